@@ -1,0 +1,14 @@
+#pragma once
+
+// The desktop's integration library, called by both programs.
+
+class QString;
+
+// Sets up the calling program's identity in the desktop: organization,
+// application name, version and display name. Call it once, right after the
+// application object exists.
+void zelInit(const char *version, const char *name);
+
+// Opens the program's help; an empty page opens its start page. Returns at
+// once without waiting for the viewer.
+void zelHelpShow(const QString &page);

@@ -1,0 +1,272 @@
+"""Helpers for the integration tests. They expect to run under isolate.py,
+which provides the private buses, the display and the XDG folders.
+
+Readiness is always waited for explicitly (a bus name appearing, a line of
+output, a recorded call), with a bounded timeout; nothing sleeps and hopes.
+"""
+import json
+import os
+import queue
+import re
+import signal
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+
+BUS_NAME = "ru.velmora.shutdown.scheduler.service.PresetController"
+OBJECT_PATH = "/Presets"
+INTERFACE = BUS_NAME
+PYTHON = "/usr/bin/python3"  # Debian's interpreter, which has dbusmock
+
+SERVICE_BIN = os.environ.get("ZEL_SERVICE_BIN", "")
+BUILD_DIR = os.environ.get("ZEL_BUILD_DIR", "")
+
+
+def require_isolation():
+    if os.environ.get("ZEL_TEST_ISOLATED") != "1":
+        raise SystemExit("run this test through tests/harness/isolate.py")
+
+
+def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        result = predicate()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+def gdbus(*args, bus="session", timeout=30, check=True):
+    """Runs gdbus and returns its standard output."""
+    cmd = ["gdbus"] + [args[0], "--" + bus] + list(args[1:])
+    proc = subprocess.run(cmd, capture_output=True, text=True, timeout=timeout)
+    if check and proc.returncode != 0:
+        raise AssertionError("%s failed: %s" % (" ".join(cmd), proc.stderr.strip()))
+    return proc.stdout
+
+
+def parse_string_reply(text):
+    """('…',) as gdbus prints a reply of one string, back to the string."""
+    text = text.strip()
+    if text == "()":
+        return None
+    match = re.fullmatch(r"\((.*),\)", text, re.S)
+    if not match:
+        raise AssertionError("unexpected gdbus reply: %r" % text)
+    return gvariant_string(match.group(1))
+
+
+def gvariant_string(literal):
+    literal = literal.strip()
+    quote = literal[0]
+    assert quote in "'\"" and literal[-1] == quote, literal
+    body = literal[1:-1]
+    out, i = [], 0
+    while i < len(body):
+        c = body[i]
+        if c == "\\":
+            n = body[i + 1]
+            out.append({"n": "\n", "t": "\t", "\\": "\\", "'": "'", '"': '"'}.get(n, n))
+            i += 2
+        else:
+            out.append(c)
+            i += 1
+    return "".join(out)
+
+
+def call(method, *args, timeout=30):
+    """Calls a method of the service's interface through gdbus; returns the
+    string result, or None for methods without one."""
+    out = gdbus("call", "--dest", BUS_NAME, "--object-path", OBJECT_PATH,
+                "--method", INTERFACE + "." + method, "--timeout", str(timeout), *args,
+                timeout=timeout + 5)
+    return parse_string_reply(out)
+
+
+def get_all():
+    return json.loads(call("getAll"))
+
+
+def name_has_owner(name, bus="session"):
+    out = gdbus("call", "--dest", "org.freedesktop.DBus", "--object-path", "/org/freedesktop/DBus",
+                "--method", "org.freedesktop.DBus.NameHasOwner", name, bus=bus, check=False)
+    return "true" in out
+
+
+def wait_for_name(name, bus="session", timeout=15):
+    wait_until(lambda: name_has_owner(name, bus), timeout, what="%s on the %s bus" % (name, bus))
+
+
+def wait_for_name_gone(name, bus="session", timeout=15):
+    wait_until(lambda: not name_has_owner(name, bus), timeout, what="%s to leave the %s bus" % (name, bus))
+
+
+class LineReader:
+    """Collects the lines a process writes to a pipe, on a thread."""
+
+    def __init__(self, stream):
+        self.lines = []
+        self._queue = queue.Queue()
+        self._lock = threading.Lock()
+        self._thread = threading.Thread(target=self._run, args=(stream,), daemon=True)
+        self._thread.start()
+
+    def _run(self, stream):
+        for line in iter(stream.readline, ""):
+            with self._lock:
+                self.lines.append(line.rstrip("\n"))
+
+    def snapshot(self):
+        with self._lock:
+            return list(self.lines)
+
+    def wait_for(self, predicate, timeout=10, what="a line"):
+        """Waits until predicate(line) holds for some line; returns that line."""
+        def find():
+            for line in self.snapshot():
+                if predicate(line):
+                    return line
+            return None
+        return wait_until(find, timeout, what=what)
+
+
+class Process:
+    """A child process whose output is collected line by line."""
+
+    def __init__(self, argv, env=None, stderr_to_stdout=True):
+        self.argv = argv
+        self.proc = subprocess.Popen(argv, env=env, stdout=subprocess.PIPE,
+                                     stderr=subprocess.STDOUT if stderr_to_stdout else subprocess.DEVNULL,
+                                     text=True, bufsize=1)
+        self.output = LineReader(self.proc.stdout)
+
+    def signal(self, sig):
+        if self.proc.poll() is None:
+            self.proc.send_signal(sig)
+
+    def wait(self, timeout=15):
+        return self.proc.wait(timeout=timeout)
+
+    def stop(self, timeout=10):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        return self.proc.returncode
+
+
+def service_env(config_home=None, extra=None):
+    env = dict(os.environ)
+    if config_home:
+        env["XDG_CONFIG_HOME"] = config_home
+    env.setdefault("QT_LOGGING_RULES", "ru.velmora.*=true")
+    if extra:
+        env.update(extra)
+    return env
+
+
+def start_service(config_home=None, extra_env=None, wait=True):
+    """Starts the built service and waits until its bus name is registered."""
+    proc = Process([SERVICE_BIN], env=service_env(config_home, extra_env))
+    if wait:
+        try:
+            wait_for_name(BUS_NAME)
+        except AssertionError:
+            proc.stop()
+            raise AssertionError("service did not register; output:\n" + "\n".join(proc.output.snapshot()))
+    return proc
+
+
+class SignalMonitor:
+    """Records the service's bus signals through `gdbus monitor`."""
+
+    def __init__(self, bus="session"):
+        self.process = Process(["gdbus", "monitor", "--" + bus, "--dest", BUS_NAME,
+                                "--object-path", OBJECT_PATH])
+        self.process.output.wait_for(lambda l: "Monitoring signals" in l, what="gdbus monitor to start")
+
+    def signals(self, member=None):
+        """[(member, first string argument)] in the order they arrived."""
+        result = []
+        for line in self.process.output.snapshot():
+            match = re.match(r"^/Presets: %s\.(\w+) \((.*),\)$" % re.escape(INTERFACE), line)
+            if match and (member is None or match.group(1) == member):
+                result.append((match.group(1), gvariant_string(match.group(2))))
+        return result
+
+    def wait_for(self, member, predicate=lambda arg: True, timeout=10):
+        return wait_until(lambda: [a for m, a in self.signals(member) if predicate(a)],
+                          timeout, what="signal %s" % member)
+
+    def stop(self):
+        self.process.stop()
+
+
+class MockPeer:
+    """A python3-dbusmock template, e.g. MockPeer("polkitd", system=True)."""
+
+    NAMES = {
+        "polkitd": "org.freedesktop.PolicyKit1",
+        "logind": "org.freedesktop.login1",
+        "notification_daemon": "org.freedesktop.Notifications",
+    }
+    PATHS = {
+        "polkitd": "/org/freedesktop/PolicyKit1/Authority",
+        "logind": "/org/freedesktop/login1",
+        "notification_daemon": "/org/freedesktop/Notifications",
+    }
+
+    def __init__(self, template, system=True, parameters=None):
+        self.template = template
+        self.bus = "system" if system else "session"
+        argv = [PYTHON, "-m", "dbusmock", "--template", template]
+        if system:
+            argv.insert(3, "--system")
+        if parameters:
+            argv += ["--parameters", json.dumps(parameters)]
+        self.process = Process(argv)
+        wait_for_name(self.NAMES[template], bus=self.bus)
+
+    def mock_call(self, method, *args):
+        return gdbus("call", "--dest", self.NAMES[self.template], "--object-path",
+                     self.PATHS[self.template], "--method", "org.freedesktop.DBus.Mock." + method,
+                     *args, bus=self.bus)
+
+    def calls(self):
+        """The lines the mock logged, one per call it received."""
+        return self.process.output.snapshot()
+
+    def stop(self):
+        self.process.stop()
+
+
+class IsolatedTestCase(unittest.TestCase):
+    """Each test gets its own settings folder; processes registered with
+    self.track() are ended after the test."""
+
+    def setUp(self):
+        require_isolation()
+        self._tracked = []
+        self.config_home = tempfile.mkdtemp(prefix="config-", dir=os.environ["ZEL_TEST_TMPDIR"])
+
+    def track(self, thing):
+        self._tracked.append(thing)
+        return thing
+
+    def tearDown(self):
+        for thing in reversed(self._tracked):
+            thing.stop()
+        wait_for_name_gone(BUS_NAME)
+
+    def start_service(self, extra_env=None):
+        return self.track(start_service(self.config_home, extra_env))
+
+    def settings_file(self):
+        return os.path.join(self.config_home, "velmora", "zel-shutdown-scheduler-service.conf")
