@@ -119,6 +119,10 @@ class LineReader:
         for line in iter(stream.readline, ""):
             with self._lock:
                 self.lines.append(line.rstrip("\n"))
+        stream.close()
+
+    def join(self, timeout=5):
+        self._thread.join(timeout)
 
     def snapshot(self):
         with self._lock:
@@ -149,7 +153,9 @@ class Process:
             self.proc.send_signal(sig)
 
     def wait(self, timeout=15):
-        return self.proc.wait(timeout=timeout)
+        status = self.proc.wait(timeout=timeout)
+        self.output.join()
+        return status
 
     def stop(self, timeout=10):
         if self.proc.poll() is None:
@@ -159,6 +165,7 @@ class Process:
             except subprocess.TimeoutExpired:
                 self.proc.kill()
                 self.proc.wait()
+        self.output.join()
         return self.proc.returncode
 
 
