@@ -154,8 +154,9 @@ bool zelSendCommandToWM(Display *display, const char *command)
         return false;
     }
 
-    const Window wm = checkWindowOf(display, DefaultRootWindow(display), check, trap);
-    if (wm == None || checkWindowOf(display, wm, check, trap) != wm) {
+    const Window root = DefaultRootWindow(display);
+    const Window wm = checkWindowOf(display, root, check, trap);
+    if (wm == None || wm == root || checkWindowOf(display, wm, check, trap) != wm) {
         return false;
     }
     if (!commandPropertyUsable(display, wm, commandAtom, utf8, trap)) {

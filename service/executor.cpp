@@ -9,7 +9,9 @@
 #include <QByteArray>
 #include <QX11Info>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
 #include <unistd.h>
 
 QString Executor::polkitActionId(ActionType::Value type)
@@ -41,14 +43,32 @@ QString Executor::polkitActionId(ActionType::Value type)
     return id;
 }
 
+namespace
+{
+// Reads a process id the way sscanf("%d") would: leading white space skipped,
+// an optional sign, the digits, anything after them ignored. Unlike sscanf it
+// never overflows: a number outside int, or one that cannot name a process
+// (zero or negative), is rejected like text without digits.
+bool readPid(const char *text, qint64 *pid)
+{
+    errno = 0;
+    char *end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || errno == ERANGE || value <= 0 || value > std::numeric_limits<int>::max()) {
+        return false;
+    }
+    *pid = value;
+    return true;
+}
+}
+
 PolkitQt1::UnixProcessSubject Executor::wmSubject()
 {
     // The window manager starts the session, so by default it is our parent.
     qint64 pid = getppid();
     const QByteArray own = qgetenv("ZEL_WM_OWN_PID");
-    int value = 0;
-    if (!own.isEmpty() && std::sscanf(own.constData(), "%d", &value) == 1) {
-        pid = value;
+    if (!own.isEmpty()) {
+        readPid(own.constData(), &pid);
     }
     return PolkitQt1::UnixProcessSubject(pid);
 }
