@@ -1,0 +1,215 @@
+#pragma once
+
+// Peers for the tests of the executor and of zelcore: python3-dbusmock
+// templates on the private system bus, and the stand-in window manager on the
+// test display. Readiness is always awaited explicitly, with a bound.
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QStringList>
+#include <QThread>
+
+#include <functional>
+
+#ifndef ZEL_BUILD_BIN_DIR
+#error "ZEL_BUILD_BIN_DIR must name the build tree's bin folder"
+#endif
+
+namespace ZelPeers
+{
+inline bool waitFor(const std::function<bool()> &done, int timeoutMs = 10000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+// Complete lines gathered from one channel of a process.
+class LineBuffer
+{
+public:
+    void feed(const QByteArray &data)
+    {
+        m_partial += data;
+        int end;
+        while ((end = m_partial.indexOf('\n')) >= 0) {
+            m_lines << QString::fromLocal8Bit(m_partial.left(end));
+            m_partial.remove(0, end + 1);
+        }
+    }
+    QStringList &all()
+    {
+        return m_lines;
+    }
+    void clear()
+    {
+        m_lines.clear();
+    }
+
+private:
+    QByteArray m_partial;
+    QStringList m_lines;
+};
+
+// A python3-dbusmock template on the system bus, e.g. "polkitd" or "logind".
+// Its standard output is the call log: "<time> <Method> <arguments>".
+class MockPeer
+{
+public:
+    MockPeer(const QString &templateName, const QString &busName, const QString &path)
+        : m_template(templateName)
+        , m_busName(busName)
+        , m_path(path)
+    {
+    }
+    ~MockPeer()
+    {
+        stop();
+    }
+
+    bool start()
+    {
+        m_process.setProcessChannelMode(QProcess::SeparateChannels);
+        m_process.start(QStringLiteral("/usr/bin/python3"),
+                        {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"), QStringLiteral("--template"), m_template});
+        if (!m_process.waitForStarted(5000)) {
+            return false;
+        }
+        return waitFor([this] {
+            return QDBusConnection::systemBus().interface()->isServiceRegistered(m_busName).value();
+        });
+    }
+
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning) {
+            return;
+        }
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+        waitFor([this] {
+            return !QDBusConnection::systemBus().interface()->isServiceRegistered(m_busName).value();
+        });
+    }
+
+    // Calls a method of org.freedesktop.DBus.Mock; true when it succeeded.
+    bool mock(const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(m_busName, m_path, QStringLiteral("org.freedesktop.DBus.Mock"), method);
+        call.setArguments(arguments);
+        return QDBusConnection::systemBus().call(call, QDBus::Block, 10000).type() == QDBusMessage::ReplyMessage;
+    }
+
+    // The logged calls of one method, without the time stamp.
+    QStringList calls(const QString &method)
+    {
+        m_log.feed(m_process.readAllStandardOutput());
+        QStringList result;
+        for (const QString &line : m_log.all()) {
+            const QString rest = line.section(QLatin1Char(' '), 1);
+            if (rest.startsWith(method + QLatin1Char(' ')) || rest == method) {
+                result << rest;
+            }
+        }
+        return result;
+    }
+
+    void clearLog()
+    {
+        m_log.feed(m_process.readAllStandardOutput());
+        m_log.clear();
+    }
+
+private:
+    QString m_template;
+    QString m_busName;
+    QString m_path;
+    QProcess m_process;
+    LineBuffer m_log;
+};
+
+// The stand-in window manager: zel-wm-stub on the test display.
+class WmStub
+{
+public:
+    ~WmStub()
+    {
+        stop();
+    }
+
+    bool start(const QStringList &arguments = {})
+    {
+        m_out = LineBuffer();
+        m_err = LineBuffer();
+        m_process.setProcessChannelMode(QProcess::SeparateChannels);
+        m_process.start(QStringLiteral(ZEL_BUILD_BIN_DIR "/zel-wm-stub"), arguments);
+        if (!m_process.waitForStarted(5000)) {
+            return false;
+        }
+        return waitFor([this] {
+            m_err.feed(m_process.readAllStandardError());
+            return !m_err.all().filter(QStringLiteral("zel-wm-stub: ready")).isEmpty() || m_process.state() == QProcess::NotRunning;
+        }) && m_process.state() == QProcess::Running;
+    }
+
+    // Ends it the polite way: it withdraws its advertisement.
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning) {
+            return;
+        }
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    // Ends it without a chance to clean up: the root window keeps naming its
+    // window, which the server destroys.
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+
+    QStringList lines()
+    {
+        m_out.feed(m_process.readAllStandardOutput());
+        return m_out.all();
+    }
+
+    bool waitForLines(int count, int timeoutMs = 10000)
+    {
+        return waitFor(
+            [this, count] {
+                return lines().size() >= count;
+            },
+            timeoutMs);
+    }
+
+    void clear()
+    {
+        lines();
+        m_out.clear();
+    }
+
+private:
+    QProcess m_process;
+    LineBuffer m_out;
+    LineBuffer m_err;
+};
+}
