@@ -1,0 +1,33 @@
+#include "notificator.h"
+
+#include "notificator_debug.h"
+
+#include <KNotification>
+#include <QCoreApplication>
+
+void Notificator::notify(const QString &title, const QString &body)
+{
+    qCDebug(NOTIFICATOR) << "New notification: " << title << body;
+
+    // KNotification keeps process-wide state (its manager and the connection
+    // to the notification server) that is not safe to use from several
+    // threads, and a notification needs a living event loop until it closes.
+    // Workers call from their own threads, so the notification is made and
+    // sent on the application's thread.
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        app,
+        [title, body] {
+            auto *notification = new KNotification(QStringLiteral("alarm"), KNotification::CloseOnTimeout, nullptr);
+            notification->setComponentName(QStringLiteral("zel-shutdown-scheduler-service"));
+            notification->setTitle(title);
+            notification->setText(body);
+            notification->setUrgency(KNotification::NormalUrgency);
+            // Deletes itself once closed.
+            notification->sendEvent();
+        },
+        Qt::QueuedConnection);
+}

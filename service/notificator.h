@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// Raises one desktop notification (event "alarm" of the service's
+// notification configuration). Holds no state; make a temporary for every
+// call. Callable from any thread and never blocks the caller.
+class Notificator
+{
+    Q_GADGET
+public:
+    Q_INVOKABLE void notify(const QString &title, const QString &body);
+};

@@ -1,0 +1,128 @@
+#include "scheduledworker.h"
+
+#include "notificator.h"
+#include "occurrence.h"
+
+#include <QTimer>
+
+namespace
+{
+// How long after the start of a second a tick is due: enough for a precise
+// timer to never wake up in the second before.
+constexpr int tickMargin = 10;
+}
+
+ScheduledWorker::ScheduledWorker(Preset::Ptr preset)
+    : AbstractWorker(std::move(preset))
+    , m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    readSchedule(false);
+    connect(m_timer, &QTimer::timeout, this, &ScheduledWorker::onTimeout);
+}
+
+ScheduledWorker::~ScheduledWorker()
+{
+    if (m_timer->isActive()) {
+        m_timer->stop();
+    }
+}
+
+void ScheduledWorker::start()
+{
+    preset()->markStarted();
+    report();
+    onTimeout();
+}
+
+void ScheduledWorker::pause()
+{
+    preset()->markPaused();
+    report();
+    if (m_timer->isActive()) {
+        m_timer->stop();
+    }
+}
+
+void ScheduledWorker::stop()
+{
+    preset()->markStopped();
+    report();
+    if (m_timer->isActive()) {
+        m_timer->stop();
+    }
+}
+
+void ScheduledWorker::readSchedule(bool wholeSeconds)
+{
+    const ScheduleSettings &schedule = preset()->schedule();
+    m_start = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(schedule.start));
+    m_end = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(schedule.end));
+    if (wholeSeconds) {
+        m_start = Occurrence::withoutMSecs(m_start);
+        m_end = Occurrence::withoutMSecs(m_end);
+    }
+}
+
+void ScheduledWorker::armForNextSecond(const QDateTime &current)
+{
+    // Re-arming for a plain second after each tick would drift and, now and
+    // then, skip a second (a missed occurrence) or hit one twice (an action
+    // carried out twice).
+    m_timer->start(1000 - current.time().msec() + tickMargin);
+}
+
+QDateTime ScheduledWorker::nextOccurrence(const QDateTime &now) const
+{
+    return Occurrence::withoutMSecs(Occurrence::nextOccurrence(now, m_start, preset()->schedule().repeat));
+}
+
+void ScheduledWorker::onTimeout()
+{
+    const QDateTime current = QDateTime::currentDateTime();
+    const QDateTime now = Occurrence::withoutMSecs(current);
+    if (now == m_lastTick) {
+        // Woken up (or started again) within a second already handled.
+        armForNextSecond(current);
+        return;
+    }
+    m_lastTick = now;
+
+    readSchedule(true);
+    const quint64 notify = preset()->schedule().notify;
+
+    if (m_end < now) {
+        stop();
+        return;
+    }
+    if (now < m_start) {
+        if (notify != 0 && now.msecsTo(m_start) == static_cast<qint64>(notify)) {
+            sendNotification();
+        }
+        armForNextSecond(current);
+        return;
+    }
+    if (now == m_start) {
+        armForNextSecond(current);
+        execute();
+        return;
+    }
+
+    const QDateTime next = nextOccurrence(now);
+    if (!next.isValid() || m_end < next) {
+        return;
+    }
+    if (notify != 0 && now.msecsTo(next) == static_cast<qint64>(notify)) {
+        sendNotification();
+    }
+    if (now == next) {
+        execute();
+    }
+    armForNextSecond(QDateTime::currentDateTime());
+}
+
+void ScheduledWorker::sendNotification()
+{
+    Notificator().notify(tr("Schedule"), tr("The %1 action will be executed soon").arg(preset()->actionName()));
+}
