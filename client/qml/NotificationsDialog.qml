@@ -1,0 +1,58 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+import org.kde.kirigami 2.20 as Kirigami
+
+// A notification lead time of the user's own, in hours and minutes.
+Kirigami.Dialog {
+    id: dialog
+
+    // The lead time to start from, and the largest one allowed (-1: none).
+    property real time: 0
+    property real maximum: -1
+
+    readonly property int maximumHours: maximum < 0 ? 168 : Math.floor(maximum / 3600000)
+    readonly property int maximumMinutes: maximum >= 0 && hours.value === maximumHours ? Math.floor((maximum % 3600000) / 60000) : 59
+    readonly property real chosenTime: hours.value * 3600000 + minutes.value * 60000
+
+    signal activated(real time)
+
+    title: qsTr("Notification")
+    standardButtons: Dialog.Ok | Dialog.Cancel
+    padding: applicationWindow().padding
+
+    onAccepted: dialog.activated(dialog.chosenTime)
+
+    Component.onCompleted: {
+        var allMinutes = Math.floor(Math.max(0, time) / 60000)
+        hours.value = Math.floor(allMinutes / 60)
+        minutes.value = allMinutes % 60
+    }
+
+    RowLayout {
+        spacing: applicationWindow().spacing
+
+        Label {
+            text: qsTr("Remind me a:")
+        }
+        SpinBox {
+            id: hours
+            objectName: "leadHours"
+            from: 0
+            to: dialog.maximumHours
+        }
+        Label {
+            text: qsTr("h.")
+        }
+        SpinBox {
+            id: minutes
+            objectName: "leadMinutes"
+            from: 0
+            to: dialog.maximumMinutes
+            wrap: true
+        }
+        Label {
+            text: qsTr("min. before the event")
+        }
+    }
+}

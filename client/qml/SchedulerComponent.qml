@@ -1,0 +1,217 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+import org.kde.kirigami 2.20 as Kirigami
+import zel.scheduler 1.0
+import zel.scheduler.widgets 1.0
+
+// Editor of a calendar schedule: start, end and the repetition rule.
+ColumnLayout {
+    id: main
+
+    readonly property real start: startDate.timestamp + startTime.value
+    readonly property real end: endDate.timestamp + endTime.value
+    property real savedStart: 0
+    property real savedEnd: 0
+
+    // The repetition being edited and the one last loaded, each with the
+    // four fields of the "repeat_settings" object.
+    property var repeat: defaultRepeat()
+    property var savedRepeat: defaultRepeat()
+
+    readonly property var repeatSettings: ({
+            "repeat_settings_type": repeat.type,
+            "repeat_settings_custom_type": repeat.customType,
+            "repeat_settings_count": repeat.count,
+            "repeat_settings_selected": repeat.selected
+        })
+
+    // The selection is compared as one value: a list handed back by the
+    // repeat dialog is a new value even when it holds the same numbers.
+    readonly property bool hasChanges: start !== savedStart || end !== savedEnd || repeat.type !== savedRepeat.type
+                                       || repeat.customType !== savedRepeat.customType || repeat.count !== savedRepeat.count
+                                       || repeat.selected !== savedRepeat.selected
+
+    readonly property string title: startDate.getShortDateStr() + " " + startTime.textFromValue(startTime.value, startTime.locale) + " - "
+                                    + endDate.getShortDateStr() + " " + endTime.textFromValue(endTime.value, endTime.locale)
+
+    function defaultRepeat() {
+        return {
+            "type": RepeatType.Custom,
+            "customType": RepeatCustomType.Days,
+            "count": 1,
+            "selected": []
+        }
+    }
+
+    function readRepeat(settings) {
+        settings = settings || {}
+        var selected = settings.repeat_settings_selected
+        return {
+            "type": Number(settings.repeat_settings_type) || 0,
+            "customType": Number(settings.repeat_settings_custom_type) || 0,
+            "count": Number(settings.repeat_settings_count) || 0,
+            "selected": Array.isArray(selected) ? selected : []
+        }
+    }
+
+    function resetRepeat(settings) {
+        repeat = settings
+        savedRepeat = settings
+        var index = 0
+        for (var i = 0; i < repetitions.count; ++i) {
+            if (repetitions.get(i).value === settings.type) {
+                index = i
+                break
+            }
+        }
+        repeatBox.currentIndex = index
+    }
+
+    function reset(startTimestamp, endTimestamp, repeatSettings) {
+        var now = Date.now()
+        var first = Number(startTimestamp) || now
+        var last = Number(endTimestamp) || now
+        startDate.setDate(first)
+        startTime.setTimeFromDate(first)
+        endDate.setDate(last)
+        endTime.setTimeFromDate(last)
+        savedStart = start
+        savedEnd = end
+        resetRepeat(readRepeat(repeatSettings))
+    }
+
+    function openRepeatDialog() {
+        var component = Qt.createComponent("RepeatDialog.qml")
+        if (component.status !== Component.Ready) {
+            console.warn(component.errorString())
+            return null
+        }
+        var dialog = component.createObject(main, {
+            "type": repeat.customType,
+            "count": repeat.count,
+            "selected": repeat.selected
+        })
+        dialog.activated.connect(function (customType, count, selected) {
+            main.repeat = {
+                "type": RepeatType.Custom,
+                "customType": customType,
+                "count": count,
+                "selected": selected
+            }
+        })
+        dialog.rejected.connect(function () {
+            main.resetRepeat(main.savedRepeat)
+        })
+        dialog.closed.connect(function () {
+            dialog.destroy()
+        })
+        return dialog
+    }
+
+    spacing: applicationWindow().spacing
+
+    ListModel {
+        id: repetitions
+        ListElement {
+            text: qsTr("Never")
+            value: 1 // RepeatType.Never
+            separator: false
+        }
+        ListElement {
+            text: qsTr("Every Day")
+            value: 2 // RepeatType.EveryDay
+            separator: false
+        }
+        ListElement {
+            text: qsTr("Every Week")
+            value: 3 // RepeatType.EveryWeek
+            separator: false
+        }
+        ListElement {
+            text: qsTr("Every Month")
+            value: 4 // RepeatType.EveryMonth
+            separator: false
+        }
+        ListElement {
+            text: qsTr("Every Year")
+            value: 5 // RepeatType.EveryYear
+            separator: true
+        }
+        ListElement {
+            text: qsTr("Custom")
+            value: 6 // RepeatType.Custom
+            separator: false
+        }
+    }
+
+    GridLayout {
+        columns: 3
+        columnSpacing: main.spacing
+        rowSpacing: main.spacing
+
+        Kirigami.Heading {
+            text: qsTr("Start:")
+            level: 3
+        }
+        DateEdit {
+            id: startDate
+            objectName: "startDate"
+        }
+        TimeEdit {
+            id: startTime
+            objectName: "startTime"
+        }
+
+        Kirigami.Heading {
+            text: qsTr("End:")
+            level: 3
+        }
+        DateEdit {
+            id: endDate
+            objectName: "endDate"
+        }
+        TimeEdit {
+            id: endTime
+            objectName: "endTime"
+        }
+
+        Kirigami.Heading {
+            text: qsTr("Repeat:")
+            level: 3
+        }
+        ComboBox {
+            id: repeatBox
+            objectName: "repeat"
+            Layout.preferredWidth: 170
+            Layout.columnSpan: 2
+            model: repetitions
+            textRole: "text"
+            valueRole: "value"
+            delegate: ItemDelegate {
+                width: repeatBox.popup.width
+                text: model.text
+                highlighted: repeatBox.highlightedIndex === index
+                bottomInset: model.separator ? separatorLine.height + Kirigami.Units.smallSpacing : 0
+                bottomPadding: topPadding + bottomInset
+                Kirigami.Separator {
+                    id: separatorLine
+                    visible: model.separator
+                    anchors.left: parent.left
+                    anchors.right: parent.right
+                    anchors.bottom: parent.bottom
+                }
+            }
+            onActivated: function (index) {
+                var value = repetitions.get(index).value
+                if (value === RepeatType.Custom) {
+                    main.openRepeatDialog()
+                } else {
+                    var changed = Object.assign({}, main.repeat)
+                    changed.type = value
+                    main.repeat = changed
+                }
+            }
+        }
+    }
+}

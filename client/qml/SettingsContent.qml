@@ -1,0 +1,247 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+import org.kde.kirigami 2.20 as Kirigami
+import zel.scheduler 1.0
+
+// The editor of the chosen kind of preset and the notification lead time.
+ColumnLayout {
+    id: main
+
+    // The checked PresetType, -1 when none is checked.
+    property int presetType: -1
+
+    property alias timer: timerEditor
+    property alias scheduler: schedulerEditor
+    property alias range: rangeEditor
+
+    readonly property bool hasNotification: presetType === PresetType.Timer || presetType === PresetType.Scheduled
+    readonly property int customIndex: leadTimes.count - 1
+    // The lead time as loaded, and the one chosen now.
+    property real savedNotify: 0
+    property real customValue: -1
+    readonly property real notify: leadValue(notifyBox.currentIndex)
+
+    readonly property string title: {
+        switch (presetType) {
+        case PresetType.Timer:
+            return timerEditor.title
+        case PresetType.Scheduled:
+            return schedulerEditor.title
+        case PresetType.Range:
+            return rangeEditor.title
+        }
+        return ""
+    }
+
+    readonly property bool hasChanges: {
+        switch (presetType) {
+        case PresetType.Timer:
+            return timerEditor.hasChanges || notify !== savedNotify
+        case PresetType.Scheduled:
+            return schedulerEditor.hasChanges || notify !== savedNotify
+        case PresetType.Range:
+            return rangeEditor.hasChanges
+        }
+        return false
+    }
+
+    function leadValue(index) {
+        if (index < 0) {
+            return 0
+        }
+        return index === customIndex ? customValue : leadTimes.get(index).value
+    }
+
+    // For a timer, a lead time must be shorter than the countdown.
+    function isLeadAllowed(index) {
+        return presetType !== PresetType.Timer || index === customIndex || leadValue(index) < timerEditor.time
+    }
+
+    function formatLead(value) {
+        var allMinutes = Math.floor(Math.max(0, value) / 60000)
+        var hours = Math.floor(allMinutes / 60)
+        var minutes = allMinutes % 60
+        return (hours < 10 ? "0" : "") + hours + ":" + (minutes < 10 ? "0" : "") + minutes
+    }
+
+    // Selects the first entry with this value; any other value is shown as
+    // the custom entry.
+    function resetNotify(value) {
+        var lead = Math.trunc(Number(value) || 0)
+        customValue = lead
+        for (var i = 0; i < customIndex; ++i) {
+            if (leadTimes.get(i).value === lead) {
+                notifyBox.currentIndex = i
+                return
+            }
+        }
+        notifyBox.currentIndex = customIndex
+    }
+
+    function reset(preset) {
+        preset = preset || {}
+        if (preset.timer !== undefined) {
+            timerEditor.reset(preset.timer.timeout)
+        }
+        if (preset.interval !== undefined) {
+            rangeEditor.reset(preset.interval.start, preset.interval.end, preset.interval.regularity)
+        }
+        if (preset.schedule !== undefined) {
+            schedulerEditor.reset(preset.schedule.start, preset.schedule.end, preset.schedule.repeat_settings)
+        }
+        var lead = 0
+        if (preset.preset_type === PresetType.Timer && preset.timer !== undefined) {
+            lead = Number(preset.timer.notify) || 0
+        } else if (preset.preset_type === PresetType.Scheduled && preset.schedule !== undefined) {
+            lead = Number(preset.schedule.notify) || 0
+        }
+        savedNotify = Math.trunc(lead)
+        resetNotify(savedNotify)
+    }
+
+    function openNotificationsDialog() {
+        var component = Qt.createComponent("NotificationsDialog.qml")
+        if (component.status !== Component.Ready) {
+            console.warn(component.errorString())
+            return null
+        }
+        var dialog = component.createObject(main, {
+            "time": savedNotify,
+            "maximum": presetType === PresetType.Timer ? timerEditor.time : -1
+        })
+        dialog.activated.connect(function (time) {
+            main.customValue = time
+            notifyBox.currentIndex = main.customIndex
+        })
+        dialog.rejected.connect(function () {
+            main.resetNotify(main.savedNotify)
+        })
+        dialog.closed.connect(function () {
+            dialog.destroy()
+        })
+        dialog.open()
+        return dialog
+    }
+
+    spacing: applicationWindow().spacing
+
+    ListModel {
+        id: leadTimes
+        ListElement {
+            text: qsTr("Never")
+            value: 0
+            separator: false
+        }
+        ListElement {
+            text: qsTr("5 Minutes Before")
+            value: 300000
+            separator: false
+        }
+        ListElement {
+            text: qsTr("10 Minutes Before")
+            value: 600000
+            separator: false
+        }
+        ListElement {
+            text: qsTr("15 Minutes Before")
+            value: 900000
+            separator: false
+        }
+        ListElement {
+            text: qsTr("30 Minutes Before")
+            value: 1800000
+            separator: false
+        }
+        ListElement {
+            text: qsTr("1 Hour Before")
+            value: 3600000
+            separator: false
+        }
+        ListElement {
+            text: qsTr("2 Hours Before")
+            value: 7200000
+            separator: false
+        }
+        ListElement {
+            text: qsTr("1 Day Before")
+            value: 86400000
+            separator: false
+        }
+        ListElement {
+            text: qsTr("2 Days Before")
+            value: 172800000
+            separator: false
+        }
+        ListElement {
+            text: qsTr("Week Before")
+            value: 604800000
+            separator: true
+        }
+        ListElement {
+            text: qsTr("Custom")
+            value: -1
+            separator: false
+        }
+    }
+
+    TimerComponent {
+        id: timerEditor
+        objectName: "timerEditor"
+        visible: main.presetType === PresetType.Timer
+    }
+    SchedulerComponent {
+        id: schedulerEditor
+        objectName: "schedulerEditor"
+        visible: main.presetType === PresetType.Scheduled
+    }
+    RangeComponent {
+        id: rangeEditor
+        objectName: "rangeEditor"
+        visible: main.presetType === PresetType.Range
+    }
+
+    RowLayout {
+        visible: main.hasNotification
+        spacing: main.spacing
+
+        Kirigami.Heading {
+            text: qsTr("Notification:")
+            level: 4
+        }
+        ComboBox {
+            id: notifyBox
+            objectName: "notification"
+            Layout.preferredWidth: 170
+            model: leadTimes
+            textRole: "text"
+            displayText: currentIndex === main.customIndex ? main.formatLead(main.customValue) : currentText
+            delegate: ItemDelegate {
+                width: notifyBox.popup.width
+                text: model.text
+                enabled: main.isLeadAllowed(index)
+                highlighted: notifyBox.highlightedIndex === index
+                bottomInset: model.separator ? separatorLine.height + Kirigami.Units.smallSpacing : 0
+                bottomPadding: topPadding + bottomInset
+                Kirigami.Separator {
+                    id: separatorLine
+                    visible: model.separator
+                    anchors.left: parent.left
+                    anchors.right: parent.right
+                    anchors.bottom: parent.bottom
+                }
+            }
+            onActivated: function (index) {
+                if (index === main.customIndex) {
+                    main.openNotificationsDialog()
+                } else if (!main.isLeadAllowed(index)) {
+                    main.resetNotify(main.savedNotify)
+                }
+            }
+        }
+    }
+
+    Item {
+        Layout.fillHeight: true
+    }
+}

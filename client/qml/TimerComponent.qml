@@ -1,0 +1,51 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+import org.kde.kirigami 2.20 as Kirigami
+
+// Editor of a countdown: hours and minutes.
+RowLayout {
+    id: main
+
+    readonly property real time: hours.value * 3600000 + minutes.value * 60000
+    property real savedTime: 0
+    readonly property bool hasChanges: time !== savedTime
+    readonly property string title: time === 0 ? qsTr("Timer") : hours.value + ":" + minutes.value
+
+    function reset(duration) {
+        var total = Math.floor(Number(duration) || 0)
+        var allMinutes = Math.floor(total / 60000)
+        hours.value = Math.floor(allMinutes / 60)
+        minutes.value = allMinutes % 60
+        savedTime = total
+    }
+
+    spacing: applicationWindow().spacing
+
+    Kirigami.Heading {
+        text: qsTr("Run In:")
+        level: 4
+    }
+    SpinBox {
+        id: hours
+        objectName: "timerHours"
+        from: 0
+        to: 23
+    }
+    Label {
+        text: qsTr("h.")
+    }
+    SpinBox {
+        id: minutes
+        objectName: "timerMinutes"
+        from: 0
+        to: 59
+        wrap: true
+    }
+    Label {
+        text: qsTr("min.")
+    }
+    Item {
+        Layout.fillWidth: true
+    }
+}

@@ -1,0 +1,43 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import org.kde.kirigami 2.20 as Kirigami
+
+// One day of the date picker's grid. The roles dayNumber, monthNumber,
+// yearNumber and isCurrent come from the calendar's days model.
+Button {
+    id: day
+
+    property var selectedDate
+    readonly property date dayDate: new Date(model.yearNumber, model.monthNumber - 1, model.dayNumber)
+    readonly property bool isSelected: selectedDate !== undefined && selectedDate !== null
+        && selectedDate.getDate() === model.dayNumber
+        && selectedDate.getMonth() === model.monthNumber - 1
+        && selectedDate.getFullYear() === model.yearNumber
+    readonly property bool isWeekend: dayDate.getDay() === 0 || dayDate.getDay() === 6
+
+    signal activated(date date)
+
+    checkable: true
+    checked: isSelected
+    flat: !checked
+    opacity: model.isCurrent ? 1.0 : 0.5
+    text: model.dayNumber
+
+    contentItem: Label {
+        text: day.text
+        font: day.font
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        color: day.checked ? Kirigami.Theme.highlightedTextColor
+                           : day.isWeekend ? Kirigami.Theme.negativeTextColor : Kirigami.Theme.textColor
+    }
+
+    onClicked: {
+        day.activated(new Date(model.yearNumber, model.monthNumber - 1, model.dayNumber))
+        // A click toggles the button; whether it is checked is decided by
+        // the selected date alone.
+        checked = Qt.binding(function () {
+            return day.isSelected
+        })
+    }
+}

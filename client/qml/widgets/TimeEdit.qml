@@ -1,0 +1,186 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
+import org.kde.kirigami 2.20 as Kirigami
+
+// A time of day in milliseconds since midnight, shown as "hh:mm". The up and
+// down steps change the part (hours or minutes) that is being edited.
+SpinBox {
+    id: control
+
+    readonly property int oneSecond: 1000
+    readonly property int oneMinute: 60000
+    readonly property int oneHour: 3600000
+
+    function pad(number) {
+        return number < 10 ? "0" + number : "" + number
+    }
+
+    // Local time of day of an instant given in epoch milliseconds.
+    function setTimeFromDate(timestamp) {
+        var date = new Date(timestamp)
+        value = date.getHours() * oneHour + date.getMinutes() * oneMinute + date.getSeconds() * oneSecond
+    }
+
+    from: 0
+    to: 24 * oneHour - oneMinute
+    wrap: true
+    editable: false
+    stepSize: textField.isHoursEdited && control.activeFocus ? oneHour : oneMinute
+    inputMethodHints: Qt.ImhTimeOnly
+
+    textFromValue: function (value, locale) {
+        var minutes = Math.floor(value / oneMinute)
+        return pad(Math.floor(minutes / 60)) + ":" + pad(minutes % 60)
+    }
+
+    valueFromText: function (text, locale) {
+        var parts = text.split(":")
+        var readPart = function (part) {
+            if (part === undefined || part.length === 0) {
+                part = "00"
+            }
+            try {
+                return Number.fromLocaleString(locale, part)
+            } catch (e) {
+                var number = parseInt(part, 10)
+                return isNaN(number) ? 0 : number
+            }
+        }
+        return readPart(parts[0]) * oneHour + readPart(parts[1]) * oneMinute
+    }
+
+    contentItem: T.TextField {
+        id: textField
+
+        property bool isHoursEdited: false
+        property bool isMinutesEdited: false
+        property string lastText: ""
+
+        function selectHours() {
+            select(0, 2)
+            isHoursEdited = true
+            isMinutesEdited = false
+        }
+
+        function selectMinutes() {
+            select(3, 5)
+            isHoursEdited = false
+            isMinutesEdited = true
+        }
+
+        function bindText() {
+            text = Qt.binding(function () {
+                return control.displayText
+            })
+        }
+
+        implicitWidth: Math.round(metrics.width) + 2 + leftPadding + rightPadding
+        implicitHeight: Math.round(contentHeight) + topPadding + bottomPadding
+        z: 2
+        text: control.displayText
+        font: control.font
+        color: Kirigami.Theme.textColor
+        selectionColor: Kirigami.Theme.highlightColor
+        selectedTextColor: Kirigami.Theme.highlightedTextColor
+        horizontalAlignment: Qt.AlignHCenter
+        verticalAlignment: Qt.AlignVCenter
+        inputMask: "99:99;_"
+        selectByMouse: true
+        hoverEnabled: false
+        readOnly: !control.editable
+        activeFocusOnTab: true
+        inputMethodHints: control.inputMethodHints
+
+        TextMetrics {
+            id: metrics
+            font: control.font
+            text: "00:00"
+        }
+
+        // Typed values are clamped to a valid time of day before they are
+        // taken over.
+        onTextEdited: {
+            if (!control.editable || !acceptableInput) {
+                return
+            }
+            var parts = text.split(":")
+            var hours = parseInt(parts[0], 10)
+            var minutes = parseInt(parts[1], 10)
+            var clamped = (hours >= 24 ? "23" : parts[0]) + ":" + (minutes >= 60 ? "59" : parts[1])
+            if (clamped !== text) {
+                var position = cursorPosition
+                text = clamped
+                cursorPosition = position
+            }
+            control.value = control.valueFromText(clamped, control.locale)
+            bindText()
+            control.valueModified()
+        }
+
+        onActiveFocusChanged: {
+            if (activeFocus) {
+                if (!isHoursEdited && !isMinutesEdited) {
+                    if (focusReason === Qt.TabFocusReason) {
+                        selectHours()
+                    } else if (focusReason === Qt.BacktabFocusReason) {
+                        selectMinutes()
+                    }
+                }
+            } else {
+                isHoursEdited = false
+                isMinutesEdited = false
+                bindText()
+            }
+        }
+
+        onCursorPositionChanged: {
+            if (!activeFocus) {
+                deselect()
+            } else {
+                lastText = text
+            }
+        }
+
+        Keys.onTabPressed: function (event) {
+            if (isHoursEdited) {
+                selectMinutes()
+            } else if (isMinutesEdited) {
+                var next = textField.nextItemInFocusChain(true)
+                if (next) {
+                    next.forceActiveFocus(Qt.TabFocusReason)
+                }
+            } else {
+                event.accepted = false
+            }
+        }
+
+        Keys.onBacktabPressed: function (event) {
+            if (isMinutesEdited) {
+                selectHours()
+            } else if (isHoursEdited) {
+                var previous = textField.nextItemInFocusChain(false)
+                if (previous) {
+                    previous.forceActiveFocus(Qt.BacktabFocusReason)
+                }
+            } else {
+                event.accepted = false
+            }
+        }
+
+        MouseArea {
+            anchors.fill: parent
+            acceptedButtons: Qt.LeftButton | Qt.MiddleButton
+            hoverEnabled: false
+            onPressed: function (mouse) {
+                textField.forceActiveFocus(Qt.MouseFocusReason)
+                if (textField.positionAt(mouse.x, mouse.y) < 3) {
+                    textField.selectHours()
+                } else {
+                    textField.selectMinutes()
+                }
+                mouse.accepted = true
+            }
+        }
+    }
+}
