@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QApplication>
+
+class Backend;
+class View;
+
+// The client's application object: owns the backend and the view.
+class Application : public QApplication
+{
+    Q_OBJECT
+public:
+    Application(int &argc, char **argv);
+    ~Application() override;
+
+    // Loads the window, checks the connection to the service and runs the
+    // event loop; returns its exit code.
+    int run();
+
+    Backend *backend() const { return m_backend; }
+    View *view() const { return m_view; }
+
+private:
+    Backend *m_backend;
+    View *m_view;
+};
