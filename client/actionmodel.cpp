@@ -54,9 +54,10 @@ ActionModel::ActionModel(QObject *parent) : QAbstractListModel(parent)
     };
 }
 
-int ActionModel::rowCount(const QModelIndex &) const
+int ActionModel::rowCount(const QModelIndex &parent) const
 {
-    return m_actions.size();
+    // A flat list: rows have no children of their own.
+    return parent.isValid() ? 0 : m_actions.size();
 }
 
 QVariant ActionModel::data(const QModelIndex &index, int role) const

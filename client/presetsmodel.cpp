@@ -12,9 +12,10 @@ PresetsModel::PresetsModel(QObject *parent) : QAbstractListModel(parent), m_sele
     connect(m_selection, &QItemSelectionModel::currentChanged, this, &PresetsModel::currentItemChanged);
 }
 
-int PresetsModel::rowCount(const QModelIndex &) const
+int PresetsModel::rowCount(const QModelIndex &parent) const
 {
-    return static_cast<int>(m_presets.size());
+    // A flat list: rows have no children of their own.
+    return parent.isValid() ? 0 : static_cast<int>(m_presets.size());
 }
 
 QVariant PresetsModel::data(const QModelIndex &index, int role) const

@@ -1,0 +1,354 @@
+// The client's mirror of the service's presets: rows, roles, selection and
+// current row, under QAbstractItemModelTester.
+
+#include "presetsmodel.h"
+#include "zeltest.h"
+
+#include <QAbstractItemModelTester>
+#include <QItemSelectionModel>
+#include <QJsonDocument>
+#include <QSignalSpy>
+
+namespace
+{
+QString idText(int n)
+{
+    return QUuid(QStringLiteral("{abcdef00-0000-0000-0000-%1}").arg(n, 12, 10, QLatin1Char('0'))).toString();
+}
+
+QJsonObject presetObject(int n, const QString &name = QString())
+{
+    return QJsonObject{
+        {QStringLiteral("preset_id"), idText(n)},
+        {QStringLiteral("preset_name"), name.isEmpty() ? QStringLiteral("preset %1").arg(n) : name},
+        {QStringLiteral("preset_type"), 1},
+        {QStringLiteral("action_type"), 1},
+    };
+}
+
+QString presetText(int n, const QString &name = QString())
+{
+    return QString::fromUtf8(QJsonDocument(presetObject(n, name)).toJson(QJsonDocument::Compact));
+}
+
+std::vector<Preset> presets(int count)
+{
+    std::vector<Preset> result;
+    for (int n = 0; n < count; ++n) {
+        result.emplace_back(presetObject(n));
+    }
+    return result;
+}
+
+QStringList ids(const PresetsModel &model)
+{
+    QStringList result;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        result << model.data(model.index(row, 0), PresetsModel::IdRole).toString();
+    }
+    return result;
+}
+
+QList<int> selectedRows(const PresetsModel &model)
+{
+    QList<int> result;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QVariant selected = model.data(model.index(row, 0), PresetsModel::SelectedRole);
+        if (selected.toBool()) {
+            result << row;
+        }
+    }
+    return result;
+}
+}
+
+class PresetsModelTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Every test works on a model that QAbstractItemModelTester watches.
+    struct Fixture {
+        PresetsModel model;
+        QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
+    };
+
+private Q_SLOTS:
+    void rolesAndNames()
+    {
+        Fixture f;
+        const QHash<int, QByteArray> roles = f.model.roleNames();
+        QCOMPARE(roles.size(), 6);
+        QCOMPARE(roles.value(257), QByteArray("id"));
+        QCOMPARE(roles.value(258), QByteArray("name"));
+        QCOMPARE(roles.value(259), QByteArray("selected"));
+        QCOMPARE(roles.value(260), QByteArray("actionIconName"));
+        QCOMPARE(roles.value(261), QByteArray("isStarted"));
+        QCOMPARE(roles.value(262), QByteArray("isPaused"));
+
+        QJsonObject running = presetObject(1);
+        running.insert(QStringLiteral("preset_running"), true);
+        running.insert(QStringLiteral("action_type"), 3);
+        f.model.reset({Preset(running)});
+        const QModelIndex row = f.model.index(0, 0);
+        QCOMPARE(f.model.data(row, 257).toString(), idText(1));
+        QCOMPARE(f.model.data(row, 258).toString(), QStringLiteral("preset 1"));
+        QCOMPARE(f.model.data(row, 260).toString(), QStringLiteral("system-suspend-hibernate-symbolic"));
+        QCOMPARE(f.model.data(row, 261).toBool(), true);
+        QCOMPARE(f.model.data(row, 262).toBool(), false);
+        QVERIFY(!f.model.data(row, Qt::DisplayRole).isValid());
+        QVERIFY(!f.model.data(row, 263).isValid());
+        QVERIFY(!f.model.data(f.model.index(1, 0), 257).isValid());
+    }
+
+    void timerTitles_data()
+    {
+        QTest::addColumn<int>("presetType");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<double>("remaining");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("90 s") << 0 << 1 << 90000.0 << QStringLiteral("Reboot 00:01:30");
+        QTest::newRow("1:02:03") << 0 << 1 << 3723000.0 << QStringLiteral("Reboot 01:02:03");
+        QTest::newRow("last ms of a day") << 0 << 0 << 86399999.0 << QStringLiteral("Shut Down 23:59:59");
+        QTest::newRow("24 h") << 0 << 1 << 86400000.0 << QStringLiteral("Reboot ");
+        QTest::newRow("25 h") << 0 << 1 << 90000000.0 << QStringLiteral("Reboot ");
+        QTest::newRow("beyond 32 bits") << 0 << 1 << 5000000000.0 << QStringLiteral("Reboot ");
+        QTest::newRow("scheduled") << 1 << 1 << 90000.0 << QStringLiteral("stored");
+        QTest::newRow("kind -1") << -1 << 1 << 90000.0 << QStringLiteral("stored");
+    }
+
+    void timerTitles()
+    {
+        QFETCH(int, presetType);
+        QFETCH(int, action);
+        QFETCH(double, remaining);
+        QFETCH(QString, title);
+        const QJsonObject object{
+            {QStringLiteral("preset_name"), QStringLiteral("stored")},
+            {QStringLiteral("preset_type"), presetType},
+            {QStringLiteral("action_type"), action},
+            {QStringLiteral("timer"), QJsonObject{{QStringLiteral("timeout"), remaining}, {QStringLiteral("remainingTime"), remaining}}},
+        };
+        Fixture f;
+        f.model.reset({Preset(object)});
+        QCOMPARE(f.model.data(f.model.index(0, 0), PresetsModel::NameRole).toString(), title);
+        // The client keeps an unknown kind as its number.
+        QCOMPARE(Preset(object).presetType(), presetType);
+    }
+
+    void resetSelectsTheFirstRow()
+    {
+        Fixture f;
+        QSignalSpy current(&f.model, &PresetsModel::currentIndexChanged);
+        f.model.reset(presets(3));
+        QCOMPARE(f.model.rowCount(), 3);
+        QCOMPARE(f.model.currentIndex(), 0);
+        QCOMPARE(selectedRows(f.model), QList<int>{0});
+        QCOMPARE(f.model.currentItem().value(QStringLiteral("preset_id")).toString(), idText(0));
+        QVERIFY(!current.isEmpty());
+
+        // A new list drops the old selection and selects its own first row.
+        f.model.setCurrentIndex(2);
+        f.model.reset(presets(2));
+        QCOMPARE(f.model.currentIndex(), 0);
+        QCOMPARE(selectedRows(f.model), QList<int>{0});
+
+        f.model.reset({});
+        QCOMPARE(f.model.rowCount(), 0);
+        QCOMPARE(f.model.currentIndex(), -1);
+        QVERIFY(f.model.currentItem().isEmpty());
+    }
+
+    void currentIndexAndSelection()
+    {
+        Fixture f;
+        f.model.reset(presets(3));
+        QSignalSpy selectedChanges(&f.model, &QAbstractItemModel::dataChanged);
+
+        f.model.setCurrentIndex(2);
+        QCOMPARE(f.model.currentIndex(), 2);
+        QCOMPARE(selectedRows(f.model), QList<int>{2});
+        // Both the newly selected and the deselected rows announce "selected".
+        bool sawRow0 = false;
+        bool sawRow2 = false;
+        for (const QList<QVariant> &change : qAsConst(selectedChanges)) {
+            QCOMPARE(change.at(2).value<QVector<int>>(), QVector<int>{PresetsModel::SelectedRole});
+            sawRow0 |= change.at(0).toModelIndex().row() == 0;
+            sawRow2 |= change.at(0).toModelIndex().row() == 2;
+        }
+        QVERIFY(sawRow0 && sawRow2);
+
+        f.model.select(1);
+        QCOMPARE(f.model.currentIndex(), 1);
+        QCOMPARE(selectedRows(f.model), QList<int>{1});
+
+        f.model.setCurrentIndex(-1);
+        QCOMPARE(f.model.currentIndex(), -1);
+        QVERIFY(selectedRows(f.model).isEmpty());
+        QVERIFY(f.model.currentItem().isEmpty());
+
+        f.model.setCurrentIndex(7);
+        QCOMPARE(f.model.currentIndex(), -1);
+        QVERIFY(selectedRows(f.model).isEmpty());
+
+        f.model.setCurrentIndex(0);
+        f.model.deselect();
+        QCOMPARE(f.model.currentIndex(), -1);
+        QVERIFY(selectedRows(f.model).isEmpty());
+    }
+
+    void selectAll()
+    {
+        Fixture f;
+        f.model.selectAll(); // empty: nothing happens
+        QCOMPARE(f.model.currentIndex(), -1);
+
+        f.model.reset(presets(3));
+        f.model.deselect();
+        f.model.selectAll();
+        QCOMPARE(f.model.currentIndex(), 0);
+        QCOMPARE(selectedRows(f.model), (QList<int>{0, 1, 2}));
+
+        // With a selection, the current row stays where it was.
+        f.model.setCurrentIndex(2);
+        f.model.selectAll();
+        QCOMPARE(f.model.currentIndex(), 2);
+        QCOMPARE(selectedRows(f.model), (QList<int>{0, 1, 2}));
+    }
+
+    void removeSelectedAsksInRowOrder()
+    {
+        Fixture f;
+        f.model.reset(presets(3));
+        QSignalSpy removals(&f.model, &PresetsModel::removePreset);
+
+        f.model.deselect();
+        f.model.removeSelected(); // nothing selected: nothing asked
+        QVERIFY(removals.isEmpty());
+
+        // Row 2 first, then row 0 added to the selection.
+        f.model.setCurrentIndex(2);
+        f.model.selectionModel()->select(f.model.index(0, 0), QItemSelectionModel::Select);
+        f.model.removeSelected();
+        QCOMPARE(removals.size(), 2);
+        QCOMPARE(removals.at(0).at(0).toString(), idText(0));
+        QCOMPARE(removals.at(1).at(0).toString(), idText(2));
+        QVERIFY(selectedRows(f.model).isEmpty());
+        QCOMPARE(f.model.currentIndex(), -1);
+        // The rows stay until the service confirms.
+        QCOMPARE(f.model.rowCount(), 3);
+    }
+
+    void updatedPresetReplacesInPlaceOrAppends()
+    {
+        Fixture f;
+        f.model.reset(presets(3));
+        f.model.setCurrentIndex(1);
+        QSignalSpy item(&f.model, &PresetsModel::currentItemChanged);
+        QSignalSpy changed(&f.model, &QAbstractItemModel::dataChanged);
+
+        f.model.onPresetUpdated(presetText(1, QStringLiteral("renamed")));
+        QCOMPARE(ids(f.model), (QStringList{idText(0), idText(1), idText(2)}));
+        QCOMPARE(f.model.data(f.model.index(1, 0), PresetsModel::NameRole).toString(), QStringLiteral("renamed"));
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 1);
+        QCOMPARE(item.size(), 1);
+        QCOMPARE(f.model.currentItem().value(QStringLiteral("preset_name")).toString(), QStringLiteral("renamed"));
+
+        // Not the current row: no currentItemChanged.
+        f.model.onPresetUpdated(presetText(2, QStringLiteral("other")));
+        QCOMPARE(item.size(), 1);
+
+        // The identifier is compared as an identifier, whatever its spelling.
+        f.model.onPresetUpdated(presetText(0, QStringLiteral("upper")).replace(idText(0), idText(0).toUpper()));
+        QCOMPARE(f.model.rowCount(), 3);
+        QCOMPARE(f.model.data(f.model.index(0, 0), PresetsModel::NameRole).toString(), QStringLiteral("upper"));
+
+        f.model.onPresetUpdated(presetText(9));
+        QCOMPARE(ids(f.model), (QStringList{idText(0), idText(1), idText(2), idText(9)}));
+        QCOMPARE(f.model.currentIndex(), 1);
+        QCOMPARE(selectedRows(f.model), QList<int>{1});
+    }
+
+    void removalNeedsTheExactIdText()
+    {
+        Fixture f;
+        f.model.reset(presets(3));
+        f.model.onPresetRemoved(idText(1).toUpper());
+        f.model.onPresetRemoved(idText(1).mid(1, 36));
+        f.model.onPresetRemoved(idText(7));
+        QCOMPARE(f.model.rowCount(), 3);
+
+        f.model.onPresetRemoved(idText(1));
+        QCOMPARE(ids(f.model), (QStringList{idText(0), idText(2)}));
+    }
+
+    void removalAndTheCurrentRow()
+    {
+        Fixture f;
+        // The current first row goes: no other preset becomes current.
+        f.model.reset(presets(3));
+        f.model.onPresetRemoved(idText(0));
+        QCOMPARE(f.model.currentIndex(), -1);
+        QVERIFY(selectedRows(f.model).isEmpty());
+        QVERIFY(f.model.currentItem().isEmpty());
+
+        // A row above the current one goes: the current preset stays current.
+        f.model.reset(presets(3));
+        f.model.setCurrentIndex(1);
+        f.model.onPresetRemoved(idText(0));
+        QCOMPARE(f.model.currentIndex(), 0);
+        QCOMPARE(f.model.currentItem().value(QStringLiteral("preset_id")).toString(), idText(1));
+        QCOMPARE(selectedRows(f.model), QList<int>{0});
+
+        // A row below the current one goes: nothing moves.
+        f.model.reset(presets(3));
+        f.model.onPresetRemoved(idText(2));
+        QCOMPARE(f.model.currentIndex(), 0);
+        QCOMPARE(selectedRows(f.model), QList<int>{0});
+
+        // The only row goes.
+        f.model.reset(presets(1));
+        f.model.onPresetRemoved(idText(0));
+        QCOMPARE(f.model.rowCount(), 0);
+        QCOMPARE(f.model.currentIndex(), -1);
+    }
+
+    void createDefault()
+    {
+        Fixture f;
+        QSignalSpy requests(&f.model, &PresetsModel::updatePreset);
+        f.model.createDefault(QJsonObject{{QStringLiteral("preset_name"), QStringLiteral("new")}});
+        QCOMPARE(f.model.rowCount(), 1);
+        QCOMPARE(f.model.currentIndex(), 0);
+        QCOMPARE(selectedRows(f.model), QList<int>{0});
+        // A fresh identifier, and nothing sent to the service.
+        QVERIFY(!QUuid::fromString(f.model.data(f.model.index(0, 0), PresetsModel::IdRole).toString()).isNull());
+        QVERIFY(requests.isEmpty());
+
+        f.model.deselect();
+        f.model.createDefault(QJsonObject{});
+        QCOMPARE(f.model.rowCount(), 2);
+        QCOMPARE(f.model.currentIndex(), -1);
+        QVERIFY(selectedRows(f.model).isEmpty());
+    }
+
+    void savePresetSendsCompactText()
+    {
+        Fixture f;
+        f.model.reset(presets(1));
+        QSignalSpy requests(&f.model, &PresetsModel::updatePreset);
+        const QJsonObject object = presetObject(5, QStringLiteral("\u00e9t\u00e9"));
+        f.model.savePreset(object);
+        QCOMPARE(requests.size(), 1);
+        const QString text = requests.at(0).at(0).toString();
+        QVERIFY(!text.contains(QLatin1Char('\n')));
+        QVERIFY(!text.contains(QLatin1String("\": ")));
+        QCOMPARE(QJsonDocument::fromJson(text.toUtf8()).object(), object);
+        QCOMPARE(f.model.rowCount(), 1); // unchanged until the service answers
+    }
+};
+
+ZEL_TEST_MAIN(PresetsModelTest)
+
+#include "presetsmodeltest.moc"

@@ -1,0 +1,99 @@
+import QtQuick 2.15
+import QtTest 1.2
+import zel.scheduler.widgets 1.0
+
+TestCase {
+    id: testCase
+    name: "DateEdit"
+    width: 600
+    height: 500
+    visible: true
+    when: windowShown
+
+    Component {
+        id: dateEditComponent
+        DateEdit {}
+    }
+
+    function test_timestampIsLocalMidnight() {
+        var edit = createTemporaryObject(dateEditComponent, testCase, {"selectedDate": new Date(2024, 2, 5, 14, 30)})
+        compare(edit.timestamp, new Date(2024, 2, 5, 0, 0, 0, 0).getTime())
+        compare(edit.getShortDateStr(), "05.03.24")
+        compare(edit.getDateStr(), new Date(2024, 2, 5).toLocaleDateString(Qt.locale(), "dd MMMM yyyy"))
+        edit.setDate(new Date(1999, 11, 31, 23, 59, 59).getTime())
+        compare(edit.getShortDateStr(), "31.12.99")
+        compare(edit.timestamp, new Date(1999, 11, 31).getTime())
+    }
+
+    function test_limits() {
+        var edit = createTemporaryObject(dateEditComponent, testCase)
+        compare(edit.minimumDate.getTime(), new Date(1970, 0, 1).getTime())
+        compare(edit.maximumDate.getTime(), new Date(2077, 0, 1).getTime())
+        // Starts at the current day.
+        compare(edit.getDateStr(), new Date().toLocaleDateString(Qt.locale(), "dd MMMM yyyy"))
+    }
+
+    function dayButtons(picker) {
+        var grid = findChild(picker, "dayGrid")
+        var buttons = []
+        for (var i = 0; i < grid.children.length; ++i) {
+            if (grid.children[i].dayDate !== undefined) {
+                buttons.push(grid.children[i])
+            }
+        }
+        return buttons
+    }
+
+    function test_pickerGrid() {
+        var edit = createTemporaryObject(dateEditComponent, testCase, {"selectedDate": new Date(2024, 2, 5, 14, 30)})
+        var picker = edit.openPicker()
+        verify(picker)
+        tryCompare(picker, "opened", true)
+        compare(findChild(picker, "year").text, "2024")
+        compare(findChild(picker, "monthChooser").currentIndex, 2)
+
+        var buttons = dayButtons(picker)
+        compare(buttons.length, 42)
+        var checked = buttons.filter(function (b) { return b.checked })
+        compare(checked.length, 1)
+        compare(checked[0].text, "5")
+
+        // Days of the neighbouring months are half transparent but can be
+        // chosen.
+        var first = buttons[0]
+        var last = buttons[41]
+        compare(buttons.filter(function (b) { return b.opacity === 1.0 }).length, 31)
+        if (first.dayDate.getMonth() !== 2) {
+            compare(first.opacity, 0.5)
+        }
+        compare(last.dayDate.getMonth(), 3)
+        compare(last.opacity, 0.5)
+
+        var activatedDate = null
+        picker.activated.connect(function (date) { activatedDate = date })
+        mouseClick(last)
+        compare(picker.selectedDate.getTime(), last.dayDate.getTime())
+        verify(last.checked)
+        verify(!checked[0].checked)
+        picker.accept()
+        verify(activatedDate !== null)
+        compare(edit.getShortDateStr(), last.dayDate.toLocaleDateString(Qt.locale(), "dd.MM.yy"))
+        compare(edit.timestamp, last.dayDate.getTime())
+    }
+
+    function test_pickerNavigatesMonths() {
+        var edit = createTemporaryObject(dateEditComponent, testCase, {"selectedDate": new Date(2024, 0, 15)})
+        var picker = edit.openPicker()
+        tryCompare(picker, "opened", true)
+        mouseClick(findChild(picker, "previousMonth"))
+        compare(findChild(picker, "year").text, "2023")
+        compare(findChild(picker, "monthChooser").currentIndex, 11)
+        mouseClick(findChild(picker, "nextYear"))
+        compare(findChild(picker, "year").text, "2024")
+        mouseClick(findChild(picker, "nextMonth"))
+        compare(findChild(picker, "monthChooser").currentIndex, 0)
+        // Cancel leaves the date alone.
+        picker.reject()
+        compare(edit.getShortDateStr(), "15.01.24")
+    }
+}

@@ -1,0 +1,414 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtTest 1.2
+import zel.scheduler 1.0
+
+// The editor of the current preset, inside the real window, over the fake
+// backend's models.
+TestCase {
+    id: testCase
+    name: "Editor"
+
+    property var window: null
+    readonly property var model: backend.presetsModel
+
+    readonly property int minute: 60000
+    readonly property int hour: 3600000
+    readonly property string timerId: "{11111111-1111-1111-1111-111111111111}"
+    readonly property string scheduleId: "{22222222-2222-2222-2222-222222222222}"
+    readonly property string rangeId: "{33333333-3333-3333-3333-333333333333}"
+
+    function timerPreset(timeout, notify, action) {
+        return {
+            "preset_id": timerId,
+            "preset_name": "Timer preset",
+            "preset_type": PresetType.Timer,
+            "action_type": action === undefined ? ActionType.Reboot : action,
+            "preset_force": false,
+            "preset_running": false,
+            "preset_paused": false,
+            "timer": {"timeout": timeout, "notify": notify, "remainingTime": timeout},
+            "schedule": {"start": 0, "end": 0, "notify": 0, "repeat_settings": {
+                    "repeat_settings_type": RepeatType.Never, "repeat_settings_custom_type": RepeatCustomType.Days,
+                    "repeat_settings_count": 1, "repeat_settings_selected": []}},
+            "interval": {"start": 0, "end": 0, "regularity": 5000}
+        }
+    }
+
+    function schedulePreset(start, end, repeat, notify) {
+        var preset = timerPreset(0, 0, ActionType.Shutdown)
+        preset.preset_id = scheduleId
+        preset.preset_name = "Schedule preset"
+        preset.preset_type = PresetType.Scheduled
+        preset.schedule = {"start": start, "end": end, "notify": notify || 0, "repeat_settings": repeat}
+        return preset
+    }
+
+    function rangePreset(start, end, regularity) {
+        var preset = timerPreset(0, 0, ActionType.Lock)
+        preset.preset_id = rangeId
+        preset.preset_name = "Range preset"
+        preset.preset_type = PresetType.Range
+        preset.interval = {"start": start, "end": end, "regularity": regularity}
+        return preset
+    }
+
+    function repeat(type, customType, count, selected) {
+        return {
+            "repeat_settings_type": type,
+            "repeat_settings_custom_type": customType,
+            "repeat_settings_count": count,
+            "repeat_settings_selected": selected
+        }
+    }
+
+    function child(name) {
+        var found = findChild(window, name)
+        verify(found, "no item " + name)
+        return found
+    }
+
+    function load(presets) {
+        model.setPresets(presets)
+        model.clearRequests()
+    }
+
+    function settings() {
+        return child("settings")
+    }
+
+    function content() {
+        return child("settingsContent")
+    }
+
+    function notifyBox() {
+        return child("notification")
+    }
+
+    function initTestCase() {
+        var component = Qt.createComponent("qrc:/qml/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        window = component.createObject(null)
+        verify(window)
+        window.requestActivate()
+        tryCompare(window, "active", true)
+    }
+
+    function cleanupTestCase() {
+        window.destroy()
+    }
+
+    function test_timerTitleAndAppliedObject() {
+        var preset = timerPreset(90 * minute, 5 * minute)
+        preset.preset_running = true
+        load([preset])
+        compare(settings().title, "Reboot 1:30")
+        verify(!settings().hasChanges)
+        settings().admit()
+        compare(model.requests, ["save"])
+        var saved = model.lastSaved
+        compare(saved.preset_id, timerId)
+        compare(saved.preset_name, "Reboot 1:30")
+        compare(saved.action_type, ActionType.Reboot)
+        compare(saved.preset_type, PresetType.Timer)
+        // A new timer object: the remaining time is left out.
+        compare(saved.timer, {"timeout": 90 * minute, "notify": 5 * minute})
+        // Keys that the editor does not set are kept.
+        compare(saved.preset_running, true)
+        compare(saved.interval.regularity, 5000)
+    }
+
+    function test_timerTitleOfZeroDuration() {
+        load([timerPreset(0, 0, ActionType.Shutdown)])
+        compare(settings().title, "Shut Down Timer")
+        load([timerPreset(2 * hour + 5 * minute, 0, ActionType.Lock)])
+        compare(settings().title, "Lock 2:5")
+    }
+
+    function test_scheduleTitleAndAppliedObject() {
+        var start = new Date(2024, 2, 5, 14, 30).getTime()
+        var end = new Date(2024, 2, 6, 8, 0).getTime()
+        load([schedulePreset(start, end, repeat(RepeatType.EveryWeek, RepeatCustomType.Days, 1, []), hour)])
+        compare(settings().title, "Shut Down 05.03.24 14:30 - 06.03.24 08:00")
+        compare(child("repeat").currentText, "Every Week")
+        compare(notifyBox().currentText, "1 Hour Before")
+        verify(!settings().hasChanges)
+        settings().admit()
+        var saved = model.lastSaved
+        compare(saved.preset_id, scheduleId)
+        compare(saved.preset_name, "Shut Down 05.03.24 14:30 - 06.03.24 08:00")
+        compare(saved.preset_type, PresetType.Scheduled)
+        compare(saved.schedule, {
+            "start": start,
+            "end": end,
+            "notify": hour,
+            "repeat_settings": repeat(RepeatType.EveryWeek, RepeatCustomType.Days, 1, [])
+        })
+    }
+
+    function test_scheduleWithoutStartShowsNow() {
+        var before = new Date()
+        load([schedulePreset(0, 0, repeat(RepeatType.Never, RepeatCustomType.Days, 1, []))])
+        var after = new Date()
+        var today = after.toLocaleDateString(Qt.locale(), "dd.MM.yy")
+        compare(child("startDate").getShortDateStr(), today)
+        compare(child("endDate").getShortDateStr(), today)
+        var scheduler = child("schedulerEditor")
+        verify(scheduler.start >= before.getTime() - 1000 && scheduler.start <= after.getTime(),
+               "start " + scheduler.start + " is not now")
+        verify(!settings().hasChanges)
+    }
+
+    function test_rangeTitleAndAppliedObject() {
+        load([rangePreset(12 * hour, 13 * hour + 30 * minute, 300000)])
+        compare(settings().title, "Lock 12:00 - 13:30")
+        compare(child("regularity").currentText, "Every 5 Minutes")
+        verify(!notifyBox().visible)
+        verify(!settings().hasChanges)
+        settings().admit()
+        var saved = model.lastSaved
+        compare(saved.preset_type, PresetType.Range)
+        compare(saved.preset_name, "Lock 12:00 - 13:30")
+        compare(saved.interval, {"start": 12 * hour, "end": 13 * hour + 30 * minute, "regularity": 300000})
+    }
+
+    function test_rangeWithUnknownRegularity() {
+        // A period that is not in the list shows the first entry and is not
+        // counted as an edit.
+        load([rangePreset(0, hour, 5000)])
+        compare(child("regularity").currentText, "Every Minute")
+        verify(!settings().hasChanges)
+    }
+
+    function test_changingKindAppliesTheNewKind() {
+        load([timerPreset(30 * minute, 0)])
+        var apply = child("applyBox").standardButton(DialogButtonBox.Apply)
+        var reset = child("resetBox").standardButton(DialogButtonBox.Reset)
+        verify(!apply.enabled)
+        verify(!reset.enabled)
+        mouseClick(child("rangeChoice"))
+        verify(settings().hasChanges)
+        verify(apply.enabled)
+        verify(reset.enabled)
+        compare(settings().title, "Reboot 00:00 - 00:00")
+        mouseClick(apply)
+        var saved = model.lastSaved
+        compare(saved.preset_type, PresetType.Range)
+        compare(saved.preset_name, "Reboot 00:00 - 00:00")
+        compare(saved.interval, {"start": 0, "end": 0, "regularity": 60000})
+        // The timer's settings go along untouched.
+        compare(saved.timer, {"timeout": 30 * minute, "notify": 0, "remainingTime": 30 * minute})
+    }
+
+    function test_actionChangedAndBackHasNoChanges() {
+        load([timerPreset(30 * minute, 0, ActionType.Reboot)])
+        var chooser = child("actionChooser")
+        compare(chooser.currentIndex, 1)
+        chooser.forceActiveFocus()
+        keyClick(Qt.Key_Down)
+        compare(chooser.currentIndex, 2)
+        verify(settings().hasChanges)
+        compare(settings().title, "Sleep 0:30")
+        keyClick(Qt.Key_Up)
+        compare(chooser.currentIndex, 1)
+        verify(!settings().hasChanges)
+    }
+
+    function test_disabledActionCannotBeChosenByKeyboard() {
+        load([timerPreset(30 * minute, 0, ActionType.Reboot)])
+        backend.actionModel.setRowEnabled(2, false)
+        var chooser = child("actionChooser")
+        chooser.forceActiveFocus()
+        keyClick(Qt.Key_Down)
+        compare(chooser.currentIndex, 1)
+        backend.actionModel.setRowEnabled(2, true)
+    }
+
+    function test_resetReloads() {
+        load([timerPreset(30 * minute, 0)])
+        var hours = child("timerHours")
+        hours.increase()
+        verify(settings().hasChanges)
+        settings().clear()
+        compare(hours.value, 0)
+        verify(!settings().hasChanges)
+    }
+
+    function test_currentItemChangeDropsEdits() {
+        load([timerPreset(30 * minute, 0)])
+        child("timerHours").increase()
+        verify(settings().hasChanges)
+        // The service reports the preset again (a countdown tick, say).
+        var update = timerPreset(29 * minute, 0)
+        model.setPreset(0, update)
+        verify(!settings().hasChanges)
+        compare(settings().title, "Reboot 0:29")
+    }
+
+    function test_noCurrentPreset() {
+        load([])
+        verify(!settings().hasChanges)
+        verify(!settings().enabled)
+        compare(child("actionChooser").currentIndex, -1)
+        settings().admit()
+        compare(model.requests, [])
+    }
+
+    function leadItem(index) {
+        var box = notifyBox()
+        box.popup.open()
+        tryCompare(box.popup, "opened", true)
+        var list = box.popup.contentItem
+        list.positionViewAtIndex(index, 0 /* ListView.Beginning */)
+        var item = list.itemAtIndex(index)
+        verify(item, "no delegate for lead time " + index)
+        return item
+    }
+
+    function test_leadTimesOfTwentyMinuteTimer() {
+        load([timerPreset(20 * minute, 10 * minute)])
+        var box = notifyBox()
+        compare(box.currentText, "10 Minutes Before")
+        var expected = [true, true, true, true, false, false, false, false, false, false, true]
+        for (var i = 0; i < expected.length; ++i) {
+            compare(leadItem(i).enabled, expected[i], "entry " + i)
+        }
+        box.popup.close()
+        tryCompare(box.popup, "visible", false)
+
+        // Choosing a disabled entry with the keyboard goes back to the lead
+        // time that was loaded.
+        box.forceActiveFocus()
+        keyClick(Qt.Key_Down)
+        compare(box.currentText, "15 Minutes Before")
+        keyClick(Qt.Key_Down)
+        compare(box.currentText, "10 Minutes Before")
+        compare(content().notify, 10 * minute)
+    }
+
+    function test_scheduleEnablesAllLeadTimes() {
+        load([schedulePreset(new Date(2030, 0, 1, 8, 0).getTime(), new Date(2030, 0, 1, 9, 0).getTime(),
+                             repeat(RepeatType.Never, 0, 1, []), 0)])
+        for (var i = 0; i < 11; ++i) {
+            verify(leadItem(i).enabled, "entry " + i)
+        }
+        notifyBox().popup.close()
+    }
+
+    function chooseCustomLead() {
+        var box = notifyBox()
+        box.forceActiveFocus()
+        keyClick(Qt.Key_End)
+        compare(box.currentIndex, 10)
+        var dialog = findChild(content(), "notificationsDialog")
+        verify(dialog, "the custom lead time dialog did not open")
+        tryCompare(dialog, "opened", true)
+        return dialog
+    }
+
+    function test_customLeadTime() {
+        load([timerPreset(3 * hour, 0)])
+        var dialog = chooseCustomLead()
+        // The largest lead is the timer's duration.
+        compare(findChild(dialog, "leadHours").to, 3)
+        findChild(dialog, "leadHours").value = 1
+        findChild(dialog, "leadMinutes").value = 30
+        dialog.accept()
+        compare(notifyBox().displayText, "01:30")
+        compare(content().notify, hour + 30 * minute)
+        verify(settings().hasChanges)
+        settings().admit()
+        compare(model.lastSaved.timer.notify, hour + 30 * minute)
+    }
+
+    function test_customLeadCancelled() {
+        load([timerPreset(3 * hour, 15 * minute)])
+        var dialog = chooseCustomLead()
+        compare(findChild(dialog, "leadMinutes").value, 15)
+        dialog.reject()
+        compare(notifyBox().currentText, "15 Minutes Before")
+        verify(!settings().hasChanges)
+    }
+
+    function test_customLeadMatchingAnEntrySelectsItOnReload() {
+        load([timerPreset(3 * hour, 0)])
+        var dialog = chooseCustomLead()
+        findChild(dialog, "leadHours").value = 0
+        findChild(dialog, "leadMinutes").value = 5
+        dialog.accept()
+        compare(notifyBox().displayText, "00:05")
+        settings().admit()
+        // The service sends the stored preset back.
+        model.setPreset(0, model.lastSaved)
+        compare(notifyBox().currentIndex, 1)
+        compare(notifyBox().displayText, "5 Minutes Before")
+        verify(!settings().hasChanges)
+    }
+
+    function test_storedCustomLeadShowsHoursAndMinutes() {
+        load([schedulePreset(new Date(2030, 0, 1, 8, 0).getTime(), new Date(2030, 0, 1, 9, 0).getTime(),
+                             repeat(RepeatType.Never, 0, 1, []), 26 * hour + 7 * minute)])
+        compare(notifyBox().currentIndex, 10)
+        compare(notifyBox().displayText, "26:07")
+    }
+
+    function openRepeatDialog() {
+        var box = child("repeat")
+        box.forceActiveFocus()
+        keyClick(Qt.Key_End)
+        compare(box.currentText, "Custom")
+        var dialog = findChild(child("schedulerEditor"), "repeatDialog")
+        verify(dialog, "the repeat dialog did not open")
+        tryCompare(dialog, "opened", true)
+        return dialog
+    }
+
+    function test_repeatDialogWeekdays() {
+        var start = new Date(2030, 0, 1, 8, 0).getTime()
+        load([schedulePreset(start, start + hour, repeat(RepeatType.EveryDay, RepeatCustomType.Days, 1, []), 0)])
+        var dialog = openRepeatDialog()
+        verify(findChild(dialog, "daysChoice").checked)
+        verify(!findChild(dialog, "weekday1").enabled)
+        mouseClick(findChild(dialog, "weeksChoice"))
+        verify(findChild(dialog, "weekday1").enabled)
+        verify(!findChild(dialog, "monthDay1").enabled)
+        mouseClick(findChild(dialog, "weekday5"))
+        mouseClick(findChild(dialog, "weekday1"))
+        findChild(dialog, "weeksCount").value = 2
+        dialog.accept()
+        compare(child("schedulerEditor").repeatSettings,
+                repeat(RepeatType.Custom, RepeatCustomType.Weeks, 2, [1, 5]))
+        verify(settings().hasChanges)
+        settings().admit()
+        compare(model.lastSaved.schedule.repeat_settings, repeat(RepeatType.Custom, RepeatCustomType.Weeks, 2, [1, 5]))
+    }
+
+    function test_repeatDialogOpensWithTheRule() {
+        var start = new Date(2030, 0, 1, 8, 0).getTime()
+        load([schedulePreset(start, start + hour, repeat(RepeatType.Custom, RepeatCustomType.Monthes, 3, [2, 31]), 0)])
+        compare(child("repeat").currentText, "Custom")
+        var dialog = child("schedulerEditor").openRepeatDialog()
+        tryCompare(dialog, "opened", true)
+        verify(findChild(dialog, "monthsChoice").checked)
+        compare(findChild(dialog, "monthsCount").value, 3)
+        verify(findChild(dialog, "monthDay2").checked)
+        verify(findChild(dialog, "monthDay31").checked)
+        verify(!findChild(dialog, "monthDay1").checked)
+        // OK with the same rule is still an edit: the dialog hands back a
+        // new selection.
+        verify(!settings().hasChanges)
+        dialog.accept()
+        compare(child("schedulerEditor").repeatSettings,
+                repeat(RepeatType.Custom, RepeatCustomType.Monthes, 3, [2, 31]))
+        verify(settings().hasChanges)
+    }
+
+    function test_repeatDialogCancelRestoresTheRule() {
+        var start = new Date(2030, 0, 1, 8, 0).getTime()
+        load([schedulePreset(start, start + hour, repeat(RepeatType.EveryMonth, RepeatCustomType.Days, 1, []), 0)])
+        var dialog = openRepeatDialog()
+        dialog.reject()
+        compare(child("repeat").currentText, "Every Month")
+        verify(!settings().hasChanges)
+    }
+}
