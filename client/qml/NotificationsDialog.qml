@@ -6,6 +6,7 @@ import org.kde.kirigami 2.20 as Kirigami
 // A notification lead time of the user's own, in hours and minutes.
 Kirigami.Dialog {
     id: dialog
+    objectName: "notificationsDialog"
 
     // The lead time to start from, and the largest one allowed (-1: none).
     property real time: 0
@@ -19,6 +20,8 @@ Kirigami.Dialog {
 
     title: qsTr("Notification")
     standardButtons: Dialog.Ok | Dialog.Cancel
+    // Each use makes a new dialog; it goes once it is closed.
+    onClosed: destroy()
     padding: applicationWindow().padding
 
     onAccepted: dialog.activated(dialog.chosenTime)

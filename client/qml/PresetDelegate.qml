@@ -19,6 +19,7 @@ Kirigami.BasicListItem {
     icon: model.actionIconName
     iconSize: Kirigami.Units.iconSizes.small
     highlighted: model.selected
+    trailingFillVertically: false
 
     trailing: RowLayout {
         spacing: 0
@@ -27,6 +28,8 @@ Kirigami.BasicListItem {
             objectName: "startButton"
             implicitWidth: 28
             implicitHeight: 28
+            icon.width: Kirigami.Units.iconSizes.small
+            icon.height: Kirigami.Units.iconSizes.small
             visible: !item.isStarted || item.isPaused
             icon.name: "media-playback-start-symbolic"
             onClicked: item.startRequested()
@@ -35,6 +38,8 @@ Kirigami.BasicListItem {
             objectName: "pauseButton"
             implicitWidth: 28
             implicitHeight: 28
+            icon.width: Kirigami.Units.iconSizes.small
+            icon.height: Kirigami.Units.iconSizes.small
             visible: item.isStarted
             icon.name: "media-playback-pause-symbolic"
             onClicked: item.pauseRequested()
@@ -43,6 +48,8 @@ Kirigami.BasicListItem {
             objectName: "stopButton"
             implicitWidth: 28
             implicitHeight: 28
+            icon.width: Kirigami.Units.iconSizes.small
+            icon.height: Kirigami.Units.iconSizes.small
             visible: item.isStarted || item.isPaused
             icon.name: "media-playback-stop-symbolic"
             onClicked: item.stopRequested()

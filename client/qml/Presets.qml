@@ -107,7 +107,7 @@ ColumnLayout {
     }
 
     Shortcut {
-        sequence: StandardKey.Delete
+        sequences: [StandardKey.Delete]
         enabled: main.enabled && main.rowCount > 0 && main.currentRow >= 0
         onActivated: applicationWindow().removeConfirmation()
     }

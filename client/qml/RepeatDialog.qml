@@ -8,6 +8,7 @@ import zel.scheduler 1.0
 // weekdays, or every n months on chosen days of the month.
 Kirigami.Dialog {
     id: dialog
+    objectName: "repeatDialog"
 
     // The rule to start from: RepeatCustomType, step and chosen numbers.
     property int type: RepeatCustomType.Days
@@ -31,7 +32,9 @@ Kirigami.Dialog {
 
     title: qsTr("Repeat")
     standardButtons: Dialog.Ok | Dialog.Cancel
-    padding: applicationWindow().padding
+    // Each use makes a new dialog; it goes once it is closed.
+    onClosed: destroy()
+    padding: Kirigami.Units.largeSpacing
 
     onAccepted: {
         switch (checkedType) {
@@ -82,7 +85,7 @@ Kirigami.Dialog {
     GridLayout {
         columns: 2
         columnSpacing: applicationWindow().spacing
-        rowSpacing: applicationWindow().spacing
+        rowSpacing: Kirigami.Units.smallSpacing
 
         RadioButton {
             id: daysChoice
@@ -106,21 +109,18 @@ Kirigami.Dialog {
         RadioButton {
             id: weeksChoice
             objectName: "weeksChoice"
-            Layout.alignment: Qt.AlignTop
             text: qsTr("Every", "Weeks")
             ButtonGroup.group: choices
         }
-        ColumnLayout {
-            RowLayout {
-                SpinBox {
-                    id: weeksCount
-                    objectName: "weeksCount"
-                    from: 1
-                    to: 52
-                }
-                Label {
-                    text: qsTr("Week:")
-                }
+        RowLayout {
+            SpinBox {
+                id: weeksCount
+                objectName: "weeksCount"
+                from: 1
+                to: 52
+            }
+            Label {
+                text: qsTr("Week:")
             }
             Row {
                 Repeater {
@@ -146,17 +146,18 @@ Kirigami.Dialog {
             text: qsTr("Every", "Monthes")
             ButtonGroup.group: choices
         }
-        ColumnLayout {
-            RowLayout {
-                SpinBox {
-                    id: monthsCount
-                    objectName: "monthsCount"
-                    from: 1
-                    to: 12
-                }
-                Label {
-                    text: qsTr("Month:")
-                }
+        RowLayout {
+            SpinBox {
+                id: monthsCount
+                objectName: "monthsCount"
+                Layout.alignment: Qt.AlignTop
+                from: 1
+                to: 12
+            }
+            Label {
+                Layout.alignment: Qt.AlignTop
+                Layout.topMargin: Kirigami.Units.smallSpacing
+                text: qsTr("Month:")
             }
             Grid {
                 columns: 7

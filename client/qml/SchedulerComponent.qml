@@ -90,7 +90,8 @@ ColumnLayout {
         var dialog = component.createObject(main, {
             "type": repeat.customType,
             "count": repeat.count,
-            "selected": repeat.selected
+            "selected": repeat.selected,
+            "parent": main.Overlay.overlay
         })
         dialog.activated.connect(function (customType, count, selected) {
             main.repeat = {
@@ -102,9 +103,6 @@ ColumnLayout {
         })
         dialog.rejected.connect(function () {
             main.resetRepeat(main.savedRepeat)
-        })
-        dialog.closed.connect(function () {
-            dialog.destroy()
         })
         return dialog
     }

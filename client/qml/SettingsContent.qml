@@ -108,7 +108,8 @@ ColumnLayout {
         }
         var dialog = component.createObject(main, {
             "time": savedNotify,
-            "maximum": presetType === PresetType.Timer ? timerEditor.time : -1
+            "maximum": presetType === PresetType.Timer ? timerEditor.time : -1,
+            "parent": main.Overlay.overlay
         })
         dialog.activated.connect(function (time) {
             main.customValue = time
@@ -116,9 +117,6 @@ ColumnLayout {
         })
         dialog.rejected.connect(function () {
             main.resetNotify(main.savedNotify)
-        })
-        dialog.closed.connect(function () {
-            dialog.destroy()
         })
         dialog.open()
         return dialog

@@ -54,6 +54,7 @@ Kirigami.ApplicationWindow {
     Component {
         id: removeBox
         MessageDialog {
+            objectName: "removeMessage"
             title: qsTr("Remove action")
             text: qsTr("Do you want to remove the action?")
             icon: StandardIcon.Question
@@ -65,6 +66,7 @@ Kirigami.ApplicationWindow {
     Component {
         id: applyBox
         MessageDialog {
+            objectName: "applyMessage"
             title: qsTr("Apply settings")
             text: qsTr("The settings of the action have changed.") + "\n" + qsTr("Do you want to apply the changes or discard them?")
             icon: StandardIcon.Question

@@ -37,13 +37,11 @@ Item {
         var dialog = component.createObject(control, {
             "selectedDate": control.selectedDate,
             "minimumDate": control.minimumDate,
-            "maximumDate": control.maximumDate
+            "maximumDate": control.maximumDate,
+            "parent": control.Overlay.overlay
         })
         dialog.activated.connect(function (date) {
             control.selectedDate = date
-        })
-        dialog.closed.connect(function () {
-            dialog.destroy()
         })
         return dialog
     }

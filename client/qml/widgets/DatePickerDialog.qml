@@ -8,6 +8,7 @@ import org.kde.plasma.calendar 2.0 as PlasmaCalendar
 // emits activated() with the chosen day on OK.
 Kirigami.Dialog {
     id: dialog
+    objectName: "datePicker"
 
     property var selectedDate
     property date minimumDate: new Date(1970, 0, 1)
@@ -18,18 +19,21 @@ Kirigami.Dialog {
     readonly property int cellWidth: 34
     readonly property int cellHeight: 32
     readonly property int weekColumnWidth: 44
+    readonly property int displayedYear: calendar.displayedDate.getFullYear()
 
     signal activated(date date)
 
     function updateMonths() {
         for (var i = 0; i < monthList.count; ++i) {
-            monthList.setProperty(i, "yearNumber", calendar.year)
+            monthList.setProperty(i, "yearNumber", displayedYear)
         }
         monthChooser.currentIndex = calendar.displayedDate.getMonth()
     }
 
     title: qsTr("Choose Date")
     standardButtons: Dialog.Ok | Dialog.Cancel
+    // Each use makes a new dialog; it goes once it is closed.
+    onClosed: destroy()
     padding: Kirigami.Units.largeSpacing
 
     onAccepted: dialog.activated(dialog.selectedDate)
@@ -62,7 +66,7 @@ Kirigami.Dialog {
                 append({
                     "label": dialog.uiLocale.standaloneMonthName(i, Locale.LongFormat),
                     "monthNumber": i + 1,
-                    "yearNumber": calendar.year,
+                    "yearNumber": dialog.displayedYear,
                     "isCurrent": true
                 })
             }
@@ -105,7 +109,7 @@ Kirigami.Dialog {
                 Kirigami.Heading {
                     objectName: "year"
                     level: 2
-                    text: calendar.year
+                    text: dialog.displayedYear
                 }
                 ComboBox {
                     id: monthChooser

@@ -26,8 +26,8 @@ SpinBox {
     to: 24 * oneHour - oneMinute
     wrap: true
     editable: false
-    stepSize: textField.isHoursEdited && control.activeFocus ? oneHour : oneMinute
-    inputMethodHints: Qt.ImhTimeOnly
+    stepSize: textField.isHoursEdited === true && control.activeFocus ? oneHour : oneMinute
+    inputMethodHints: Qt.ImhTime
 
     textFromValue: function (value, locale) {
         var minutes = Math.floor(value / oneMinute)

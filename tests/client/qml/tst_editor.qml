@@ -85,6 +85,19 @@ TestCase {
         return child("notification")
     }
 
+    function dialogChild(dialog, name) {
+        var found = findChild(dialog.contentItem, name)
+        verify(found, "no item " + name + " in the dialog")
+        return found
+    }
+
+    // Dialogs of an earlier test are gone once their closing has finished.
+    function init() {
+        tryVerify(function () {
+            return findChild(window, "notificationsDialog") === null && findChild(window, "repeatDialog") === null
+        }, 5000, "dialogs left open")
+    }
+
     function initTestCase() {
         var component = Qt.createComponent("qrc:/qml/main.qml")
         compare(component.status, Component.Ready, component.errorString())
@@ -254,14 +267,21 @@ TestCase {
         compare(model.requests, [])
     }
 
+    // The delegate that the lead-time chooser's popup shows for an entry.
     function leadItem(index) {
         var box = notifyBox()
         box.popup.open()
         tryCompare(box.popup, "opened", true)
         var list = box.popup.contentItem
-        list.positionViewAtIndex(index, 0 /* ListView.Beginning */)
-        var item = list.itemAtIndex(index)
-        verify(item, "no delegate for lead time " + index)
+        if (list.itemAtIndex === undefined) {
+            list = list.contentItem
+        }
+        var item = null
+        tryVerify(function () {
+            list.positionViewAtIndex(index, ListView.Contain)
+            item = list.itemAtIndex(index)
+            return item !== null
+        }, 3000, "no delegate for lead time " + index)
         return item
     }
 
@@ -310,9 +330,9 @@ TestCase {
         load([timerPreset(3 * hour, 0)])
         var dialog = chooseCustomLead()
         // The largest lead is the timer's duration.
-        compare(findChild(dialog, "leadHours").to, 3)
-        findChild(dialog, "leadHours").value = 1
-        findChild(dialog, "leadMinutes").value = 30
+        compare(dialogChild(dialog, "leadHours").to, 3)
+        dialogChild(dialog, "leadHours").value = 1
+        dialogChild(dialog, "leadMinutes").value = 30
         dialog.accept()
         compare(notifyBox().displayText, "01:30")
         compare(content().notify, hour + 30 * minute)
@@ -324,7 +344,7 @@ TestCase {
     function test_customLeadCancelled() {
         load([timerPreset(3 * hour, 15 * minute)])
         var dialog = chooseCustomLead()
-        compare(findChild(dialog, "leadMinutes").value, 15)
+        compare(dialogChild(dialog, "leadMinutes").value, 15)
         dialog.reject()
         compare(notifyBox().currentText, "15 Minutes Before")
         verify(!settings().hasChanges)
@@ -333,8 +353,8 @@ TestCase {
     function test_customLeadMatchingAnEntrySelectsItOnReload() {
         load([timerPreset(3 * hour, 0)])
         var dialog = chooseCustomLead()
-        findChild(dialog, "leadHours").value = 0
-        findChild(dialog, "leadMinutes").value = 5
+        dialogChild(dialog, "leadHours").value = 0
+        dialogChild(dialog, "leadMinutes").value = 5
         dialog.accept()
         compare(notifyBox().displayText, "00:05")
         settings().admit()
@@ -367,14 +387,14 @@ TestCase {
         var start = new Date(2030, 0, 1, 8, 0).getTime()
         load([schedulePreset(start, start + hour, repeat(RepeatType.EveryDay, RepeatCustomType.Days, 1, []), 0)])
         var dialog = openRepeatDialog()
-        verify(findChild(dialog, "daysChoice").checked)
-        verify(!findChild(dialog, "weekday1").enabled)
-        mouseClick(findChild(dialog, "weeksChoice"))
-        verify(findChild(dialog, "weekday1").enabled)
-        verify(!findChild(dialog, "monthDay1").enabled)
-        mouseClick(findChild(dialog, "weekday5"))
-        mouseClick(findChild(dialog, "weekday1"))
-        findChild(dialog, "weeksCount").value = 2
+        verify(dialogChild(dialog, "daysChoice").checked)
+        verify(!dialogChild(dialog, "weekday1").enabled)
+        mouseClick(dialogChild(dialog, "weeksChoice"))
+        verify(dialogChild(dialog, "weekday1").enabled)
+        verify(!dialogChild(dialog, "monthDay1").enabled)
+        mouseClick(dialogChild(dialog, "weekday5"))
+        mouseClick(dialogChild(dialog, "weekday1"))
+        dialogChild(dialog, "weeksCount").value = 2
         dialog.accept()
         compare(child("schedulerEditor").repeatSettings,
                 repeat(RepeatType.Custom, RepeatCustomType.Weeks, 2, [1, 5]))
@@ -389,11 +409,11 @@ TestCase {
         compare(child("repeat").currentText, "Custom")
         var dialog = child("schedulerEditor").openRepeatDialog()
         tryCompare(dialog, "opened", true)
-        verify(findChild(dialog, "monthsChoice").checked)
-        compare(findChild(dialog, "monthsCount").value, 3)
-        verify(findChild(dialog, "monthDay2").checked)
-        verify(findChild(dialog, "monthDay31").checked)
-        verify(!findChild(dialog, "monthDay1").checked)
+        verify(dialogChild(dialog, "monthsChoice").checked)
+        compare(dialogChild(dialog, "monthsCount").value, 3)
+        verify(dialogChild(dialog, "monthDay2").checked)
+        verify(dialogChild(dialog, "monthDay31").checked)
+        verify(!dialogChild(dialog, "monthDay1").checked)
         // OK with the same rule is still an edit: the dialog hands back a
         // new selection.
         verify(!settings().hasChanges)
