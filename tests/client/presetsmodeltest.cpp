@@ -9,8 +9,7 @@
 #include <QJsonDocument>
 #include <QSignalSpy>
 
-namespace
-{
+namespace {
 QString idText(int n)
 {
     return QUuid(QStringLiteral("{abcdef00-0000-0000-0000-%1}").arg(n, 12, 10, QLatin1Char('0'))).toString();
@@ -60,7 +59,7 @@ QList<int> selectedRows(const PresetsModel &model)
     }
     return result;
 }
-}
+} // namespace
 
 class PresetsModelTest : public QObject
 {
@@ -68,7 +67,8 @@ class PresetsModelTest : public QObject
 
 private:
     // Every test works on a model that QAbstractItemModelTester watches.
-    struct Fixture {
+    struct Fixture
+    {
         PresetsModel model;
         QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
     };

@@ -1,0 +1,244 @@
+// The action list and the login manager's answers behind it, against the
+// python3-dbusmock "logind" template on the private system bus, without any
+// login manager, and with one that never answers.
+
+#include "actionmodel.h"
+#include "zeldbus.h"
+#include "zeltest.h"
+
+#include <QAbstractItemModelTester>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+namespace {
+const QString logindName = QStringLiteral("org.freedesktop.login1");
+
+bool logindPresent()
+{
+    return QDBusConnection::systemBus().interface()->isServiceRegistered(logindName).value();
+}
+
+// The dbusmock login manager, answering the Can* questions from parameters.
+class MockLogind
+{
+public:
+    explicit MockLogind(const QJsonObject &parameters)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-m"),
+                QStringLiteral("dbusmock"),
+                QStringLiteral("--system"),
+                QStringLiteral("--template"),
+                QStringLiteral("logind"),
+                QStringLiteral("--parameters"),
+                QString::fromUtf8(QJsonDocument(parameters).toJson(QJsonDocument::Compact))});
+    }
+    ~MockLogind()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+        const bool gone = QTest::qWaitFor([] { return !logindPresent(); }, 10000);
+        if (!gone) {
+            qWarning("the mock login manager did not leave the bus");
+        }
+    }
+    bool waitUntilReady() { return QTest::qWaitFor(logindPresent, 15000); }
+
+private:
+    QProcess m_process;
+};
+
+// A login manager that takes every question and never answers it.
+class SilentLogind : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+public:
+    SilentLogind() : m_bus(QDBusConnection::connectToBus(QDBusConnection::SystemBus, QStringLiteral("silent-logind")))
+    {
+        m_bus.registerObject(QStringLiteral("/org/freedesktop/login1"), this, QDBusConnection::ExportAllSlots);
+        m_bus.registerService(logindName);
+    }
+    ~SilentLogind() override
+    {
+        m_bus.unregisterService(logindName);
+        QDBusConnection::disconnectFromBus(QStringLiteral("silent-logind"));
+    }
+
+public Q_SLOTS:
+    QString CanSuspend(const QDBusMessage &message)
+    {
+        message.setDelayedReply(true);
+        return QString();
+    }
+    QString CanHybridSleep(const QDBusMessage &message)
+    {
+        message.setDelayedReply(true);
+        return QString();
+    }
+    QString CanHibernate(const QDBusMessage &message)
+    {
+        message.setDelayedReply(true);
+        return QString();
+    }
+
+private:
+    QDBusConnection m_bus;
+};
+
+bool enabled(const ActionModel &model, int row)
+{
+    return model.data(model.index(row, 0), ActionModel::EnabledRole).toBool();
+}
+
+void verifyAlwaysEnabledRows(const ActionModel &model)
+{
+    for (int row : {0, 1, 4, 5, 6, 7}) {
+        QVERIFY2(enabled(model, row), qPrintable(QStringLiteral("row %1").arg(row)));
+    }
+}
+} // namespace
+
+class ActionModelTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(QDBusConnection::systemBus().isConnected());
+        QVERIFY(!logindPresent());
+    }
+
+    void answersOfTheLoginManager_data()
+    {
+        QTest::addColumn<QString>("suspend");
+        QTest::addColumn<QString>("hybridSleep");
+        QTest::addColumn<QString>("hibernate");
+        QTest::addColumn<bool>("sleepEnabled");
+        QTest::addColumn<bool>("hibernationEnabled");
+        QTest::newRow("hybrid sleep alone") << "no"
+                                            << "yes"
+                                            << "no" << true << false;
+        QTest::newRow("suspend and hibernate") << "yes"
+                                               << "na"
+                                               << "yes" << true << true;
+        QTest::newRow("challenge counts as yes") << "challenge"
+                                                 << "no"
+                                                 << "challenge" << true << true;
+        QTest::newRow("nothing") << "na"
+                                 << "no"
+                                 << "na" << false << false;
+    }
+
+    void answersOfTheLoginManager()
+    {
+        QFETCH(QString, suspend);
+        QFETCH(QString, hybridSleep);
+        QFETCH(QString, hibernate);
+        QFETCH(bool, sleepEnabled);
+        QFETCH(bool, hibernationEnabled);
+
+        MockLogind logind(QJsonObject{
+            {QStringLiteral("CanSuspend"), suspend},
+            {QStringLiteral("CanHybridSleep"), hybridSleep},
+            {QStringLiteral("CanHibernate"), hibernate},
+        });
+        QVERIFY(logind.waitUntilReady());
+
+        const auto expected = [](const QString &answer) { return answer == QLatin1String("yes") || answer == QLatin1String("challenge") ? 1 : 0; };
+        QCOMPARE(dbus_Logind_CanSuspend(), expected(suspend));
+        QCOMPARE(dbus_Logind_CanHybridSleep(), expected(hybridSleep));
+        QCOMPARE(dbus_Logind_CanHibernate(), expected(hibernate));
+
+        ActionModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model.rowCount(), 8);
+        QCOMPARE(enabled(model, 2), sleepEnabled);
+        QCOMPARE(enabled(model, 3), hibernationEnabled);
+        verifyAlwaysEnabledRows(model);
+    }
+
+    void withoutLoginManager()
+    {
+        QCOMPARE(dbus_Logind_CanSuspend(), -1);
+        QCOMPARE(dbus_Logind_CanHybridSleep(), -1);
+        QCOMPARE(dbus_Logind_CanHibernate(), -1);
+
+        QElapsedTimer clock;
+        clock.start();
+        ActionModel model;
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+        QVERIFY(!enabled(model, 2));
+        QVERIFY(!enabled(model, 3));
+        verifyAlwaysEnabledRows(model);
+    }
+
+    void silentLoginManagerIsWaitedForBoundedly()
+    {
+        SilentLogind logind;
+        QTRY_VERIFY_WITH_TIMEOUT(logindPresent(), 5000);
+
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(dbus_Logind_CanSuspend(), -1);
+        const qint64 single = clock.elapsed();
+        QVERIFY2(single >= zelDBusLogindTimeoutMs - 100, qPrintable(QStringLiteral("%1 ms").arg(single)));
+
+        clock.restart();
+        ActionModel model;
+        const qint64 all = clock.elapsed();
+        // Three questions, each cut off at the bound (the bus would wait 25 s).
+        QVERIFY2(all < 3 * zelDBusLogindTimeoutMs + 2000, qPrintable(QStringLiteral("%1 ms").arg(all)));
+        QVERIFY(!enabled(model, 2));
+        QVERIFY(!enabled(model, 3));
+        verifyAlwaysEnabledRows(model);
+    }
+
+    void rowsRolesAndInvokables()
+    {
+        ActionModel model;
+        const QHash<int, QByteArray> roles = model.roleNames();
+        QCOMPARE(roles.size(), 5);
+        QCOMPARE(roles.value(257), QByteArray("type"));
+        QCOMPARE(roles.value(258), QByteArray("name"));
+        QCOMPARE(roles.value(259), QByteArray("icon"));
+        QCOMPARE(roles.value(260), QByteArray("needAdmin"));
+        QCOMPARE(roles.value(261), QByteArray("enabled"));
+
+        const QList<int> types{0, 1, 2, 3, 4, 5, 6, 7}; // TurnOn is not offered
+        for (int row = 0; row < model.rowCount(); ++row) {
+            QCOMPARE(model.data(model.index(row, 0), ActionModel::TypeRole).toInt(), types.at(row));
+            QCOMPARE(model.isNeedAdmin(row), QVariant(false));
+        }
+        QCOMPARE(model.data(model.index(4, 0), ActionModel::NameRole).toString(), QStringLiteral("Switch User"));
+        QCOMPARE(model.data(model.index(7, 0), ActionModel::NameRole).toString(), QStringLiteral("Log Out"));
+        QVERIFY(!model.data(model.index(0, 0), Qt::DisplayRole).isValid());
+
+        QCOMPARE(model.getIcon(3), QVariant(QStringLiteral("system-suspend-hibernate-symbolic")));
+        QCOMPARE(model.getIcon(0), QVariant(QStringLiteral("system-shutdown-symbolic")));
+        QVERIFY(!model.getIcon(8).isValid());
+        QVERIFY(!model.getIcon(-1).isValid());
+        QVERIFY(!model.isNeedAdmin(8).isValid());
+        QVERIFY(!model.isNeedAdmin(-1).isValid());
+
+        // QML sees exactly the two invokables.
+        const QMetaObject *meta = model.metaObject();
+        QCOMPARE(meta->methodCount() - meta->methodOffset(), 2);
+        QCOMPARE(meta->method(meta->methodOffset()).methodSignature(), QByteArray("getIcon(int)"));
+        QCOMPARE(meta->method(meta->methodOffset() + 1).methodSignature(), QByteArray("isNeedAdmin(int)"));
+    }
+};
+
+ZEL_TEST_MAIN(ActionModelTest)
+
+#include "actionmodeltest.moc"
