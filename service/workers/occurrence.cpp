@@ -164,4 +164,36 @@ QDateTime nextOccurrence(const QDateTime &now, const QDateTime &start, const Rep
         return candidate;
     }
 }
+
+Tick tick(const QDateTime &now, const QDateTime &start, const QDateTime &end, quint64 notify, const RepeatSettings &repeat)
+{
+    Tick result;
+    const auto isLead = [notify, &now](const QDateTime &occurrence) {
+        return notify != 0 && now.msecsTo(occurrence) == static_cast<qint64>(notify);
+    };
+    if (end < now) {
+        result.stop = true;
+        return result;
+    }
+    if (now < start) {
+        result.notify = isLead(start);
+        result.arm = true;
+        return result;
+    }
+    if (now == start) {
+        result.execute = true;
+        result.arm = true;
+        return result;
+    }
+    const QDateTime next = withoutMSecs(nextOccurrence(now, start, repeat));
+    // No further occurrence within the schedule: the worker falls idle and
+    // the preset stays marked running until it is started again.
+    if (!next.isValid() || end < next) {
+        return result;
+    }
+    result.notify = isLead(next);
+    result.execute = now == next;
+    result.arm = true;
+    return result;
+}
 }

@@ -43,4 +43,15 @@ QDateTime nextOccurrence(const QDateTime &now, const QDateTime &start, const Rep
 // passed. -1 when no selected number is in range.
 qint64 weekdayOffset(const QDateTime &now, const QDateTime &start, const std::set<qint32> &selected);
 qint64 monthDayOffset(const QDateTime &now, const QDateTime &start, const std::set<qint32> &selected);
+
+// What one tick of a scheduled preset does at now (start and end of the
+// schedule, all in whole seconds). An occurrence or a warning is due only in
+// its very second; a lead that is no whole number of seconds never matches.
+struct Tick {
+    bool stop = false; // the schedule has ended
+    bool notify = false; // the next occurrence is exactly the lead away
+    bool execute = false; // now is an occurrence
+    bool arm = false; // tick again in the next second
+};
+Tick tick(const QDateTime &now, const QDateTime &start, const QDateTime &end, quint64 notify, const RepeatSettings &repeat);
 }

@@ -73,11 +73,6 @@ void ScheduledWorker::armForNextSecond(const QDateTime &current)
     m_timer->start(1000 - current.time().msec() + tickMargin);
 }
 
-QDateTime ScheduledWorker::nextOccurrence(const QDateTime &now) const
-{
-    return Occurrence::withoutMSecs(Occurrence::nextOccurrence(now, m_start, preset()->schedule().repeat));
-}
-
 void ScheduledWorker::onTimeout()
 {
     const QDateTime current = QDateTime::currentDateTime();
@@ -90,36 +85,23 @@ void ScheduledWorker::onTimeout()
     m_lastTick = now;
 
     readSchedule(true);
-    const quint64 notify = preset()->schedule().notify;
-
-    if (m_end < now) {
+    const ScheduleSettings &schedule = preset()->schedule();
+    const Occurrence::Tick tick = Occurrence::tick(now, m_start, m_end, schedule.notify, schedule.repeat);
+    if (tick.stop) {
         stop();
         return;
     }
-    if (now < m_start) {
-        if (notify != 0 && now.msecsTo(m_start) == static_cast<qint64>(notify)) {
-            sendNotification();
-        }
-        armForNextSecond(current);
-        return;
-    }
-    if (now == m_start) {
-        armForNextSecond(current);
-        execute();
-        return;
-    }
-
-    const QDateTime next = nextOccurrence(now);
-    if (!next.isValid() || m_end < next) {
-        return;
-    }
-    if (notify != 0 && now.msecsTo(next) == static_cast<qint64>(notify)) {
+    if (tick.notify) {
         sendNotification();
     }
-    if (now == next) {
+    if (tick.execute) {
         execute();
     }
-    armForNextSecond(QDateTime::currentDateTime());
+    if (tick.arm) {
+        // After the action, which may have taken long (polkit may ask the
+        // user): the seconds it took are not made up.
+        armForNextSecond(QDateTime::currentDateTime());
+    }
 }
 
 void ScheduledWorker::sendNotification()

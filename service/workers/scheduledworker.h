@@ -29,7 +29,6 @@ private:
     void readSchedule(bool wholeSeconds);
     // Arms the timer for just after the next whole second of the local clock.
     void armForNextSecond(const QDateTime &current);
-    QDateTime nextOccurrence(const QDateTime &now) const;
 
     QTimer *m_timer;
     QDateTime m_start;

@@ -1,0 +1,33 @@
+#pragma once
+
+// Stand-ins for the executor and the notificator in the timing-engine tests:
+// linked into a test as an object file, they take the place of the real ones
+// and only record what the workers asked for. Nothing here acts on the
+// machine or the desktop.
+
+#include <QString>
+#include <QThread>
+#include <QVector>
+
+#include <functional>
+
+namespace FakeActions
+{
+struct Execution {
+    qint32 action;
+    qint64 atMSecs; // local wall-clock time of the call
+    Qt::HANDLE thread;
+};
+
+struct Notification {
+    QString title;
+    QString body;
+    qint64 atMSecs;
+};
+
+void reset();
+QVector<Execution> executions();
+QVector<Notification> notifications();
+// Runs inside Executor::exec, on the calling worker's thread, before it returns.
+void setExecuteHook(std::function<void(qint32 action)> hook);
+}

@@ -1,0 +1,162 @@
+// The scheduled worker against the real clock: it ticks once in every second
+// and fires in the second of an occurrence, exactly once.
+
+#include "fakeactions.h"
+#include "scheduledworker.h"
+#include "zeltest.h"
+
+#include <QSignalSpy>
+
+namespace
+{
+Preset::Ptr schedule(const QDateTime &start, const QDateTime &end, int repeatType, quint64 notify = 0)
+{
+    return Preset::make(QJsonObject{
+        {"preset_id", "{00000000-0000-0000-0000-0000000000d1}"},
+        {"preset_type", PresetType::Scheduled},
+        {"action_type", ActionType::Lock},
+        {"schedule",
+         QJsonObject{
+             {"start", double(start.toMSecsSinceEpoch())},
+             {"end", double(end.toMSecsSinceEpoch())},
+             {"notify", double(notify)},
+             {"repeat_settings", QJsonObject{{"repeat_settings_type", repeatType}}},
+         }},
+    });
+}
+
+QDateTime wholeSecond(const QDateTime &dateTime)
+{
+    return dateTime.addMSecs(-dateTime.time().msec());
+}
+
+// Waits until the current second has at least 200 ms left, so that a test
+// can act within one second.
+QDateTime earlyInASecond()
+{
+    while (QTime::currentTime().msec() > 500) {
+        QThread::msleep(20);
+    }
+    return wholeSecond(QDateTime::currentDateTime());
+}
+
+QString runState(const Preset::Ptr &preset)
+{
+    return preset->isRunning() ? "running" : preset->isPaused() ? "paused" : "stopped";
+}
+}
+
+class ScheduledWorkerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
+    }
+
+    void init()
+    {
+        FakeActions::reset();
+    }
+
+    void firesOnceInItsSecond()
+    {
+        const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
+        ScheduledWorker worker(schedule(start, start, RepeatType::Never, 1000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(runState(spy.at(0).at(0).value<Preset::Ptr>()), QStringLiteral("running"));
+
+        // Fires in the start's second, then the next tick ends the schedule.
+        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 2, 5000);
+        QCOMPARE(runState(spy.at(1).at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
+        const auto executions = FakeActions::executions();
+        QCOMPARE(executions.size(), 1);
+        QCOMPARE(executions.at(0).action, qint32(ActionType::Lock));
+        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(executions.at(0).atMSecs)), start);
+
+        // The warning came exactly one second before.
+        const auto notifications = FakeActions::notifications();
+        QCOMPARE(notifications.size(), 1);
+        QCOMPARE(notifications.at(0).title, QStringLiteral("Schedule"));
+        QCOMPARE(notifications.at(0).body, QStringLiteral("The Lock action will be executed soon"));
+        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(notifications.at(0).atMSecs)), start.addSecs(-1));
+
+        QTest::qWait(1200);
+        QCOMPARE(FakeActions::executions().size(), 1);
+    }
+
+    void dailyOccurrenceFiresOnce()
+    {
+        // A daily schedule that began days ago, due two seconds from now.
+        const QDateTime due = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
+        if (due.date() != QDate::currentDate()) {
+            QSKIP("too close to midnight");
+        }
+        ScheduledWorker worker(schedule(due.addDays(-3), due.addDays(30), RepeatType::EveryDay));
+        worker.start();
+        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 5000);
+        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(FakeActions::executions().at(0).atMSecs)), due);
+        QTest::qWait(2100);
+        QCOMPARE(FakeActions::executions().size(), 1);
+    }
+
+    void restartWithinTheSameSecondDoesNotFireTwice()
+    {
+        const QDateTime now = earlyInASecond();
+        ScheduledWorker worker(schedule(now, now.addDays(1), RepeatType::Never));
+        worker.start(); // the start's second: fires
+        QCOMPARE(FakeActions::executions().size(), 1);
+        worker.pause();
+        worker.start(); // the same second again
+        worker.stop();
+        worker.start();
+        QCOMPARE(FakeActions::executions().size(), 1);
+        QTest::qWait(1300);
+        QCOMPARE(FakeActions::executions().size(), 1);
+    }
+
+    void startAfterTheEndStops()
+    {
+        const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+        ScheduledWorker worker(schedule(past.addSecs(-60), past, RepeatType::EveryDay));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(runState(spy.at(0).at(0).value<Preset::Ptr>()), QStringLiteral("running"));
+        QCOMPARE(runState(spy.at(1).at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
+        QVERIFY(FakeActions::executions().isEmpty());
+    }
+
+    void pauseHaltsTheTicks()
+    {
+        const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
+        ScheduledWorker worker(schedule(start, start.addDays(1), RepeatType::Never));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        worker.pause();
+        QCOMPARE(runState(spy.last().at(0).value<Preset::Ptr>()), QStringLiteral("paused"));
+        QTest::qWait(3000);
+        QVERIFY(FakeActions::executions().isEmpty());
+    }
+
+    void givenScheduleAppliesAtTheNextTick()
+    {
+        const QDateTime now = wholeSecond(QDateTime::currentDateTime());
+        ScheduledWorker worker(schedule(now.addSecs(3600), now.addDays(1), RepeatType::Never));
+        worker.start();
+        // Moved to two seconds from now, with the running flag cleared: the
+        // ticks go on all the same until pause or stop.
+        const QDateTime start = now.addSecs(2);
+        worker.setPreset(schedule(start, start.addDays(1), RepeatType::Never));
+        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 5000);
+        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(FakeActions::executions().at(0).atMSecs)), start);
+    }
+};
+
+ZEL_TEST_MAIN(ScheduledWorkerTest)
+
+#include "scheduledworkertest.moc"

@@ -1,0 +1,319 @@
+// The countdown worker on the test's own thread: its reports, warnings and
+// action, tick by tick, and the pace of its real timer.
+
+#include "fakeactions.h"
+#include "timerworker.h"
+#include "zeltest.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+namespace
+{
+Preset::Ptr countdown(quint64 timeout, quint64 notify = 0, int action = ActionType::Shutdown)
+{
+    return Preset::make(QJsonObject{
+        {"preset_id", "{00000000-0000-0000-0000-0000000000c1}"},
+        {"preset_type", PresetType::Timer},
+        {"action_type", action},
+        {"timer", QJsonObject{{"timeout", double(timeout)}, {"notify", double(notify)}}},
+    });
+}
+
+void tick(TimerWorker &worker)
+{
+    QVERIFY(QMetaObject::invokeMethod(&worker, "onTimeout", Qt::DirectConnection));
+}
+
+Preset::Ptr reportAt(const QSignalSpy &spy, int index)
+{
+    return spy.at(index).at(0).value<Preset::Ptr>();
+}
+
+// "r<remaining>" for a running report, "p<remaining>" paused, "s<remaining>" stopped.
+QStringList states(const QSignalSpy &spy)
+{
+    QStringList result;
+    for (int i = 0; i < spy.count(); ++i) {
+        const Preset::Ptr preset = reportAt(spy, i);
+        const QChar state = preset->isRunning() ? QLatin1Char('r') : preset->isPaused() ? QLatin1Char('p') : QLatin1Char('s');
+        result << state + QString::number(preset->timer().remainingTime);
+    }
+    return result;
+}
+}
+
+class TimerWorkerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
+    }
+
+    void init()
+    {
+        FakeActions::reset();
+    }
+
+    void countsDownThenStopsBeforeTheAction()
+    {
+        TimerWorker worker(countdown(5000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        int reportsAtAction = -1;
+        FakeActions::setExecuteHook([&](qint32) {
+            reportsAtAction = spy.count();
+        });
+
+        worker.start();
+        for (int i = 0; i < 5; ++i) {
+            tick(worker);
+        }
+        QCOMPARE(states(spy), QStringList({"r5000", "r4000", "r3000", "r2000", "r1000", "r0"}));
+        QVERIFY(FakeActions::executions().isEmpty());
+
+        // The sixth tick: paused report, stopped report with the time reset,
+        // and only then the action, exactly once.
+        tick(worker);
+        QCOMPARE(states(spy).mid(6), QStringList({"p0", "s5000"}));
+        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(FakeActions::executions().at(0).action, qint32(ActionType::Shutdown));
+        QCOMPARE(reportsAtAction, 8);
+
+        // Stopped: further ticks do nothing.
+        tick(worker);
+        QCOMPARE(spy.count(), 8);
+        QCOMPARE(FakeActions::executions().size(), 1);
+    }
+
+    void shortCountdownsExecuteOnTheFirstTick_data()
+    {
+        QTest::addColumn<quint64>("timeout");
+        QTest::newRow("0 ms") << quint64(0);
+        QTest::newRow("1 ms") << quint64(1);
+        QTest::newRow("999 ms") << quint64(999);
+    }
+
+    void shortCountdownsExecuteOnTheFirstTick()
+    {
+        QFETCH(quint64, timeout);
+        TimerWorker worker(countdown(timeout, 0, ActionType::Lock));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        tick(worker);
+        QCOMPARE(states(spy), QStringList({"r" + QString::number(timeout), "p" + QString::number(timeout), "s" + QString::number(timeout)}));
+        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(FakeActions::executions().at(0).action, qint32(ActionType::Lock));
+    }
+
+    void oddCountdownKeepsItsRemainder()
+    {
+        // 2500 ms: 1500, 500, then the action on the third tick.
+        TimerWorker worker(countdown(2500));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        tick(worker);
+        tick(worker);
+        QVERIFY(FakeActions::executions().isEmpty());
+        tick(worker);
+        QCOMPARE(states(spy), QStringList({"r2500", "r1500", "r500", "p500", "s2500"}));
+        QCOMPARE(FakeActions::executions().size(), 1);
+    }
+
+    void warnsOnTheExactTick()
+    {
+        TimerWorker worker(countdown(5000, 2000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        tick(worker); // 4000
+        tick(worker); // 3000
+        QVERIFY(FakeActions::notifications().isEmpty());
+        tick(worker); // 2000: the warning
+        QCOMPARE(FakeActions::notifications().size(), 1);
+        QCOMPARE(FakeActions::notifications().at(0).title, QStringLiteral("Timer"));
+        QCOMPARE(FakeActions::notifications().at(0).body, QStringLiteral("The Shut Down action will be executed after 00:00:02"));
+        for (int i = 0; i < 3; ++i) {
+            tick(worker);
+        }
+        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(FakeActions::notifications().size(), 1);
+    }
+
+    void leadsThatAreNeverMet_data()
+    {
+        QTest::addColumn<quint64>("timeout");
+        QTest::addColumn<quint64>("notify");
+        QTest::newRow("not a whole second apart") << quint64(5000) << quint64(2500);
+        QTest::newRow("equal to the timeout") << quint64(5000) << quint64(5000);
+        QTest::newRow("longer than the timeout") << quint64(5000) << quint64(9000);
+    }
+
+    void leadsThatAreNeverMet()
+    {
+        QFETCH(quint64, timeout);
+        QFETCH(quint64, notify);
+        TimerWorker worker(countdown(timeout, notify));
+        worker.start();
+        for (int i = 0; i < 6; ++i) {
+            tick(worker);
+        }
+        QCOMPARE(FakeActions::executions().size(), 1);
+        QVERIFY(FakeActions::notifications().isEmpty());
+    }
+
+    void pauseAndStopWhenIdle()
+    {
+        TimerWorker worker(countdown(5000));
+        worker.preset()->timer().remainingTime = 3000;
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.pause();
+        QCOMPARE(spy.count(), 0);
+        QVERIFY(!worker.preset()->isPaused());
+        worker.stop();
+        QCOMPARE(states(spy), QStringList({"s5000"}));
+    }
+
+    void stopWhileRunningReportsTwice()
+    {
+        TimerWorker worker(countdown(5000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        tick(worker);
+        worker.stop();
+        QCOMPARE(states(spy), QStringList({"r5000", "r4000", "p4000", "s5000"}));
+        QVERIFY(FakeActions::executions().isEmpty());
+    }
+
+    void pauseKeepsTheRemainingTime()
+    {
+        TimerWorker worker(countdown(5000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        tick(worker);
+        worker.pause();
+        tick(worker); // a tick while paused does nothing
+        worker.start();
+        tick(worker);
+        QCOMPARE(states(spy), QStringList({"r5000", "r4000", "p4000", "r4000", "r3000"}));
+    }
+
+    void startWhileRunningReportsAgain()
+    {
+        TimerWorker worker(countdown(5000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        tick(worker);
+        worker.start();
+        QCOMPARE(states(spy), QStringList({"r5000", "r4000", "r4000"}));
+    }
+
+    void followsTheGivenPreset()
+    {
+        TimerWorker worker(countdown(5000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        tick(worker);
+
+        // A preset that is not running: the ticks do nothing.
+        Preset::Ptr idle = countdown(5000);
+        idle->timer().remainingTime = 2000;
+        worker.setPreset(idle);
+        tick(worker);
+        QCOMPARE(spy.count(), 2);
+
+        // A running one: counted down from its own remaining time.
+        Preset::Ptr running = countdown(5000);
+        running->markStarted();
+        running->timer().remainingTime = 7000;
+        worker.setPreset(running);
+        tick(worker);
+        QCOMPARE(states(spy).last(), QStringLiteral("r6000"));
+    }
+
+    void reportsAreCopies()
+    {
+        // What the store keeps must never change under it: every report is a
+        // snapshot that the worker does not touch again.
+        TimerWorker worker(countdown(5000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        tick(worker);
+        tick(worker);
+        const Preset::Ptr first = reportAt(spy, 1);
+        QVERIFY(first != worker.preset());
+        QVERIFY(first != reportAt(spy, 2));
+        QCOMPARE(first->timer().remainingTime, quint64(4000));
+        QCOMPARE(worker.preset()->timer().remainingTime, quint64(3000));
+        QCOMPARE(first->id(), worker.preset()->id());
+    }
+
+    void destructionStops()
+    {
+        auto worker = std::make_unique<TimerWorker>(countdown(5000));
+        QSignalSpy spy(worker.get(), &AbstractWorker::updatePreset);
+        worker->start();
+        tick(*worker);
+        worker.reset();
+        QCOMPARE(states(spy), QStringList({"r5000", "r4000", "p4000", "s5000"}));
+        QVERIFY(FakeActions::executions().isEmpty());
+    }
+
+    void remainingTimeText_data()
+    {
+        QTest::addColumn<quint64>("msecs");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << quint64(0) << "00:00:00";
+        QTest::newRow("part of a second") << quint64(999) << "00:00:00";
+        QTest::newRow("one second") << quint64(1000) << "00:00:01";
+        QTest::newRow("five minutes") << quint64(300000) << "00:05:00";
+        QTest::newRow("last second of a day") << quint64(86399000) << "23:59:59";
+        QTest::newRow("a day") << quint64(86400000) << "24:00:00";
+        QTest::newRow("25 hours") << quint64(90000000) << "25:00:00";
+        QTest::newRow("100 hours and a bit") << quint64(360061000) << "100:01:01";
+    }
+
+    void remainingTimeText()
+    {
+        QFETCH(quint64, msecs);
+        QFETCH(QString, text);
+        QCOMPARE(TimerWorker::remainingTimeText(msecs), text);
+    }
+
+    void warningTextBeyondADay()
+    {
+        TimerWorker worker(countdown(90001000, 90000000, ActionType::Reboot));
+        worker.start();
+        tick(worker);
+        QCOMPARE(FakeActions::notifications().size(), 1);
+        QCOMPARE(FakeActions::notifications().at(0).body, QStringLiteral("The Reboot action will be executed after 25:00:00"));
+    }
+
+    void ticksOnTime()
+    {
+        // The real timer: one tick a second, each on the second counted from
+        // the start, without the early or drifting ticks of a coarse timer.
+        TimerWorker worker(countdown(3000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        QVector<qint64> at;
+        QElapsedTimer clock;
+        connect(&worker, &AbstractWorker::updatePreset, this, [&] {
+            at << clock.elapsed();
+        });
+        clock.start();
+        worker.start();
+        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 6000);
+        QCOMPARE(states(spy), QStringList({"r3000", "r2000", "r1000", "r0", "p0", "s3000"}));
+        for (int n = 1; n <= 3; ++n) {
+            const qint64 tickAt = at.at(n);
+            QVERIFY2(tickAt >= n * 1000 - 2 && tickAt < n * 1000 + 150, qPrintable(QStringLiteral("tick %1 at %2 ms").arg(n).arg(tickAt)));
+        }
+        const qint64 firedAt = at.at(4);
+        QVERIFY2(firedAt >= 3998 && firedAt < 4200, qPrintable(QStringLiteral("fired at %1 ms").arg(firedAt)));
+    }
+};
+
+ZEL_TEST_MAIN(TimerWorkerTest)
+
+#include "timerworkertest.moc"
