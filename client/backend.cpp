@@ -74,8 +74,10 @@ void Backend::setConnectedToDaemon(bool flag)
     // the service announces while the fetch is under way then still reaches
     // the model (after the full list), instead of being dropped because
     // nobody listened yet. Unique connections keep repeated registrations
-    // from delivering each signal more than once.
-    if (m_proxy->isValid()) {
+    // from delivering each signal more than once. The flag, not the proxy's
+    // idea of the name's owner, decides: right after a registration the
+    // proxy may not have seen the new owner yet.
+    if (flag) {
         connect(m_proxy,
             &RuVelmoraShutdownSchedulerServicePresetControllerInterface::presetUpdated,
             m_presetsModel,

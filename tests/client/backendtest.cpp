@@ -1,0 +1,354 @@
+// The backend against the real service process on the private session bus,
+// and against a scripted stand-in service for the answers the real one never
+// gives (malformed lists, failures, a change announced during the fetch).
+
+#include "backend.h"
+#include "presetsmodel.h"
+#include "zeltest.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+
+#ifndef ZEL_SERVICE_BIN
+#error "ZEL_SERVICE_BIN must name the built service program"
+#endif
+
+namespace {
+const QString serviceName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
+const QString objectPath = QStringLiteral("/Presets");
+
+bool serviceOnBus()
+{
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(serviceName).value();
+}
+
+QString idText(int n)
+{
+    return QUuid(QStringLiteral("{abcdef00-0000-0000-0000-%1}").arg(n, 12, 10, QLatin1Char('0'))).toString();
+}
+
+QJsonObject presetObject(int n, const QString &name)
+{
+    return QJsonObject{
+        {QStringLiteral("preset_id"), idText(n)},
+        {QStringLiteral("preset_name"), name},
+        {QStringLiteral("preset_type"), 1},
+        {QStringLiteral("action_type"), 6},
+    };
+}
+
+QString presetText(int n, const QString &name)
+{
+    return QString::fromUtf8(QJsonDocument(presetObject(n, name)).toJson(QJsonDocument::Compact));
+}
+
+QStringList names(const PresetsModel *model)
+{
+    QStringList result;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        result << model->data(model->index(row, 0), PresetsModel::NameRole).toString();
+    }
+    return result;
+}
+
+// The built service, with a settings folder of its own; its debug output
+// tells how often the whole list was asked for.
+class ServiceProcess
+{
+public:
+    explicit ServiceProcess(const QString &configHome)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("ru.velmora.*=true"));
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start(QStringLiteral(ZEL_SERVICE_BIN), QStringList());
+    }
+    ~ServiceProcess() { stop(); }
+
+    bool waitUntilRegistered() { return QTest::qWaitFor(serviceOnBus, 15000); }
+
+    bool stop()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.terminate();
+            if (!m_process.waitForFinished(10000)) {
+                m_process.kill();
+                m_process.waitForFinished(5000);
+            }
+        }
+        return QTest::qWaitFor([] { return !serviceOnBus(); }, 10000);
+    }
+
+    int getAllRequests()
+    {
+        m_output += m_process.readAll();
+        return m_output.count("Request for all presets");
+    }
+
+private:
+    QProcess m_process;
+    QByteArray m_output;
+};
+
+// Blocking calls of the bus interface, as another client would make them.
+void callService(const QString &method, const QString &argument)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(serviceName, objectPath, serviceName, method);
+    call << argument;
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 10000);
+    QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+}
+
+// A stand-in service in a thread of its own, on a connection of its own, so
+// that it answers while the backend blocks in its fetch.
+class FakeService : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "ru.velmora.shutdown.scheduler.service.PresetController")
+public:
+    QString listText = QStringLiteral("[]");
+    QString announcedDuringFetch;
+    bool fail = false;
+    QAtomicInt fetches = 0;
+
+public Q_SLOTS:
+    QString getAll()
+    {
+        fetches.fetchAndAddOrdered(1);
+        if (!announcedDuringFetch.isEmpty()) {
+            QDBusMessage signal = QDBusMessage::createSignal(objectPath, serviceName, QStringLiteral("presetUpdated"));
+            signal << announcedDuringFetch;
+            connection().send(signal);
+        }
+        if (fail) {
+            sendErrorReply(QDBusError::Failed, QStringLiteral("refused"));
+            return QString();
+        }
+        return listText;
+    }
+};
+
+class FakeServiceHost
+{
+public:
+    FakeServiceHost()
+        : m_connectionName(QStringLiteral("fake-service-%1").arg(++s_count))
+        , m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_connectionName))
+    {
+        service.moveToThread(&m_thread);
+        m_thread.start();
+        m_bus.registerObject(objectPath, &service, QDBusConnection::ExportAllSlots);
+    }
+    ~FakeServiceHost()
+    {
+        unregister();
+        m_bus.unregisterObject(objectPath);
+        QDBusConnection::disconnectFromBus(m_connectionName);
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    bool registerName()
+    {
+        m_bus.registerService(serviceName);
+        return QTest::qWaitFor(serviceOnBus, 5000);
+    }
+    void unregister() { m_bus.unregisterService(serviceName); }
+    void announce(const QString &preset)
+    {
+        QDBusMessage signal = QDBusMessage::createSignal(objectPath, serviceName, QStringLiteral("presetUpdated"));
+        signal << preset;
+        m_bus.send(signal);
+    }
+
+    FakeService service;
+
+private:
+    static int s_count;
+    QString m_connectionName;
+    QDBusConnection m_bus;
+    QThread m_thread;
+};
+int FakeServiceHost::s_count = 0;
+} // namespace
+
+class BackendTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QVERIFY(!serviceOnBus()); }
+
+    void realService()
+    {
+        QTemporaryDir firstConfig;
+        QTemporaryDir secondConfig;
+
+        // The second settings folder gets one preset of its own beforehand.
+        {
+            ServiceProcess other(secondConfig.path());
+            QVERIFY(other.waitUntilRegistered());
+            callService(QStringLiteral("updatePreset"), presetText(9, QStringLiteral("elsewhere")));
+            QVERIFY(other.stop());
+        }
+
+        auto service = std::make_unique<ServiceProcess>(firstConfig.path());
+        QVERIFY(service->waitUntilRegistered());
+        callService(QStringLiteral("updatePreset"), presetText(1, QStringLiteral("first")));
+        callService(QStringLiteral("updatePreset"), presetText(2, QStringLiteral("second")));
+
+        Backend backend;
+        PresetsModel *model = backend.presets();
+        QSignalSpy connection(&backend, &Backend::hasConnectionChanged);
+        QVERIFY(!backend.hasConnection());
+
+        // One fetch fills the list and selects its first row.
+        backend.checkConnection();
+        QVERIFY(backend.hasConnection());
+        QCOMPARE(connection.size(), 1);
+        QCOMPARE(names(model), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
+        QCOMPARE(model->currentIndex(), 0);
+        QVERIFY(model->data(model->index(0, 0), PresetsModel::SelectedRole).toBool());
+        QTRY_COMPARE(service->getAllRequests(), 1);
+
+        // A save goes to the service and comes back as its announcement.
+        QJsonObject timer = presetObject(3, QStringLiteral("third"));
+        timer.insert(QStringLiteral("preset_type"), 0);
+        timer.insert(QStringLiteral("timer"), QJsonObject{{QStringLiteral("timeout"), 3600000}});
+        model->savePreset(timer);
+        QTRY_COMPARE(model->rowCount(), 3);
+        QCOMPARE(model->data(model->index(2, 0), PresetsModel::IdRole).toString(), idText(3));
+        model->savePreset(presetObject(1, QStringLiteral("first, renamed")));
+        QTRY_COMPARE(model->data(model->index(0, 0), PresetsModel::NameRole).toString(), QStringLiteral("first, renamed"));
+        QCOMPARE(model->rowCount(), 3);
+
+        // Removal and start requests, confirmed by the service.
+        model->setCurrentIndex(1);
+        model->removeSelected();
+        QTRY_COMPARE(model->rowCount(), 2);
+        QCOMPARE(model->data(model->index(1, 0), PresetsModel::IdRole).toString(), idText(3));
+        QCOMPARE(model->data(model->index(1, 0), PresetsModel::NameRole).toString(), QStringLiteral("Lock 01:00:00"));
+        Q_EMIT model->start(idText(3));
+        QTRY_VERIFY(model->data(model->index(1, 0), PresetsModel::IsStartedRole).toBool());
+        Q_EMIT model->stop(idText(3));
+        QTRY_VERIFY(!model->data(model->index(1, 0), PresetsModel::IsStartedRole).toBool());
+        QCOMPARE(service->getAllRequests(), 1);
+
+        // The service goes: the rows stay.
+        QVERIFY(service->stop());
+        QTRY_VERIFY(!backend.hasConnection());
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->data(model->index(0, 0), PresetsModel::NameRole).toString(), QStringLiteral("first, renamed"));
+
+        // It comes back (with other presets): a fresh fetch replaces the rows,
+        // and its announcements reach the model again.
+        service = std::make_unique<ServiceProcess>(secondConfig.path());
+        QVERIFY(service->waitUntilRegistered());
+        QTRY_VERIFY(backend.hasConnection());
+        QTRY_COMPARE(names(model), QStringList{QStringLiteral("elsewhere")});
+        QCOMPARE(model->currentIndex(), 0);
+        QTRY_COMPARE(service->getAllRequests(), 1);
+        callService(QStringLiteral("updatePreset"), presetText(4, QStringLiteral("fourth")));
+        QTRY_COMPARE(names(model), (QStringList{QStringLiteral("elsewhere"), QStringLiteral("fourth")}));
+        QVERIFY(service->stop());
+    }
+
+    void serviceAbsentAtStart()
+    {
+        Backend backend;
+        backend.checkConnection();
+        QVERIFY(!backend.hasConnection());
+        QCOMPARE(backend.presets()->rowCount(), 0);
+        // (A request now would make the session bus start the service.)
+    }
+
+    void listAnswers_data()
+    {
+        QTest::addColumn<QString>("listText");
+        QTest::addColumn<bool>("fail");
+        QTest::addColumn<QStringList>("expected");
+        const QString one = QStringLiteral("[%1]").arg(presetText(5, QStringLiteral("fetched")));
+        QTest::newRow("list") << one << false << QStringList{QStringLiteral("fetched")};
+        QTest::newRow("empty array") << QStringLiteral("[]") << false << QStringList();
+        QTest::newRow("not JSON") << QStringLiteral("garbage") << false << QStringList();
+        QTest::newRow("an object") << presetText(5, QStringLiteral("fetched")) << false << QStringList();
+        QTest::newRow("error reply keeps the rows") << one << true << QStringList{QStringLiteral("shown before")};
+    }
+
+    void listAnswers()
+    {
+        QFETCH(QString, listText);
+        QFETCH(bool, fail);
+        QFETCH(QStringList, expected);
+
+        FakeServiceHost host;
+        host.service.listText = listText;
+        host.service.fail = fail;
+
+        Backend backend;
+        backend.presets()->onPresetUpdated(presetText(1, QStringLiteral("shown before")));
+        QVERIFY(host.registerName());
+        QTRY_VERIFY(backend.hasConnection());
+        QCOMPARE(int(host.service.fetches), 1);
+        QCOMPARE(names(backend.presets()), expected);
+    }
+
+    void changeAnnouncedDuringTheFetchIsKept()
+    {
+        FakeServiceHost host;
+        host.service.listText = QStringLiteral("[%1]").arg(presetText(1, QStringLiteral("listed")));
+        host.service.announcedDuringFetch = presetText(2, QStringLiteral("added meanwhile"));
+        QVERIFY(host.registerName());
+
+        Backend backend;
+        backend.checkConnection();
+        QTRY_COMPARE(names(backend.presets()), (QStringList{QStringLiteral("listed"), QStringLiteral("added meanwhile")}));
+    }
+
+    void registrationFollowsTheBusName()
+    {
+        FakeServiceHost host;
+        Backend backend;
+        backend.checkConnection();
+        QVERIFY(!backend.hasConnection());
+        QCOMPARE(int(host.service.fetches), 0);
+
+        host.service.listText = QStringLiteral("[%1]").arg(presetText(1, QStringLiteral("one")));
+        QVERIFY(host.registerName());
+        QTRY_VERIFY(backend.hasConnection());
+        QCOMPARE(int(host.service.fetches), 1);
+        QCOMPARE(names(backend.presets()), QStringList{QStringLiteral("one")});
+
+        // Checking again while connected fetches nothing and does not make a
+        // signal arrive twice.
+        backend.checkConnection();
+        QCOMPARE(int(host.service.fetches), 1);
+        QSignalSpy inserted(backend.presets(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy changed(backend.presets(), &QAbstractItemModel::dataChanged);
+        host.announce(presetText(2, QStringLiteral("two")));
+        QTRY_COMPARE(inserted.size(), 1);
+        QTest::qWait(200);
+        QCOMPARE(changed.size(), 0);
+
+        // Gone: no more signals reach the model.
+        host.unregister();
+        QTRY_VERIFY(!backend.hasConnection());
+        host.announce(presetText(3, QStringLiteral("three")));
+        QTest::qWait(200);
+        QCOMPARE(backend.presets()->rowCount(), 2);
+    }
+};
+
+ZEL_TEST_MAIN(BackendTest)
+
+#include "backendtest.moc"
