@@ -1,15 +1,32 @@
 #include "fakebackend.h"
 
 #include "enumerations.h"
+#include "preset.h"
 
 #include <QJsonDocument>
-#include <QUuid>
 
 #include <algorithm>
 
 FakePresetsModel::FakePresetsModel(QObject *parent)
     : QAbstractListModel(parent)
 {
+    // The run requests are signals that the window emits itself.
+    connect(this, &FakePresetsModel::start, this, [this](const QString &uuid) {
+        record(QStringLiteral("start:") + uuid);
+    });
+    connect(this, &FakePresetsModel::pause, this, [this](const QString &uuid) {
+        record(QStringLiteral("pause:") + uuid);
+    });
+    connect(this, &FakePresetsModel::stop, this, [this](const QString &uuid) {
+        record(QStringLiteral("stop:") + uuid);
+    });
+}
+
+// Rows hold what the client's own reader makes of an object: every key,
+// with defaults for the missing ones.
+static QJsonObject complete(const QJsonObject &object)
+{
+    return Preset(object).toJsonObject();
 }
 
 int FakePresetsModel::rowCount(const QModelIndex &) const
@@ -57,11 +74,7 @@ void FakePresetsModel::setPresets(const QVariantList &presets)
     beginResetModel();
     m_presets.clear();
     for (const QVariant &preset : presets) {
-        QJsonObject object = QJsonObject::fromVariantMap(preset.toMap());
-        if (!object.contains(QStringLiteral("preset_id"))) {
-            object.insert(QStringLiteral("preset_id"), QUuid::createUuid().toString());
-        }
-        m_presets.append(object);
+        m_presets.append(complete(QJsonObject::fromVariantMap(preset.toMap())));
     }
     m_selected.clear();
     m_current = -1;
@@ -78,7 +91,7 @@ void FakePresetsModel::setPreset(int row, const QJsonObject &preset)
     if (row < 0 || row >= m_presets.size()) {
         return;
     }
-    m_presets[row] = preset;
+    m_presets[row] = complete(preset);
     Q_EMIT dataChanged(index(row, 0), index(row, 0));
     if (row == m_current) {
         Q_EMIT currentItemChanged();
@@ -111,12 +124,8 @@ QJsonObject FakePresetsModel::currentItem() const
 void FakePresetsModel::createDefault(const QJsonObject &object)
 {
     const bool wasEmpty = m_presets.isEmpty();
-    QJsonObject preset = object;
-    if (!preset.contains(QStringLiteral("preset_id"))) {
-        preset.insert(QStringLiteral("preset_id"), QUuid::createUuid().toString());
-    }
     beginInsertRows(QModelIndex(), m_presets.size(), m_presets.size());
-    m_presets.append(preset);
+    m_presets.append(complete(object));
     endInsertRows();
     if (wasEmpty) {
         select(0);

@@ -8,7 +8,6 @@ TestCase {
     width: 600
     height: 500
     visible: true
-    when: windowShown
 
     Component {
         id: dateEditComponent

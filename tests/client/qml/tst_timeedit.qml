@@ -8,7 +8,6 @@ TestCase {
     width: 400
     height: 200
     visible: true
-    when: windowShown
 
     Component {
         id: timeEditComponent
