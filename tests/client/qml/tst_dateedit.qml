@@ -8,6 +8,7 @@ TestCase {
     width: 600
     height: 500
     visible: true
+    when: windowShown
 
     Component {
         id: dateEditComponent

@@ -8,6 +8,7 @@ TestCase {
     width: 400
     height: 200
     visible: true
+    when: windowShown
 
     Component {
         id: timeEditComponent
