@@ -7,11 +7,14 @@
 #include <PolkitQt1/Subject>
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QThread>
 #include <QX11Info>
 
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
+#include <mutex>
 #include <unistd.h>
 
 QString Executor::polkitActionId(ActionType::Value type)
@@ -78,6 +81,17 @@ bool Executor::isAuthorized(ActionType::Value type)
     if (polkitActionId(type).isEmpty()) {
         return true;
     }
+    // The authority is one object for the whole process, made on first use.
+    // The first user is a worker thread that may end later, so the object is
+    // handed over to the main thread once made.
+    static std::once_flag adopted;
+    std::call_once(adopted, [] {
+        PolkitQt1::Authority *authority = PolkitQt1::Authority::instance();
+        QCoreApplication *app = QCoreApplication::instance();
+        if (app && authority->thread() == QThread::currentThread() && app->thread() != QThread::currentThread()) {
+            authority->moveToThread(app->thread());
+        }
+    });
     PolkitQt1::Authority *authority = PolkitQt1::Authority::instance();
     const PolkitQt1::UnixProcessSubject subject = wmSubject();
     const PolkitQt1::Authority::Result result =

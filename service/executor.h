@@ -18,7 +18,8 @@ class Executor
 {
     Q_GADGET
 public:
-    // False when polkit refused, otherwise whether the command was delivered.
+    // False when polkit refused, otherwise whether the command was delivered
+    // (false as well when the service has no X11 display).
     Q_INVOKABLE bool exec(ActionType::Value type);
 
     static QString polkitActionId(ActionType::Value type);

@@ -5,9 +5,11 @@
 // test display. Readiness is always awaited explicitly, with a bound.
 
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusVariant>
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QStringList>
@@ -126,6 +128,56 @@ private:
     QString m_path;
     QProcess m_process;
 };
+
+// One CheckAuthorization as polkitd's mock recorded it.
+struct Check {
+    QString subjectKind;
+    qint64 pid = -1;
+    QString actionId;
+    uint flags = 0;
+};
+
+// The CheckAuthorization calls a polkitd mock received (its GetMethodCalls
+// answer, a(tav), taken apart).
+inline QList<Check> polkitChecks(MockPeer &polkit)
+{
+    const QDBusMessage reply = polkit.call(QStringLiteral("GetMethodCalls"), {QStringLiteral("CheckAuthorization")});
+    QList<Check> result;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return result;
+    }
+    const QDBusArgument calls = reply.arguments().constFirst().value<QDBusArgument>();
+    calls.beginArray();
+    while (!calls.atEnd()) {
+        qulonglong time = 0;
+        QList<QVariant> arguments;
+        calls.beginStructure();
+        calls >> time;
+        calls.beginArray();
+        while (!calls.atEnd()) {
+            QDBusVariant argument;
+            calls >> argument;
+            arguments << argument.variant();
+        }
+        calls.endArray();
+        calls.endStructure();
+
+        Check check;
+        if (arguments.size() == 5) {
+            const QDBusArgument subject = arguments[0].value<QDBusArgument>();
+            QVariantMap details;
+            subject.beginStructure();
+            subject >> check.subjectKind >> details;
+            subject.endStructure();
+            check.pid = details.value(QStringLiteral("pid"), -1).toLongLong();
+            check.actionId = arguments[1].toString();
+            check.flags = arguments[3].toUInt();
+        }
+        result << check;
+    }
+    calls.endArray();
+    return result;
+}
 
 // The stand-in window manager: zel-wm-stub on the test display.
 class WmStub

@@ -9,8 +9,6 @@
 #include <PolkitQt1/Subject>
 
 #include <QApplication>
-#include <QDBusArgument>
-#include <QDBusVariant>
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QThread>
@@ -74,53 +72,6 @@ const QStringList s_powerIds{"org.freedesktop.login1.power-off",
                              "org.freedesktop.login1.suspend",
                              "org.freedesktop.login1.hibernate"};
 
-// One CheckAuthorization as polkitd's mock recorded it.
-struct Check {
-    QString subjectKind;
-    qint64 pid = -1;
-    QString actionId;
-    uint flags = 0;
-};
-
-// The mock's GetMethodCalls answer, a(tav), taken apart.
-QList<Check> parseChecks(const QDBusMessage &reply)
-{
-    QList<Check> result;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        return result;
-    }
-    const QDBusArgument calls = reply.arguments().constFirst().value<QDBusArgument>();
-    calls.beginArray();
-    while (!calls.atEnd()) {
-        qulonglong time = 0;
-        QList<QVariant> arguments;
-        calls.beginStructure();
-        calls >> time;
-        calls.beginArray();
-        while (!calls.atEnd()) {
-            QDBusVariant argument;
-            calls >> argument;
-            arguments << argument.variant();
-        }
-        calls.endArray();
-        calls.endStructure();
-
-        Check check;
-        if (arguments.size() == 5) {
-            const QDBusArgument subject = arguments[0].value<QDBusArgument>();
-            QVariantMap details;
-            subject.beginStructure();
-            subject >> check.subjectKind >> details;
-            subject.endStructure();
-            check.pid = details.value(QStringLiteral("pid"), -1).toLongLong();
-            check.actionId = arguments[1].toString();
-            check.flags = arguments[3].toUInt();
-        }
-        result << check;
-    }
-    calls.endArray();
-    return result;
-}
 }
 
 class ExecutorTest : public QObject
@@ -159,7 +110,7 @@ private:
 
     QList<Check> checks()
     {
-        return parseChecks(m_polkit.call(QStringLiteral("GetMethodCalls"), {QStringLiteral("CheckAuthorization")}));
+        return polkitChecks(m_polkit);
     }
 
     // Sends Lock and expects it to be the first thing the window manager
