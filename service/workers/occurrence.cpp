@@ -94,13 +94,33 @@ QDateTime afterOffset(const QDateTime &now, qint64 offset)
 
 QDateTime atLocalTime(const QDate &date, const QTime &time)
 {
-    QDateTime result(date, time, Qt::LocalTime);
-    // Inside a gap of a daylight-saving change the time of day does not exist;
-    // move on by the gap (at most a few hours anywhere), as addDays() does.
-    for (int shift = 1800; !result.isValid() && shift <= 4 * 3600; shift += 1800) {
-        result = QDateTime(date, time.addSecs(shift), Qt::LocalTime);
+    // The offsets from UTC a day before and a day after tell whether the
+    // clock is changed around this day.
+    const int before = QDateTime(date.addDays(-1), time, Qt::LocalTime).offsetFromUtc();
+    const int after = QDateTime(date.addDays(1), time, Qt::LocalTime).offsetFromUtc();
+    if (before == after) {
+        const QDateTime result(date, time, Qt::LocalTime);
+        if (result.isValid()) {
+            return result;
+        }
     }
-    return result;
+    // A time of day that comes twice (the clock is set back) is taken at its
+    // first coming, always: the C library's choice depends on earlier calls,
+    // and two ticks must never both match one occurrence.
+    QDateTime first;
+    for (int offset : {before, after}) {
+        const QDateTime candidate = QDateTime(date, time, Qt::OffsetFromUTC, offset).toLocalTime();
+        if (candidate.date() == date && candidate.time() == time && (!first.isValid() || candidate < first)) {
+            first = candidate;
+        }
+    }
+    if (first.isValid()) {
+        return first;
+    }
+    // A time of day that the clock skips (set forward) is read with the
+    // offset in force before the change, which moves it on by the gap
+    // (02:30 becomes 03:30), as QDateTime::addDays() does.
+    return QDateTime(date, time, Qt::OffsetFromUTC, before).toLocalTime();
 }
 
 QDateTime withoutMSecs(const QDateTime &dateTime)

@@ -92,9 +92,12 @@ private Q_SLOTS:
         context.moveToThread(&thread);
         thread.start();
         for (int i = 1; i <= 2; ++i) {
-            QMetaObject::invokeMethod(&context, [i] {
-                Notificator().notify(QStringLiteral("Timer"), QStringLiteral("The Lock action will be executed after 00:00:0%1").arg(i));
-            });
+            QMetaObject::invokeMethod(
+                &context,
+                [i] {
+                    Notificator().notify(QStringLiteral("Timer"), QStringLiteral("The Lock action will be executed after 00:00:0%1").arg(i));
+                },
+                Qt::BlockingQueuedConnection);
         }
         thread.quit();
         thread.wait();

@@ -31,6 +31,12 @@ RepeatSettings custom(int customType, int count, std::set<qint32> selected = {})
     return repeat(RepeatType::Custom, customType, count, std::move(selected));
 }
 
+// 02:30 on 25 October 2026 comes twice; this is the first, in summer time.
+QDateTime firstHalfPastTwo()
+{
+    return at("2026-10-25 01:30:00").addSecs(3600);
+}
+
 QString show(const QDateTime &dateTime)
 {
     return dateTime.isValid() ? dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss t")) : QStringLiteral("invalid");
@@ -140,7 +146,7 @@ private Q_SLOTS:
         QTest::newRow("dst spring, days/2") << custom(RepeatCustomType::Days, 2) << at("2026-03-27 10:00:00") << at("2026-03-28 10:00:00") << at("2026-03-29 10:00:00");
         QTest::newRow("dst autumn keeps the time of day")
             << repeat(RepeatType::EveryDay) << at("2026-10-01 10:00:00") << at("2026-10-24 10:00:01") << at("2026-10-25 10:00:00");
-        QTest::newRow("dst autumn, monthly") << repeat(RepeatType::EveryMonth) << at("2026-09-25 02:30:00") << at("2026-10-01 00:00:00") << at("2026-10-25 02:30:00");
+        QTest::newRow("dst autumn, monthly") << repeat(RepeatType::EveryMonth) << at("2026-09-25 02:30:00") << at("2026-10-01 00:00:00") << firstHalfPastTwo();
     }
 
     void nextOccurrence()
@@ -161,11 +167,15 @@ private Q_SLOTS:
     {
         // 02:30 comes twice on 25 October; a daily 02:30 fires at the first.
         const QDateTime start = at("2026-10-01 02:30:00");
-        const QDateTime first = at("2026-10-25 02:30:00");
+        const QDateTime first = firstHalfPastTwo();
         const QDateTime second = first.addSecs(3600);
+        QCOMPARE(first.time(), QTime(2, 30));
+        QCOMPARE(first.offsetFromUtc(), 7200);
         QCOMPARE(second.time(), QTime(2, 30));
+        QCOMPARE(second.offsetFromUtc(), 3600);
         const RepeatSettings daily = repeat(RepeatType::EveryDay);
-        QCOMPARE(Occurrence::nextOccurrence(first, start, daily), first);
+        QCOMPARE(show(Occurrence::nextOccurrence(first, start, daily)), show(first));
+        QCOMPARE(Occurrence::atLocalTime(first.date(), first.time()).offsetFromUtc(), 7200);
         QVERIFY(Occurrence::nextOccurrence(second, start, daily) != second);
         QCOMPARE(show(Occurrence::nextOccurrence(second, start, daily)), show(at("2026-10-26 02:30:00")));
         QVERIFY(Occurrence::tick(first, start, at("2027-01-01 00:00:00"), 0, daily).execute);

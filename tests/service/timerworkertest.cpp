@@ -294,10 +294,10 @@ private Q_SLOTS:
     {
         // The real timer: one tick a second, each on the second counted from
         // the start, without the early or drifting ticks of a coarse timer.
-        TimerWorker worker(countdown(3000));
-        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         QVector<qint64> at;
         QElapsedTimer clock;
+        TimerWorker worker(countdown(3000));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         connect(&worker, &AbstractWorker::updatePreset, this, [&] {
             at << clock.elapsed();
         });
