@@ -1,38 +1,231 @@
 #!/usr/bin/python3
-"""A safe demo session: a private session bus that activates the service from
-the build tree, a private settings folder, and a few calls through gdbus that
-show the service answering. Everything started here ends with it."""
+"""A complete, safe demo session of the scheduler.
+
+- The service runs on a private session bus whose activation folder is the
+  build tree's, with settings kept in build/demo/config (never the user's).
+- Actions reach zel-wm-stub, a stand-in window manager on a private Xvfb
+  display, which prints each command it receives: nothing is ever carried
+  out on this machine.
+- When the system bus has a login manager and a polkit authority, they are
+  asked as in a real session; otherwise python3-dbusmock's logind and polkitd
+  stand in on a private system bus, the latter allowing the four power
+  actions, so that the whole road (warning, authorization, command) is seen.
+- Notifications go to a recording notification daemon on the private bus.
+- The window opens on the user's display; with no display it opens on the
+  private Xvfb and a screenshot is written to a path printed at the end.
+
+Closing the window or Ctrl-C ends every process started here, and nothing else.
+
+usage: demo.py [--example] [--lifetime SECONDS] [--screenshot PATH] [--state-dir DIR]
+  --example     add and start a 20 s "Shut Down" countdown with a 10 s warning
+  --lifetime    end the session after SECONDS (for unattended runs)
+"""
+import argparse
+import ctypes
+import json
 import os
+import shutil
+import signal
 import subprocess
 import sys
+import tempfile
+import threading
+import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 sys.path.insert(0, os.path.join(ROOT, "tests", "harness"))
+import isolate  # noqa: E402  (bus, Xvfb and clean-up helpers)
 
-BUS = "ru.velmora.shutdown.scheduler.service.PresetController"
+BUILD = os.environ.get("ZEL_BUILD_DIR", os.path.join(ROOT, "build"))
+BIN = os.path.join(BUILD, "bin")
+SHARE = os.path.join(BUILD, "share")
+BUS_NAME = "ru.velmora.shutdown.scheduler.service.PresetController"
+POWER_ACTIONS = ["org.freedesktop.login1.power-off", "org.freedesktop.login1.reboot",
+                 "org.freedesktop.login1.suspend", "org.freedesktop.login1.hibernate"]
+PYTHON = "/usr/bin/python3"
+PRINT_LOCK = threading.Lock()
 
 
-def gdbus_call(method, *args):
-    cmd = ["gdbus", "call", "--session", "--dest", BUS, "--object-path", "/Presets",
-           "--method", BUS + "." + method] + list(args)
-    print("$ " + " ".join(cmd), flush=True)
-    subprocess.run(cmd, check=True)
+def say(prefix, text):
+    with PRINT_LOCK:
+        print("[%s] %s" % (prefix, text), flush=True)
 
 
-def inner():
-    gdbus_call("getAll")
-    gdbus_call("updatePreset", '{"preset_name":"Demo: shut down in 10 minutes","preset_type":0,'
-               '"action_type":0,"timer":{"timeout":600000,"notify":300000}}')
-    gdbus_call("getAll")
-    print("settings file: %s/velmora/zel-shutdown-scheduler-service.conf" % os.environ["XDG_CONFIG_HOME"])
+def relay(proc_stream, prefix, filter_fn=None):
+    def run():
+        for line in iter(proc_stream.readline, ""):
+            line = line.rstrip("\n")
+            if filter_fn is None or filter_fn(line):
+                say(prefix, line)
+        proc_stream.close()
+    threading.Thread(target=run, daemon=True).start()
+
+
+def has_owner(name, bus, env):
+    try:
+        out = subprocess.run(["gdbus", "call", "--" + bus, "--timeout", "2", "--dest", "org.freedesktop.DBus",
+                              "--object-path", "/org/freedesktop/DBus", "--method",
+                              "org.freedesktop.DBus.NameHasOwner", name],
+                             capture_output=True, text=True, env=env, timeout=5).stdout
+    except (subprocess.TimeoutExpired, OSError):
+        return False
+    return "true" in out
+
+
+def wait_for(predicate, timeout, what):
+    deadline = time.monotonic() + timeout
+    while not predicate():
+        if time.monotonic() > deadline:
+            raise SystemExit("demo: timed out waiting for %s" % what)
+        time.sleep(0.1)
+
+
+def start_mock(template, system, env, parameters=None):
+    argv = [PYTHON, "-m", "dbusmock", "--template", template]
+    if system:
+        argv.insert(3, "--system")
+    if parameters:
+        argv += ["--parameters", json.dumps(parameters)]
+    proc = subprocess.Popen(argv, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    return proc
+
+
+def display_works(display):
+    if not display:
+        return False
+    return subprocess.run(["xdpyinfo", "-display", display], capture_output=True).returncode == 0
+
+
+def window_shown(display, title):
+    out = subprocess.run(["xwininfo", "-display", display, "-root", "-tree"], capture_output=True, text=True).stdout
+    return '"%s"' % title in out
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--example", action="store_true")
+    parser.add_argument("--lifetime", type=float, default=0)
+    parser.add_argument("--screenshot", default=os.path.join(BUILD, "demo", "screenshot.png"))
+    parser.add_argument("--state-dir", default=os.path.join(BUILD, "demo"))
+    args = parser.parse_args()
+
+    for program in ("zel-shutdown-scheduler-service", "zel-scheduler", "zel-wm-stub"):
+        if not os.access(os.path.join(BIN, program), os.X_OK):
+            raise SystemExit("demo: %s is not built (run scripts/run.sh)" % program)
+
+    # Everything started below stays below this process, so it can all be ended.
+    ctypes.CDLL(None, use_errno=True).prctl(isolate.PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
+    for sig in (signal.SIGTERM, signal.SIGHUP):
+        signal.signal(sig, lambda *_: (_ for _ in ()).throw(KeyboardInterrupt()))
+
+    os.makedirs(args.state_dir, exist_ok=True)
+    tmp = tempfile.mkdtemp(prefix="run-", dir=args.state_dir)
+    user_env = dict(os.environ)
+    try:
+        return session(args, tmp, user_env)
+    except KeyboardInterrupt:
+        say("demo", "interrupted")
+        return 0
+    finally:
+        isolate.end_all_below_me()
+        shutil.rmtree(tmp, ignore_errors=True)
+        say("demo", "every process of the demo has ended")
+
+
+def session(args, tmp, user_env):
+    base = dict(user_env)
+    for name in ("DBUS_SESSION_BUS_ADDRESS", "ZEL_WM_OWN_PID", "SESSION_MANAGER"):
+        base.pop(name, None)
+    base["XDG_RUNTIME_DIR"] = os.path.join(tmp, "runtime")
+    os.makedirs(base["XDG_RUNTIME_DIR"], mode=0o700)
+
+    # The private display where the stand-in window manager receives commands.
+    _, wm_display = isolate.start_xvfb()
+    say("demo", "private display for the window-manager stand-in: %s" % wm_display)
+    wm = subprocess.Popen([os.path.join(BIN, "zel-wm-stub")], env=dict(base, DISPLAY=wm_display),
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    ready = wm.stderr.readline()
+    if "ready" not in ready:
+        raise SystemExit("demo: zel-wm-stub did not start: %s" % ready)
+    relay(wm.stdout, "zel-wm received")
+
+    # The system bus: the real login manager and polkit when both are there.
+    real_system = has_owner("org.freedesktop.login1", "system", base) \
+        and has_owner("org.freedesktop.PolicyKit1", "system", base)
+    if real_system:
+        say("demo", "asking the machine's own login manager and polkit (commands still go to the stand-in only)")
+    else:
+        _, system = isolate.start_bus(tmp, "system", [], base)
+        base["DBUS_SYSTEM_BUS_ADDRESS"] = system
+        logind = start_mock("logind", True, base)
+        polkit = start_mock("polkitd", True, base)
+        wait_for(lambda: has_owner("org.freedesktop.login1", "system", base), 20, "the mock login manager")
+        wait_for(lambda: has_owner("org.freedesktop.PolicyKit1", "system", base), 20, "the mock polkit")
+        allowed = POWER_ACTIONS + [a + "-multiple-sessions" for a in POWER_ACTIONS]
+        subprocess.run(["gdbus", "call", "--system", "--dest", "org.freedesktop.PolicyKit1", "--object-path",
+                        "/org/freedesktop/PolicyKit1/Authority", "--method", "org.freedesktop.DBus.Mock.SetAllowed",
+                        json.dumps(allowed).replace('"', "'")], check=True, env=base, capture_output=True)
+        relay(logind.stdout, "login manager (mock)", lambda l: "Can" not in l)
+        relay(polkit.stdout, "polkit (mock)", lambda l: "CheckAuthorization" in l)
+        say("demo", "mock login manager and polkit on a private system bus; polkit allows the power actions")
+
+    # The private session bus, which starts the service from the build tree.
+    # Activated programs inherit this environment.
+    service_env = dict(base)
+    service_env.update({
+        "DISPLAY": wm_display,
+        "ZEL_WM_OWN_PID": str(wm.pid),
+        "XDG_CONFIG_HOME": os.path.join(args.state_dir, "config"),
+        "XDG_DATA_DIRS": ":".join([SHARE, base.get("XDG_DATA_DIRS", "/usr/local/share:/usr/share")]),
+    })
+    service_env.pop("QT_QPA_PLATFORM", None)
+    _, session_bus = isolate.start_bus(tmp, "session", [os.path.join(SHARE, "dbus-1", "services")], service_env)
+    service_env["DBUS_SESSION_BUS_ADDRESS"] = session_bus
+    notifications = start_mock("notification_daemon", False, service_env)
+    wait_for(lambda: has_owner("org.freedesktop.Notifications", "session", service_env), 20, "the notification daemon")
+    relay(notifications.stdout, "notification", lambda l: " Notify " in l)
+    say("demo", "presets are kept in %s/velmora/zel-shutdown-scheduler-service.conf" % service_env["XDG_CONFIG_HOME"])
+
+    # The window: on the user's display, or on the private one.
+    headless = not display_works(user_env.get("DISPLAY"))
+    client_env = dict(user_env if not headless else service_env)
+    client_env["DBUS_SESSION_BUS_ADDRESS"] = session_bus
+    client_env["DBUS_SYSTEM_BUS_ADDRESS"] = base.get("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/var/run/dbus/system_bus_socket")
+    if headless:
+        client_env["DISPLAY"] = wm_display
+        client_env.setdefault("QT_QUICK_BACKEND", "software")
+        say("demo", "no usable display: the window opens on %s" % wm_display)
+    client = subprocess.Popen([os.path.join(BIN, "zel-scheduler")], env=client_env)
+    wait_for(lambda: has_owner(BUS_NAME, "session", service_env), 30, "the service to be activated")
+
+    if args.example:
+        example = {"preset_name": "Demo countdown", "preset_type": 0, "action_type": 0,
+                   "timer": {"timeout": 20000, "notify": 10000}}
+        gdbus = ["gdbus", "call", "--session", "--dest", BUS_NAME, "--object-path", "/Presets", "--method"]
+        subprocess.run(gdbus + [BUS_NAME + ".updatePreset", json.dumps(example)], env=service_env, check=True,
+                       capture_output=True)
+        presets = json.loads(eval(subprocess.run(gdbus + [BUS_NAME + ".getAll"], env=service_env, check=True,
+                                                 capture_output=True, text=True).stdout)[0])
+        uuid = [p for p in presets if p["preset_name"] == "Demo countdown"][-1]["preset_id"]
+        subprocess.run(gdbus + [BUS_NAME + ".start", uuid], env=service_env, check=True, capture_output=True)
+        say("demo", "started a 20 s Shut Down countdown with a 10 s warning (%s)" % uuid)
+
+    if headless:
+        wait_for(lambda: window_shown(wm_display, "Scheduler") or client.poll() is not None, 60, "the window")
+        time.sleep(3)  # let the first frames render
+        os.makedirs(os.path.dirname(os.path.abspath(args.screenshot)), exist_ok=True)
+        subprocess.run(["import", "-display", wm_display, "-window", "root", args.screenshot], check=True)
+        say("demo", "screenshot of the window: %s" % os.path.abspath(args.screenshot))
+
+    deadline = time.monotonic() + args.lifetime if args.lifetime > 0 else None
+    while client.poll() is None:
+        if deadline and time.monotonic() > deadline:
+            say("demo", "lifetime over")
+            break
+        time.sleep(0.2)
+    return 0
 
 
 if __name__ == "__main__":
-    if len(sys.argv) > 1 and sys.argv[1] == "--inner":
-        inner()
-        sys.exit(0)
-    build_share = os.path.join(ROOT, "build", "share")
-    sys.exit(subprocess.call(["/usr/bin/python3", os.path.join(ROOT, "tests", "harness", "isolate.py"),
-                              "--no-x", "--data-dir", build_share, "--",
-                              "/usr/bin/python3", os.path.abspath(__file__), "--inner"]))
+    sys.exit(main())
