@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QUrl>
@@ -21,8 +22,7 @@
 //   "Scheduler"        -> zel-scheduler
 // Any other title keeps the executable's name.
 
-namespace
-{
+namespace {
 const char *applicationNameFor(const QString &title)
 {
     if (title == QLatin1String("Zavirivoz Odoriz")) {
@@ -33,7 +33,7 @@ const char *applicationNameFor(const QString &title)
     }
     return nullptr;
 }
-}
+} // namespace
 
 void zelInit(const char *version, const char *name)
 {
@@ -65,7 +65,12 @@ void zelHelpShow(const QString &page)
     if (path.isEmpty()) {
         return;
     }
-    // Hands the page to the desktop's URL handler (xdg-open), which starts the
-    // viewer detached.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // Hands the page to the desktop's URL handler, which opens it in the
+    // user's browser or help viewer. xdg-open is started detached, whatever
+    // the platform plugin; the plugin's own services are the fallback.
+    const QUrl url = QUrl::fromLocalFile(path);
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty() || !QProcess::startDetached(opener, {url.toString(QUrl::FullyEncoded)})) {
+        QDesktopServices::openUrl(url);
+    }
 }

@@ -1,0 +1,240 @@
+// The whole client against the real service on the private buses of the
+// harness: the window is created by the client's own Application and View
+// from its packed documents, and driven with the mouse like a user would.
+// The preset it runs is an hour long and is stopped and removed long before
+// it could fire; on these buses nothing could act on the machine anyway.
+
+#include "application.h"
+#include "backend.h"
+#include "view.h"
+#include "zelintegration.h"
+#include "zeltest.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QRegularExpression>
+#include <QSignalSpy>
+
+namespace
+{
+const QString busName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
+
+// getAll as the service answers it through gdbus, as a JSON array.
+QJsonArray getAllThroughGdbus()
+{
+    QProcess gdbus;
+    gdbus.start(QStringLiteral("gdbus"),
+                {QStringLiteral("call"),
+                 QStringLiteral("--session"),
+                 QStringLiteral("--dest"),
+                 busName,
+                 QStringLiteral("--object-path"),
+                 QStringLiteral("/Presets"),
+                 QStringLiteral("--method"),
+                 busName + QStringLiteral(".getAll")});
+    if (!gdbus.waitForFinished(30000) || gdbus.exitCode() != 0) {
+        return {};
+    }
+    // The reply is printed as ('<json>',), with ' and \ escaped.
+    QString text = QString::fromUtf8(gdbus.readAllStandardOutput()).trimmed();
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("^\\('(.*)',\\)$"), QRegularExpression::DotMatchesEverythingOption).match(text);
+    if (!match.hasMatch()) {
+        return {};
+    }
+    text = match.captured(1);
+    text.replace(QStringLiteral("\\'"), QStringLiteral("'"));
+    text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+    return QJsonDocument::fromJson(text.toUtf8()).array();
+}
+
+// Remaining seconds of a timer row's name, "<action> hh:mm:ss".
+int remainingSeconds(const QString &name)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("(\\d\\d):(\\d\\d):(\\d\\d)$")).match(name);
+    if (!match.hasMatch()) {
+        return -1;
+    }
+    return match.captured(1).toInt() * 3600 + match.captured(2).toInt() * 60 + match.captured(3).toInt();
+}
+}
+
+class WindowEndToEndTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    Application *app() const { return static_cast<Application *>(qApp); }
+
+    QQuickWindow *window() const
+    {
+        const auto windows = QGuiApplication::topLevelWindows();
+        for (QWindow *window : windows) {
+            if (auto quickWindow = qobject_cast<QQuickWindow *>(window)) {
+                if (quickWindow->title() == QLatin1String("Scheduler")) {
+                    return quickWindow;
+                }
+            }
+        }
+        return nullptr;
+    }
+
+    // Items of the window with this object name, visible ones only.
+    QList<QQuickItem *> items(const QString &name) const
+    {
+        QList<QQuickItem *> found;
+        const auto candidates = window()->contentItem()->findChildren<QQuickItem *>(name);
+        for (QQuickItem *item : candidates) {
+            if (item->isVisible()) {
+                found.append(item);
+            }
+        }
+        return found;
+    }
+
+    QQuickItem *item(const QString &name) const
+    {
+        const auto found = items(name);
+        return found.size() == 1 ? found.first() : nullptr;
+    }
+
+    // The visible button with this text.
+    QQuickItem *button(const QString &text) const
+    {
+        const auto candidates = window()->contentItem()->findChildren<QQuickItem *>();
+        for (QQuickItem *item : candidates) {
+            if (item->inherits("QQuickAbstractButton") && item->isVisible() && item->property("text").toString() == text) {
+                return item;
+            }
+        }
+        return nullptr;
+    }
+
+    static bool click(QQuickItem *item)
+    {
+        if (!item || !item->isEnabled() || !item->isVisible()) {
+            return false;
+        }
+        const QPointF center = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+        QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, center.toPoint());
+        return true;
+    }
+
+    QString rowName() const
+    {
+        QQuickItem *row = item(QStringLiteral("presetRow"));
+        return row ? row->property("label").toString() : QString();
+    }
+
+    void saveScreenshot()
+    {
+        const QString dir = QStringLiteral(ZEL_ARTIFACTS_DIR);
+        QDir().mkpath(dir);
+        const QImage image = window()->grabWindow();
+        QVERIFY(!image.isNull());
+        QVERIFY(image.save(dir + QStringLiteral("/client-window.png")));
+    }
+
+    QString presetId;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // As the program does at start: a call that makes the session bus
+        // start the service.
+        QDBusMessage introspect =
+            QDBusMessage::createMethodCall(busName, QStringLiteral("/Presets"), QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(introspect, QDBus::Block, 20000);
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QVERIFY(getAllThroughGdbus().isEmpty());
+
+        zelInit("0.0.1", "Scheduler");
+        app()->view()->load();
+        app()->backend()->checkConnection();
+    }
+
+    void windowAppears()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(window() != nullptr, 10000);
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        QTRY_VERIFY(app()->backend()->hasConnection());
+        QCOMPARE(window()->width(), 850);
+        QCOMPARE(window()->height(), 420);
+        QVERIFY(item(QStringLiteral("presets"))->isEnabled());
+        QVERIFY(item(QStringLiteral("presetRow")) == nullptr);
+    }
+
+    void addEventAndApplyStoresThePreset()
+    {
+        QVERIFY(click(item(QStringLiteral("addButton"))));
+        QTRY_VERIFY(item(QStringLiteral("presetRow")) != nullptr);
+        // The new row is current and shown as a timer without edits.
+        QQuickItem *settings = item(QStringLiteral("settings"));
+        QTRY_VERIFY(settings->isEnabled());
+        QVERIFY(!settings->property("hasChanges").toBool());
+
+        // One hour: the hours field one step up.
+        QQuickItem *hours = item(QStringLiteral("timerHours"));
+        QVERIFY(hours);
+        QObject *up = hours->property("up").value<QObject *>();
+        QVERIFY(up);
+        QVERIFY(click(up->property("indicator").value<QQuickItem *>()));
+        QTRY_COMPARE(hours->property("value").toInt(), 1);
+        QVERIFY(settings->property("hasChanges").toBool());
+
+        QVERIFY(click(button(QStringLiteral("Apply"))));
+
+        QJsonArray stored;
+        QTRY_VERIFY_WITH_TIMEOUT((stored = getAllThroughGdbus()).size() == 1, 10000);
+        const QJsonObject preset = stored.first().toObject();
+        QCOMPARE(preset.value(QStringLiteral("preset_name")).toString(), QStringLiteral("Shut Down 1:0"));
+        QCOMPARE(preset.value(QStringLiteral("preset_type")).toInt(), 0);
+        QCOMPARE(preset.value(QStringLiteral("action_type")).toInt(), 0);
+        QCOMPARE(preset.value(QStringLiteral("timer")).toObject().value(QStringLiteral("timeout")).toDouble(), 3600000.0);
+        QCOMPARE(preset.value(QStringLiteral("preset_running")).toBool(), false);
+        presetId = preset.value(QStringLiteral("preset_id")).toString();
+
+        // The row is now the stored preset, and the editor has no edits.
+        QTRY_COMPARE(rowName(), QStringLiteral("Shut Down 01:00:00"));
+        QTRY_VERIFY(!settings->property("hasChanges").toBool());
+    }
+
+    void startButtonRunsTheCountdown()
+    {
+        QVERIFY(!presetId.isEmpty());
+        QVERIFY(click(item(QStringLiteral("startButton"))));
+        QTRY_VERIFY_WITH_TIMEOUT(getAllThroughGdbus().first().toObject().value(QStringLiteral("preset_running")).toBool(), 10000);
+        QTRY_VERIFY(item(QStringLiteral("pauseButton")) != nullptr);
+
+        // The service reports every second; the row's name counts down.
+        QTRY_VERIFY_WITH_TIMEOUT(remainingSeconds(rowName()) > 0 && remainingSeconds(rowName()) < 3600, 10000);
+        const int first = remainingSeconds(rowName());
+        QTRY_VERIFY_WITH_TIMEOUT(remainingSeconds(rowName()) > 0 && remainingSeconds(rowName()) < first, 10000);
+
+        saveScreenshot();
+
+        QVERIFY(click(item(QStringLiteral("stopButton"))));
+        QTRY_VERIFY_WITH_TIMEOUT(!getAllThroughGdbus().first().toObject().value(QStringLiteral("preset_running")).toBool(), 10000);
+    }
+
+    void removeButtonRemovesThePreset()
+    {
+        QVERIFY(click(item(QStringLiteral("removeButton"))));
+        // The question is a message box of its own; answer it with OK.
+        QObject *box = nullptr;
+        QTRY_VERIFY((box = window()->contentItem()->window()->findChild<QObject *>(QStringLiteral("removeMessage"))) != nullptr);
+        QVERIFY(QMetaObject::invokeMethod(box, "accept"));
+        QTRY_VERIFY_WITH_TIMEOUT(getAllThroughGdbus().isEmpty(), 10000);
+        QTRY_VERIFY(item(QStringLiteral("presetRow")) == nullptr);
+    }
+};
+
+ZEL_TEST_MAIN_WITH(WindowEndToEndTest, Application, true)
+
+#include "windowendtoendtest.moc"
