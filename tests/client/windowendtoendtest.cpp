@@ -89,7 +89,7 @@ private:
     QList<QQuickItem *> items(const QString &name) const
     {
         QList<QQuickItem *> found;
-        const auto candidates = window()->contentItem()->findChildren<QQuickItem *>(name);
+        const auto candidates = window()->findChildren<QQuickItem *>(name);
         for (QQuickItem *item : candidates) {
             if (item->isVisible()) {
                 found.append(item);
@@ -107,7 +107,7 @@ private:
     // The visible button with this text.
     QQuickItem *button(const QString &text) const
     {
-        const auto candidates = window()->contentItem()->findChildren<QQuickItem *>();
+        const auto candidates = window()->findChildren<QQuickItem *>();
         for (QQuickItem *item : candidates) {
             if (item->inherits("QQuickAbstractButton") && item->isVisible() && item->property("text").toString() == text) {
                 return item;
@@ -166,6 +166,7 @@ private Q_SLOTS:
         QTRY_VERIFY(app()->backend()->hasConnection());
         QCOMPARE(window()->width(), 850);
         QCOMPARE(window()->height(), 420);
+        QVERIFY(item(QStringLiteral("presets")));
         QVERIFY(item(QStringLiteral("presets"))->isEnabled());
         QVERIFY(item(QStringLiteral("presetRow")) == nullptr);
     }
@@ -176,6 +177,7 @@ private Q_SLOTS:
         QTRY_VERIFY(item(QStringLiteral("presetRow")) != nullptr);
         // The new row is current and shown as a timer without edits.
         QQuickItem *settings = item(QStringLiteral("settings"));
+        QVERIFY(settings);
         QTRY_VERIFY(settings->isEnabled());
         QVERIFY(!settings->property("hasChanges").toBool());
 
@@ -228,7 +230,7 @@ private Q_SLOTS:
         QVERIFY(click(item(QStringLiteral("removeButton"))));
         // The question is a message box of its own; answer it with OK.
         QObject *box = nullptr;
-        QTRY_VERIFY((box = window()->contentItem()->window()->findChild<QObject *>(QStringLiteral("removeMessage"))) != nullptr);
+        QTRY_VERIFY((box = window()->findChild<QObject *>(QStringLiteral("removeMessage"))) != nullptr);
         QVERIFY(QMetaObject::invokeMethod(box, "accept"));
         QTRY_VERIFY_WITH_TIMEOUT(getAllThroughGdbus().isEmpty(), 10000);
         QTRY_VERIFY(item(QStringLiteral("presetRow")) == nullptr);
