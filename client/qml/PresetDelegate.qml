@@ -7,6 +7,7 @@ import org.kde.kirigami 2.20 as Kirigami
 // run buttons that fit its run state.
 Kirigami.BasicListItem {
     id: item
+    objectName: "presetRow"
 
     readonly property bool isStarted: model.isStarted
     readonly property bool isPaused: model.isPaused

@@ -85,13 +85,27 @@ private:
         return nullptr;
     }
 
-    // Items of the window with this object name, visible ones only.
+    // Every item of the window's scene. Delegates of views have no QObject
+    // parent, so the search follows the items, not the objects.
+    QList<QQuickItem *> allItems() const
+    {
+        QList<QQuickItem *> found;
+        QList<QQuickItem *> todo{window()->contentItem()};
+        while (!todo.isEmpty()) {
+            QQuickItem *item = todo.takeFirst();
+            found.append(item);
+            todo.append(item->childItems());
+        }
+        return found;
+    }
+
+    // Visible items of the window with this object name.
     QList<QQuickItem *> items(const QString &name) const
     {
         QList<QQuickItem *> found;
-        const auto candidates = window()->findChildren<QQuickItem *>(name);
+        const auto candidates = allItems();
         for (QQuickItem *item : candidates) {
-            if (item->isVisible()) {
+            if (item->objectName() == name && item->isVisible()) {
                 found.append(item);
             }
         }
@@ -107,7 +121,7 @@ private:
     // The visible button with this text.
     QQuickItem *button(const QString &text) const
     {
-        const auto candidates = window()->findChildren<QQuickItem *>();
+        const auto candidates = allItems();
         for (QQuickItem *item : candidates) {
             if (item->inherits("QQuickAbstractButton") && item->isVisible() && item->property("text").toString() == text) {
                 return item;

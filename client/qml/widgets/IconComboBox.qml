@@ -48,6 +48,13 @@ ComboBox {
     }
 
     contentItem: RowLayout {
+        // The style's touch cursor asks the content item for a text
+        // position; there is no text to edit here.
+        readonly property int selectionStart: 0
+        function positionToRectangle(position) {
+            return Qt.rect(0, 0, 0, 0)
+        }
+
         spacing: Kirigami.Units.smallSpacing
 
         Kirigami.Icon {
