@@ -15,6 +15,8 @@ PACKAGES=(
     qml-module-qtquick2 qml-module-qtquick-controls2 qml-module-qtquick-templates2
     qml-module-qtquick-layouts qml-module-qtquick-dialogs qml-module-qtquick-window2
     qml-module-qttest plasma-framework
+    # icons of the window (action, run and tool buttons)
+    breeze-icon-theme
     # run time and test peers
     dbus dbus-x11 libglib2.0-bin xvfb x11-utils imagemagick
     python3 python3-dbus python3-gi python3-dbusmock
