@@ -7,9 +7,14 @@ import org.kde.kirigami 2.20 as Kirigami
 RowLayout {
     id: main
 
-    readonly property real time: hours.value * 3600000 + minutes.value * 60000
+    readonly property real fieldsTime: hours.value * 3600000 + minutes.value * 60000
     property real savedTime: 0
-    readonly property bool hasChanges: time !== savedTime
+    property real savedFieldsTime: 0
+    // A duration the fields cannot show (seconds, or a day and more, set by
+    // another client of the service) is kept as it is until the fields are
+    // changed, so that applying other edits does not cut it.
+    readonly property real time: fieldsTime === savedFieldsTime ? savedTime : fieldsTime
+    readonly property bool hasChanges: fieldsTime !== savedFieldsTime
     readonly property string title: time === 0 ? qsTr("Timer") : hours.value + ":" + minutes.value
 
     function reset(duration) {
@@ -18,6 +23,7 @@ RowLayout {
         hours.value = Math.floor(allMinutes / 60)
         minutes.value = allMinutes % 60
         savedTime = total
+        savedFieldsTime = fieldsTime
     }
 
     spacing: applicationWindow().spacing

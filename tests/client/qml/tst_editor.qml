@@ -138,6 +138,23 @@ TestCase {
         compare(settings().title, "Lock 2:5")
     }
 
+    function test_timerWithSecondsIsKept() {
+        // 20 s cannot be shown in hours and minutes: it is no edit, and
+        // applying another edit keeps it.
+        load([timerPreset(20000, 10000)])
+        verify(!settings().hasChanges)
+        compare(notifyBox().displayText, "00:00")
+        child("actionChooser").currentIndex = 0
+        verify(settings().hasChanges)
+        settings().admit()
+        compare(model.lastSaved.timer, {"timeout": 20000, "notify": 10000})
+        compare(model.lastSaved.action_type, ActionType.Shutdown)
+        // A change of the fields replaces it.
+        child("timerMinutes").increase()
+        settings().admit()
+        compare(model.lastSaved.timer.timeout, minute)
+    }
+
     function test_scheduleTitleAndAppliedObject() {
         var start = new Date(2024, 2, 5, 14, 30).getTime()
         var end = new Date(2024, 2, 6, 8, 0).getTime()
