@@ -1,1 +1,228 @@
-"""End-to-end tests of the timing engine through the real service (filled in below)."""
+"""The timing engine end to end: the real service on the private buses of
+isolate.py, a mock polkit that allows the power actions, a recording
+notification server and zel-wm-stub on the Xvfb display. Nothing here can
+reach the machine's own login manager or window manager."""
+import json
+import os
+import signal
+import threading
+import time
+import unittest
+import uuid
+
+import dbus
+
+from zelharness import (BUS_NAME, BUILD_DIR, INTERFACE, OBJECT_PATH, IsolatedTestCase, MockPeer, Process, SignalMonitor,
+                        call, get_all, wait_for_name_gone, wait_until)
+
+SHUTDOWN = 0
+TIMER, SCHEDULED = 0, 1
+NEVER = 1
+POWER_OFF = "org.freedesktop.login1.power-off"
+
+
+def new_id():
+    return "{%s}" % uuid.uuid4()
+
+
+def countdown(preset_id, timeout, notify=0, running=False, name="countdown"):
+    return {"preset_id": preset_id, "preset_name": name, "preset_type": TIMER, "action_type": SHUTDOWN,
+            "preset_running": running, "timer": {"timeout": timeout, "notify": notify}}
+
+
+def sanitizer_reports(lines):
+    return [l for l in lines if "AddressSanitizer" in l or "runtime error" in l or "LeakSanitizer" in l]
+
+
+class TimingTest(IsolatedTestCase):
+
+    def setUp(self):
+        super().setUp()
+        self.polkit = self.track(MockPeer("polkitd"))
+        self.polkit.mock_call("SetAllowed", "['%s']" % POWER_OFF)
+        self.notifications = self.track(MockPeer("notification_daemon", system=False))
+        self.wm = self.track(Process([os.path.join(BUILD_DIR, "bin", "zel-wm-stub")]))
+        self.wm.output.wait_for(lambda l: l.startswith("zel-wm-stub: ready"), what="zel-wm-stub")
+        self.services = []
+        self.service = self.start_timing_service()
+        self.monitor = self.track(SignalMonitor())
+
+    def tearDown(self):
+        super().tearDown()
+        for service in self.services:
+            reports = sanitizer_reports(service.output.snapshot())
+            self.assertEqual(reports, [], "\n".join(service.output.snapshot()[-80:]))
+
+    def start_timing_service(self):
+        # The stand-in window manager's process is the one polkit is asked about.
+        service = self.start_service({"ZEL_WM_OWN_PID": str(self.wm.proc.pid)})
+        self.services.append(service)
+        return service
+
+    def end_service(self, sig):
+        self.service.signal(sig)
+        self.service.wait()
+        wait_for_name_gone(BUS_NAME)
+
+    def commands(self):
+        return [l for l in self.wm.output.snapshot() if l.startswith("ZELWM_")]
+
+    def notify_calls(self):
+        return [l for l in self.notifications.calls() if " Notify " in l]
+
+    def signalled(self):
+        return [json.loads(text) for _, text in self.monitor.signals("presetUpdated")]
+
+    def preset(self, preset_id):
+        return next(p for p in get_all() if p["preset_id"] == preset_id)
+
+    def test_countdown_warns_then_shuts_down_once(self):
+        pid = new_id()
+        call("updatePreset", json.dumps(countdown(pid, 3000, notify=1000)))
+        started = time.monotonic()
+        call("start", pid)
+        wait_until(lambda: self.commands(), timeout=10, what="the command at the window manager")
+        fired = time.monotonic() - started
+        # Three seconds of countdown, and the action on the tick after.
+        self.assertGreater(fired, 3.7)
+        self.assertLess(fired, 5.0)
+        warnings = self.notify_calls()
+        self.assertEqual(len(warnings), 1, warnings)
+        self.assertIn('"Timer" "The Shut Down action will be executed after 00:00:01"', warnings[0])
+        self.assertIn("alarm", warnings[0])
+        time.sleep(2)
+        self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
+        self.assertEqual(len(self.notify_calls()), 1)
+        preset = self.preset(pid)
+        self.assertFalse(preset["preset_running"])
+        self.assertFalse(preset["preset_paused"])
+        self.assertEqual(preset["timer"]["remainingTime"], 3000)
+        # The client saw the countdown: 3000 running, 2000, 1000, 0, paused, stopped.
+        states = [(p["preset_running"], p["preset_paused"], p["timer"]["remainingTime"])
+                  for p in self.signalled() if p["preset_id"] == pid]
+        self.assertEqual(states[-6:], [(True, False, 3000), (True, False, 2000), (True, False, 1000), (True, False, 0),
+                                       (False, True, 0), (False, False, 3000)])
+
+    def test_scheduled_preset_fires_once_in_its_second(self):
+        pid = new_id()
+        start_ms = (int(time.time()) + 3) * 1000
+        call("updatePreset", json.dumps({
+            "preset_id": pid, "preset_type": SCHEDULED, "action_type": SHUTDOWN,
+            "schedule": {"start": start_ms, "end": start_ms + 60000, "notify": 0,
+                         "repeat_settings": {"repeat_settings_type": NEVER}}}))
+        call("start", pid)
+        wait_until(lambda: self.commands(), timeout=10, what="the command at the window manager")
+        at = time.time()
+        self.assertGreaterEqual(at, start_ms / 1000.0)
+        self.assertLess(at, start_ms / 1000.0 + 1.0)
+        time.sleep(2.5)
+        self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
+        # No further occurrence: idle, still marked running until its end.
+        self.assertTrue(self.preset(pid)["preset_running"])
+
+    def test_running_countdown_survives_a_restart(self):
+        pid = new_id()
+        call("updatePreset", json.dumps(countdown(pid, 60000)))
+        call("start", pid)
+        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 57000, timeout=10, what="three ticks")
+        last_seen = self.preset(pid)["timer"]["remainingTime"]
+        self.end_service(signal.SIGTERM)
+        self.monitor.stop()
+        self.service = self.start_timing_service()
+        preset = self.preset(pid)
+        self.assertTrue(preset["preset_running"])
+        resumed = preset["timer"]["remainingTime"]
+        self.assertLessEqual(resumed, last_seen)
+        self.assertGreaterEqual(resumed, last_seen - 2000)
+        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= resumed - 2000, timeout=5,
+                   what="the countdown to go on")
+        self.assertEqual(self.commands(), [])
+
+    def test_fired_countdown_does_not_fire_again_after_a_kill(self):
+        # The service is killed the moment the window manager has the command:
+        # the countdown's stopped state must already be on disk.
+        pid = new_id()
+        call("updatePreset", json.dumps(countdown(pid, 1000)))
+        call("start", pid)
+        wait_until(lambda: self.commands(), timeout=10, what="the command at the window manager")
+        self.end_service(signal.SIGKILL)
+        self.services.remove(self.service)  # killed: its output proves nothing
+        self.service = self.start_timing_service()
+        preset = self.preset(pid)
+        self.assertFalse(preset["preset_running"])
+        self.assertEqual(preset["timer"]["remainingTime"], 1000)
+        time.sleep(3)
+        self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
+
+    def test_flood_of_calls_while_countdowns_run(self):
+        # Several countdowns tick while clients hammer the service. One of
+        # them gets no call at all and must count down one second per report.
+        # The sanitizer build runs this too.
+        quiet = new_id()
+        busy = [new_id() for _ in range(4)]
+        call("updatePreset", json.dumps(countdown(quiet, 120000, running=True, name="quiet")))
+        for pid in busy:
+            call("updatePreset", json.dumps(countdown(pid, 120000, running=True, name="busy")))
+        wait_until(lambda: all(p["timer"]["remainingTime"] < 120000 for p in get_all()), timeout=10,
+                   what="every countdown to tick")
+
+        stop_at = time.monotonic() + 8
+        errors = []
+        counts = []
+
+        def client(seed):
+            bus = dbus.bus.BusConnection(os.environ["DBUS_SESSION_BUS_ADDRESS"])
+            proxy = dbus.Interface(bus.get_object(BUS_NAME, OBJECT_PATH), INTERFACE)
+            n = 0
+            try:
+                while time.monotonic() < stop_at:
+                    pid = busy[(n + seed) % len(busy)]
+                    step = (n * 7 + seed) % 6
+                    if step == 0:
+                        json.loads(proxy.getAll())
+                    elif step == 1:
+                        edited = countdown(pid, 120000, running=True, name="edited %d" % n)
+                        edited["timer"]["remainingTime"] = 60000 + n % 1000
+                        proxy.updatePreset(json.dumps(edited))
+                    elif step == 2:
+                        proxy.start(pid)
+                    elif step == 3:
+                        proxy.pause(pid)
+                    elif step == 4:
+                        proxy.stop(pid)
+                    else:
+                        proxy.getAll()
+                    n += 1
+            except Exception as e:  # noqa: BLE001 - reported below
+                errors.append(repr(e))
+            finally:
+                counts.append(n)
+                bus.close()
+
+        threads = [threading.Thread(target=client, args=(i,)) for i in range(4)]
+        for t in threads:
+            t.start()
+        for t in threads:
+            t.join(60)
+        self.assertEqual(errors, [])
+        self.assertGreater(sum(counts), 400, counts)
+        self.assertIsNone(self.service.proc.poll(), "the service ended")
+
+        # Every busy preset ends stopped, at its full length, in the store.
+        for pid in busy:
+            call("stop", pid)
+        wait_until(lambda: all(not p["preset_running"] and not p["preset_paused"]
+                               and p["timer"]["remainingTime"] == 120000
+                               for p in get_all() if p["preset_id"] in busy), timeout=10, what="all busy presets stopped")
+        self.assertEqual(len(get_all()), 1 + len(busy))
+
+        quiet_times = [p["timer"]["remainingTime"]
+                       for p in self.signalled() if p["preset_id"] == quiet]
+        self.assertGreater(len(quiet_times), 10)
+        steps = [a - b for a, b in zip(quiet_times[1:], quiet_times)]
+        self.assertTrue(all(s == -1000 for s in steps[1:]), quiet_times)
+        self.assertEqual(self.commands(), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
