@@ -224,7 +224,12 @@ private Q_SLOTS:
     void startButtonRunsTheCountdown()
     {
         QVERIFY(!presetId.isEmpty());
+        QSignalSpy startRequests(app()->backend()->presetsModel(), SIGNAL(start(QString)));
+        // New rows slide in; click once the row is in place.
+        QTRY_COMPARE(item(QStringLiteral("presetRow"))->x(), 0.0);
         QVERIFY(click(item(QStringLiteral("startButton"))));
+        QCOMPARE(startRequests.count(), 1);
+        QCOMPARE(startRequests.first().first().toString(), presetId);
         QTRY_VERIFY_WITH_TIMEOUT(getAllThroughGdbus().first().toObject().value(QStringLiteral("preset_running")).toBool(), 10000);
         QTRY_VERIFY(item(QStringLiteral("pauseButton")) != nullptr);
 
