@@ -22,8 +22,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 
-namespace
-{
+namespace {
 const QString busName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
 
 // getAll as the service answers it through gdbus, as a JSON array.
@@ -31,14 +30,14 @@ QJsonArray getAllThroughGdbus()
 {
     QProcess gdbus;
     gdbus.start(QStringLiteral("gdbus"),
-                {QStringLiteral("call"),
-                 QStringLiteral("--session"),
-                 QStringLiteral("--dest"),
-                 busName,
-                 QStringLiteral("--object-path"),
-                 QStringLiteral("/Presets"),
-                 QStringLiteral("--method"),
-                 busName + QStringLiteral(".getAll")});
+        {QStringLiteral("call"),
+            QStringLiteral("--session"),
+            QStringLiteral("--dest"),
+            busName,
+            QStringLiteral("--object-path"),
+            QStringLiteral("/Presets"),
+            QStringLiteral("--method"),
+            busName + QStringLiteral(".getAll")});
     if (!gdbus.waitForFinished(30000) || gdbus.exitCode() != 0) {
         return {};
     }
@@ -63,7 +62,7 @@ int remainingSeconds(const QString &name)
     }
     return match.captured(1).toInt() * 3600 + match.captured(2).toInt() * 60 + match.captured(3).toInt();
 }
-}
+} // namespace
 
 class WindowEndToEndTest : public QObject
 {
@@ -162,8 +161,8 @@ private Q_SLOTS:
     {
         // As the program does at start: a call that makes the session bus
         // start the service.
-        QDBusMessage introspect =
-            QDBusMessage::createMethodCall(busName, QStringLiteral("/Presets"), QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
+        QDBusMessage introspect = QDBusMessage::createMethodCall(
+            busName, QStringLiteral("/Presets"), QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
         const QDBusMessage reply = QDBusConnection::sessionBus().call(introspect, QDBus::Block, 20000);
         QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
         QVERIFY(getAllThroughGdbus().isEmpty());

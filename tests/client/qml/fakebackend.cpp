@@ -7,19 +7,12 @@
 
 #include <algorithm>
 
-FakePresetsModel::FakePresetsModel(QObject *parent)
-    : QAbstractListModel(parent)
+FakePresetsModel::FakePresetsModel(QObject *parent) : QAbstractListModel(parent)
 {
     // The run requests are signals that the window emits itself.
-    connect(this, &FakePresetsModel::start, this, [this](const QString &uuid) {
-        record(QStringLiteral("start:") + uuid);
-    });
-    connect(this, &FakePresetsModel::pause, this, [this](const QString &uuid) {
-        record(QStringLiteral("pause:") + uuid);
-    });
-    connect(this, &FakePresetsModel::stop, this, [this](const QString &uuid) {
-        record(QStringLiteral("stop:") + uuid);
-    });
+    connect(this, &FakePresetsModel::start, this, [this](const QString &uuid) { record(QStringLiteral("start:") + uuid); });
+    connect(this, &FakePresetsModel::pause, this, [this](const QString &uuid) { record(QStringLiteral("pause:") + uuid); });
+    connect(this, &FakePresetsModel::stop, this, [this](const QString &uuid) { record(QStringLiteral("stop:") + uuid); });
 }
 
 // Rows hold what the client's own reader makes of an object: every key,
@@ -191,8 +184,7 @@ void FakePresetsModel::changeSelection(const QSet<int> &selected)
     }
 }
 
-FakeActionModel::FakeActionModel(QObject *parent)
-    : QAbstractListModel(parent)
+FakeActionModel::FakeActionModel(QObject *parent) : QAbstractListModel(parent)
 {
     for (int type = ActionType::Shutdown; type <= ActionType::EndSession; ++type) {
         m_actions.append({type, true});
@@ -245,12 +237,7 @@ void FakeActionModel::setRowEnabled(int row, bool enabled)
     Q_EMIT dataChanged(index(row, 0), index(row, 0), {EnabledRole});
 }
 
-FakeBackend::FakeBackend(QObject *parent)
-    : QObject(parent)
-    , m_presets(new FakePresetsModel(this))
-    , m_actions(new FakeActionModel(this))
-{
-}
+FakeBackend::FakeBackend(QObject *parent) : QObject(parent), m_presets(new FakePresetsModel(this)), m_actions(new FakeActionModel(this)) { }
 
 void FakeBackend::setHasConnection(bool flag)
 {

@@ -21,12 +21,8 @@ public Q_SLOTS:
         qmlRegisterUncreatableMetaObject(ActionType::staticMetaObject, "zel.scheduler", 1, 0, "ActionType", QStringLiteral("Enum class for action type"));
         qmlRegisterUncreatableMetaObject(PresetType::staticMetaObject, "zel.scheduler", 1, 0, "PresetType", QStringLiteral("Enum class for preset type"));
         qmlRegisterUncreatableMetaObject(RepeatType::staticMetaObject, "zel.scheduler", 1, 0, "RepeatType", QStringLiteral("Enum class for repeat type"));
-        qmlRegisterUncreatableMetaObject(RepeatCustomType::staticMetaObject,
-                                         "zel.scheduler",
-                                         1,
-                                         0,
-                                         "RepeatCustomType",
-                                         QStringLiteral("Enum class for custom repeat type"));
+        qmlRegisterUncreatableMetaObject(
+            RepeatCustomType::staticMetaObject, "zel.scheduler", 1, 0, "RepeatCustomType", QStringLiteral("Enum class for custom repeat type"));
         qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/TimeEdit.qml")), "zel.scheduler.widgets", 1, 0, "TimeEdit");
         qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/DateEdit.qml")), "zel.scheduler.widgets", 1, 0, "DateEdit");
         qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/IconComboBox.qml")), "zel.scheduler.widgets", 1, 0, "IconComboBox");
