@@ -61,8 +61,9 @@ class TimingTest(IsolatedTestCase):
 
     def end_service(self, sig):
         self.service.signal(sig)
-        self.service.wait()
+        status = self.service.wait()
         wait_for_name_gone(BUS_NAME)
+        return status
 
     def commands(self):
         return [l for l in self.wm.output.snapshot() if l.startswith("ZELWM_")]
@@ -126,7 +127,8 @@ class TimingTest(IsolatedTestCase):
         call("start", pid)
         wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 57000, timeout=10, what="three ticks")
         last_seen = self.preset(pid)["timer"]["remainingTime"]
-        self.end_service(signal.SIGTERM)
+        # Ended with its workers running, the service still exits cleanly.
+        self.assertEqual(self.end_service(signal.SIGTERM), 0, "\n".join(self.service.output.snapshot()[-40:]))
         self.monitor.stop()
         self.service = self.start_timing_service()
         preset = self.preset(pid)
