@@ -22,8 +22,13 @@ class WireContractTest(IsolatedTestCase):
         self.monitor = self.track(SignalMonitor())
 
     def add(self, obj):
+        """Adds a preset and returns the text its presetUpdated signal carried.
+        The monitor is a connection of its own, so the signal may reach it
+        after the reply reached us: wait for it."""
+        before = len(self.monitor.signals("presetUpdated"))
         call("updatePreset", json.dumps(obj))
-        return self.monitor.signals("presetUpdated")[-1][1]
+        wait_until(lambda: len(self.monitor.signals("presetUpdated")) > before, 10, what="presetUpdated")
+        return self.monitor.signals("presetUpdated")[before][1]
 
     def test_get_all_and_update_without_id(self):
         self.assertEqual(call("getAll"), "[]")
@@ -86,9 +91,10 @@ class WireContractTest(IsolatedTestCase):
         # A correctly written command afterwards shows that the wrong ones
         # were dropped rather than delayed: its report is the first to come.
         call("start", uuid)
-        running = self.monitor.wait_for("presetUpdated", lambda a: json.loads(a)["preset_running"])
-        self.assertEqual(len(self.monitor.signals("presetUpdated")), before + 1)
-        self.assertTrue(json.loads(running[0])["preset_running"])
+        self.monitor.wait_for("presetUpdated", lambda a: json.loads(a)["preset_running"])
+        first_report = json.loads(self.monitor.signals("presetUpdated")[before][1])
+        self.assertTrue(first_report["preset_running"])
+        self.assertEqual(first_report["timer"]["remainingTime"], 3600000)
         call("stop", uuid)
         wait_until(lambda: not json.loads(self.monitor.signals("presetUpdated")[-1][1])["preset_running"],
                    10, what="the stopped report")
