@@ -191,6 +191,8 @@ def session(args, tmp, user_env):
     headless = not display_works(user_env.get("DISPLAY"))
     client_env = dict(user_env if not headless else service_env)
     client_env["DBUS_SESSION_BUS_ADDRESS"] = session_bus
+    # The help page and the icons of the build tree.
+    client_env["XDG_DATA_DIRS"] = service_env["XDG_DATA_DIRS"]
     client_env["DBUS_SYSTEM_BUS_ADDRESS"] = base.get("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/var/run/dbus/system_bus_socket")
     if headless:
         client_env["DISPLAY"] = wm_display

@@ -17,6 +17,8 @@ EXPECTED = [
     "share/applications/ru.velmora.zel-scheduler.desktop",
     "share/metainfo/ru.velmora.zel-scheduler.metainfo.xml",
     "share/zel-scheduler/help/index.html",
+    "share/icons/hicolor/scalable/apps/system-schedule.svg",
+    "share/icons/hicolor/scalable/actions/list-delete-symbolic.svg",
     "etc/xdg/autostart/zel-shutdown-scheduler-service.desktop",
 ]
 
