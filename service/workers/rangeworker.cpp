@@ -20,6 +20,9 @@ RangeWorker::RangeWorker(Preset::Ptr preset)
     , m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
+    // A coarse timer may fire 5 % early or late: a five-minute period would
+    // wander by fifteen seconds a time.
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &RangeWorker::onTimeout, Qt::DirectConnection);
     readWindow();
 }
