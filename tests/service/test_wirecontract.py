@@ -8,7 +8,7 @@ import subprocess
 import unittest
 
 from zelharness import (BUS_NAME, INTERFACE, IsolatedTestCase, LineReader, Process, SERVICE_BIN, SignalMonitor,
-                        call, gdbus, get_all, start_service, wait_for_name, wait_for_name_gone, wait_until)
+                        call, gdbus, get_all, name_has_owner, start_service, wait_for_name, wait_for_name_gone, wait_until)
 
 NULL_ID = "{00000000-0000-0000-0000-000000000000}"
 BRACED = re.compile(r"^\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\}$")
@@ -169,12 +169,13 @@ class LifecycleTest(IsolatedTestCase):
 
     def test_activation_starts_the_service_on_first_call(self):
         # isolate.py points the session bus at the build tree's activation files.
-        self.assertFalse(subprocess.run(["pgrep", "-f", SERVICE_BIN], capture_output=True).stdout)
+        self.assertFalse(name_has_owner(BUS_NAME))
         self.assertEqual(call("getAll"), "[]")
-        wait_for_name(BUS_NAME)
-        pid = subprocess.run(["pgrep", "-f", SERVICE_BIN], capture_output=True, text=True).stdout.split()
-        self.assertEqual(len(pid), 1)
-        self.track(_Pid(int(pid[0])))
+        owner = gdbus("call", "--dest", "org.freedesktop.DBus", "--object-path", "/org/freedesktop/DBus",
+                      "--method", "org.freedesktop.DBus.GetConnectionUnixProcessID", BUS_NAME)
+        pid = int(re.search(r"uint32 (\d+)", owner).group(1))
+        self.track(_Pid(pid))
+        self.assertEqual(os.path.realpath("/proc/%d/exe" % pid), os.path.realpath(SERVICE_BIN))
 
 
 class _Pid:
