@@ -8,7 +8,6 @@ import json
 import os
 import queue
 import re
-import signal
 import subprocess
 import tempfile
 import threading

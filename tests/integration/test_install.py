@@ -6,7 +6,7 @@ import subprocess
 import tempfile
 import unittest
 
-from zelharness import (BUILD_DIR, BUS_NAME, IsolatedTestCase, call, wait_for_name, wait_until)
+from zelharness import BUILD_DIR, BUS_NAME, IsolatedTestCase, call
 
 EXPECTED = [
     "bin/zel-shutdown-scheduler-service",

@@ -4,11 +4,10 @@ import json
 import os
 import re
 import signal
-import subprocess
 import unittest
 
-from zelharness import (BUS_NAME, INTERFACE, IsolatedTestCase, LineReader, Process, SERVICE_BIN, SignalMonitor,
-                        call, gdbus, get_all, name_has_owner, start_service, wait_for_name, wait_for_name_gone, wait_until)
+from zelharness import (BUS_NAME, INTERFACE, IsolatedTestCase, Process, SERVICE_BIN, SignalMonitor,
+                        call, gdbus, get_all, name_has_owner, wait_for_name_gone, wait_until)
 
 NULL_ID = "{00000000-0000-0000-0000-000000000000}"
 BRACED = re.compile(r"^\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\}$")
