@@ -5,7 +5,8 @@
 #include <QHash>
 #include <QString>
 
-namespace {
+namespace
+{
 // The commands a desktop configuration may give for sleeping and hibernating
 // ("StandbyCmd", "SuspendCmd" and "HibernateCmd" in its "Variables" section).
 // No configuration file is connected, so every lookup finds nothing and the

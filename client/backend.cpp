@@ -10,7 +10,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-namespace {
+namespace
+{
 const QString serviceName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
 const QString objectPath = QStringLiteral("/Presets");
 } // namespace

@@ -4,7 +4,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
-namespace {
+namespace
+{
 // How long the start-up waits for the service to be started by the session
 // bus. Past that the window opens anyway, disconnected, and connects as soon
 // as the service registers its name.

@@ -15,11 +15,7 @@ class Action
     Q_PROPERTY(QString icon READ iconName)
 public:
     Action() = default;
-    explicit Action(qint32 type, bool enabled = true)
-        : m_type(type)
-        , m_enabled(enabled)
-    {
-    }
+    explicit Action(qint32 type, bool enabled = true) : m_type(type), m_enabled(enabled) { }
 
     qint32 type() const { return m_type; }
     bool isEnabled() const { return m_enabled; }

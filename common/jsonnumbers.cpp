@@ -50,4 +50,4 @@ QJsonValue int32FromInt64(qint64 value)
     const int result = QString::number(static_cast<quint64>(value)).toInt(&ok);
     return QJsonValue(ok ? result : 0);
 }
-}
+} // namespace JsonNumbers

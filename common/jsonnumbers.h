@@ -20,4 +20,4 @@ QJsonValue fromUInt64(quint64 value);
 // A 64-bit value written as a 32-bit integer: its decimal text, taken as an
 // unsigned number, read back as a 32-bit integer; 0 when it does not fit.
 QJsonValue int32FromInt64(qint64 value);
-}
+} // namespace JsonNumbers

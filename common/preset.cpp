@@ -32,7 +32,7 @@ const QString keyRepeatCustomType = QStringLiteral("repeat_settings_custom_type"
 const QString keyRepeatCount = QStringLiteral("repeat_settings_count");
 const QString keyRepeatSelected = QStringLiteral("repeat_settings_selected");
 const QString keyRegularity = QStringLiteral("regularity");
-}
+} // namespace
 
 Preset::Preset(const QJsonObject &object)
 {
@@ -164,7 +164,8 @@ QString Preset::title() const
 
 Preset::Ptr Preset::make(const QJsonObject &object)
 {
-    struct Deleter {
+    struct Deleter
+    {
         void operator()(Preset *preset) const
         {
             delete preset; // deleting a null pointer does nothing
@@ -180,11 +181,9 @@ Preset::Ptr Preset::make(const QString &json)
 
 Preset::Ptr Preset::make(const Preset &other)
 {
-    struct Deleter {
-        void operator()(Preset *preset) const
-        {
-            delete preset;
-        }
+    struct Deleter
+    {
+        void operator()(Preset *preset) const { delete preset; }
     };
     return Ptr(new Preset(other), Deleter());
 }

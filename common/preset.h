@@ -14,27 +14,31 @@
 #include "action.h"
 #endif
 
-struct TimerSettings {
+struct TimerSettings
+{
     quint64 timeout = 0;
     quint64 notify = 0;
     quint64 remainingTime = 0;
 };
 
-struct RepeatSettings {
+struct RepeatSettings
+{
     qint32 type = RepeatType::Never;
     qint32 customType = RepeatCustomType::Days;
     qint32 count = 1;
     std::set<qint32> selected; // ascending, without duplicates
 };
 
-struct ScheduleSettings {
+struct ScheduleSettings
+{
     quint64 start = 0;
     quint64 end = 0;
     quint64 notify = 0;
     RepeatSettings repeat;
 };
 
-struct IntervalSettings {
+struct IntervalSettings
+{
     quint64 start = 0;
     quint64 end = 0;
     qint64 regularity = 5000;
@@ -61,27 +65,78 @@ public:
     QJsonObject toJsonObject() const;
     QString toJson() const;
 
-    const QUuid &id() const { return m_id; }
-    const QString &name() const { return m_name; }
-    void setName(const QString &name) { m_name = name; }
-    qint32 presetType() const { return m_presetType; }
+    const QUuid &id() const
+    {
+        return m_id;
+    }
+    const QString &name() const
+    {
+        return m_name;
+    }
+    void setName(const QString &name)
+    {
+        m_name = name;
+    }
+    qint32 presetType() const
+    {
+        return m_presetType;
+    }
 #ifdef ZEL_CLIENT
-    qint32 actionType() const { return m_action.type(); }
-    const Action &action() const { return m_action; }
+    qint32 actionType() const
+    {
+        return m_action.type();
+    }
+    const Action &action() const
+    {
+        return m_action;
+    }
 #else
-    qint32 actionType() const { return m_actionType; }
+    qint32 actionType() const
+    {
+        return m_actionType;
+    }
 #endif
-    bool isForce() const { return m_force; }
-    void setForce(bool force) { m_force = force; }
-    bool isRunning() const { return m_running; }
-    bool isPaused() const { return m_paused; }
+    bool isForce() const
+    {
+        return m_force;
+    }
+    void setForce(bool force)
+    {
+        m_force = force;
+    }
+    bool isRunning() const
+    {
+        return m_running;
+    }
+    bool isPaused() const
+    {
+        return m_paused;
+    }
 
-    const TimerSettings &timer() const { return m_timer; }
-    TimerSettings &timer() { return m_timer; }
-    const ScheduleSettings &schedule() const { return m_schedule; }
-    ScheduleSettings &schedule() { return m_schedule; }
-    const IntervalSettings &interval() const { return m_interval; }
-    IntervalSettings &interval() { return m_interval; }
+    const TimerSettings &timer() const
+    {
+        return m_timer;
+    }
+    TimerSettings &timer()
+    {
+        return m_timer;
+    }
+    const ScheduleSettings &schedule() const
+    {
+        return m_schedule;
+    }
+    ScheduleSettings &schedule()
+    {
+        return m_schedule;
+    }
+    const IntervalSettings &interval() const
+    {
+        return m_interval;
+    }
+    IntervalSettings &interval()
+    {
+        return m_interval;
+    }
 
     void markStarted()
     {

@@ -32,7 +32,8 @@ void onSignal(int)
     s_stop = 1;
 }
 
-struct Atoms {
+struct Atoms
+{
     Atom check;
     Atom command;
     Atom name;
@@ -42,10 +43,7 @@ struct Atoms {
 class Printer
 {
 public:
-    explicit Printer(FILE *file)
-        : m_file(file)
-    {
-    }
+    explicit Printer(FILE *file) : m_file(file) { }
 
     void line(const std::string &text)
     {
@@ -112,7 +110,7 @@ int usage(const char *program)
     std::fprintf(stderr, "usage: %s [--output FILE]\n", program);
     return 2;
 }
-}
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -171,8 +169,8 @@ int main(int argc, char **argv)
         while (!s_stop && XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type != PropertyNotify || event.xproperty.window != window || event.xproperty.atom != atoms.command
-                || event.xproperty.state != PropertyNewValue) {
+            if (event.type != PropertyNotify || event.xproperty.window != window || event.xproperty.atom != atoms.command ||
+                event.xproperty.state != PropertyNewValue) {
                 continue;
             }
             pending += takeCommands(display, window, atoms);

@@ -33,8 +33,7 @@ int recordError(Display *, XErrorEvent *)
 class ErrorTrap
 {
 public:
-    explicit ErrorTrap(Display *display)
-        : m_display(display)
+    explicit ErrorTrap(Display *display) : m_display(display)
     {
         XSync(m_display, False); // errors of earlier requests are not ours
         s_xError = false;
@@ -63,15 +62,8 @@ private:
 class DisplayLock
 {
 public:
-    explicit DisplayLock(Display *display)
-        : m_display(display)
-    {
-        XLockDisplay(m_display);
-    }
-    ~DisplayLock()
-    {
-        XUnlockDisplay(m_display);
-    }
+    explicit DisplayLock(Display *display) : m_display(display) { XLockDisplay(m_display); }
+    ~DisplayLock() { XUnlockDisplay(m_display); }
     DisplayLock(const DisplayLock &) = delete;
     DisplayLock &operator=(const DisplayLock &) = delete;
 
@@ -130,7 +122,7 @@ size_t maxCommandLength(Display *display)
     // 4-byte units; leave room for the request header (28 bytes with big requests).
     return units > 8 ? static_cast<size_t>(units - 8) * 4 : 0;
 }
-}
+} // namespace
 
 bool zelSendCommandToWM(Display *display, const char *command)
 {
@@ -163,14 +155,7 @@ bool zelSendCommandToWM(Display *display, const char *command)
         return false;
     }
 
-    XChangeProperty(display,
-                    wm,
-                    commandAtom,
-                    utf8,
-                    8,
-                    PropModeAppend,
-                    reinterpret_cast<const unsigned char *>(command),
-                    static_cast<int>(length));
+    XChangeProperty(display, wm, commandAtom, utf8, 8, PropModeAppend, reinterpret_cast<const unsigned char *>(command), static_cast<int>(length));
     // Under Qt the event queue belongs to XCB, and an error of the append
     // would not come back to us. Reading the property again after it tells:
     // requests are processed in order, so if the window still exists now it
@@ -191,9 +176,9 @@ int numWho(bool *ok)
         return 0;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-                                                       QStringLiteral("/org/freedesktop/login1"),
-                                                       QStringLiteral("org.freedesktop.login1.Manager"),
-                                                       QStringLiteral("ListSessions"));
+        QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"),
+        QStringLiteral("ListSessions"));
     const QDBusMessage reply = bus.call(call, QDBus::Block, 2000);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.signature() != QLatin1String("a(susso)") || reply.arguments().size() != 1) {
         return 0;

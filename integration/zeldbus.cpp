@@ -6,7 +6,8 @@
 
 // Our stand-in for the desktop's D-Bus helper library.
 
-namespace {
+namespace
+{
 int askLogind(const QString &method)
 {
     QDBusConnection bus = QDBusConnection::systemBus();

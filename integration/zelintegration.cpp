@@ -22,7 +22,8 @@
 //   "Scheduler"        -> zel-scheduler
 // Any other title keeps the executable's name.
 
-namespace {
+namespace
+{
 const char *applicationNameFor(const QString &title)
 {
     if (title == QLatin1String("Zavirivoz Odoriz")) {

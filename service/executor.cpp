@@ -63,7 +63,7 @@ bool readPid(const char *text, qint64 *pid)
     *pid = value;
     return true;
 }
-}
+} // namespace
 
 PolkitQt1::UnixProcessSubject Executor::wmSubject()
 {
@@ -94,8 +94,7 @@ bool Executor::isAuthorized(ActionType::Value type)
     });
     PolkitQt1::Authority *authority = PolkitQt1::Authority::instance();
     const PolkitQt1::UnixProcessSubject subject = wmSubject();
-    const PolkitQt1::Authority::Result result =
-        authority->checkAuthorizationSync(polkitActionId(type), subject, PolkitQt1::Authority::AllowUserInteraction);
+    const PolkitQt1::Authority::Result result = authority->checkAuthorizationSync(polkitActionId(type), subject, PolkitQt1::Authority::AllowUserInteraction);
     return result == PolkitQt1::Authority::Yes;
 }
 

@@ -17,9 +17,7 @@ int main(int argc, char *argv[])
 
     // The controller is never torn down, so its settings store would never
     // flush on its own at exit: write what is pending when the session ends us.
-    TerminationHandler termination([controller] {
-        controller->storage()->sync();
-    });
+    TerminationHandler termination([controller] { controller->storage()->sync(); });
 
     return app.exec();
 }

@@ -11,7 +11,7 @@ namespace
 {
 const QString busName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
 const QString objectPath = QStringLiteral("/Presets");
-}
+} // namespace
 
 PresetController *PresetController::instance()
 {
@@ -19,10 +19,7 @@ PresetController *PresetController::instance()
     return controller;
 }
 
-PresetController::PresetController(QObject *parent)
-    : QObject(parent)
-    , m_storage(new Storage(this))
-    , m_workerController(new WorkerController(m_storage, this))
+PresetController::PresetController(QObject *parent) : QObject(parent), m_storage(new Storage(this)), m_workerController(new WorkerController(m_storage, this))
 {
     if (!QMetaType::isRegistered(QMetaType::type("Preset::Ptr"))) {
         qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
@@ -33,15 +30,9 @@ PresetController::PresetController(QObject *parent)
     bus.registerObject(objectPath, this, QDBusConnection::ExportAdaptors);
     bus.registerService(busName);
 
-    connect(m_storage, &Storage::presetAdded, this, [this](const Preset::Ptr &preset) {
-        Q_EMIT presetUpdated(preset->toJson());
-    });
-    connect(m_storage, &Storage::presetUpdated, this, [this](const Preset::Ptr &preset) {
-        Q_EMIT presetUpdated(preset->toJson());
-    });
-    connect(m_storage, &Storage::presetRemoved, this, [this](const QUuid &id) {
-        Q_EMIT presetRemoved(id.toString());
-    });
+    connect(m_storage, &Storage::presetAdded, this, [this](const Preset::Ptr &preset) { Q_EMIT presetUpdated(preset->toJson()); });
+    connect(m_storage, &Storage::presetUpdated, this, [this](const Preset::Ptr &preset) { Q_EMIT presetUpdated(preset->toJson()); });
+    connect(m_storage, &Storage::presetRemoved, this, [this](const QUuid &id) { Q_EMIT presetRemoved(id.toString()); });
 }
 
 QString PresetController::getAll()

@@ -7,9 +7,7 @@
 #include <QJsonDocument>
 #include <QSettings>
 
-Storage::Storage(QObject *parent)
-    : QObject(parent)
-    , m_settings(new QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName(), this))
+Storage::Storage(QObject *parent) : QObject(parent), m_settings(new QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName(), this))
 {
     qCDebug(STORAGE) << "Init presets from QSettings";
     const QStringList keys = m_settings->allKeys();
@@ -39,9 +37,7 @@ void Storage::sync()
 
 void Storage::updatePreset(Preset::Ptr preset)
 {
-    auto it = std::find_if(m_presets.begin(), m_presets.end(), [&preset](const Preset::Ptr &p) {
-        return p->id() == preset->id();
-    });
+    auto it = std::find_if(m_presets.begin(), m_presets.end(), [&preset](const Preset::Ptr &p) { return p->id() == preset->id(); });
     if (it == m_presets.end()) {
         qCDebug(STORAGE) << "Creating new preset" << preset->toJson();
         m_presets.append(preset);
@@ -57,12 +53,7 @@ void Storage::updatePreset(Preset::Ptr preset)
 void Storage::removePreset(QUuid id)
 {
     qCDebug(STORAGE) << "Removing preset" << id;
-    m_presets.erase(std::remove_if(m_presets.begin(),
-                                   m_presets.end(),
-                                   [&id](const Preset::Ptr &p) {
-                                       return p->id() == id;
-                                   }),
-                    m_presets.end());
+    m_presets.erase(std::remove_if(m_presets.begin(), m_presets.end(), [&id](const Preset::Ptr &p) { return p->id() == id; }), m_presets.end());
     m_settings->remove(id.toString());
     Q_EMIT presetRemoved(id);
 }

@@ -17,11 +17,9 @@ void handleSignal(int)
     // Nothing to do on failure: a byte is already pending then.
     [[maybe_unused]] ssize_t written = ::write(signalFds[0], &byte, 1);
 }
-}
+} // namespace
 
-TerminationHandler::TerminationHandler(std::function<void()> beforeQuit, QObject *parent)
-    : QObject(parent)
-    , m_beforeQuit(std::move(beforeQuit))
+TerminationHandler::TerminationHandler(std::function<void()> beforeQuit, QObject *parent) : QObject(parent), m_beforeQuit(std::move(beforeQuit))
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalFds) != 0) {
         return;
@@ -50,8 +48,7 @@ TerminationHandler::~TerminationHandler()
 void TerminationHandler::onSignal()
 {
     char byte;
-    while (::read(signalFds[1], &byte, 1) > 0) {
-    }
+    while (::read(signalFds[1], &byte, 1) > 0) { }
     if (m_beforeQuit) {
         m_beforeQuit();
     }

@@ -4,11 +4,7 @@
 
 #include <QMetaMethod>
 
-AbstractWorker::AbstractWorker(Preset::Ptr preset)
-    : QObject(nullptr)
-    , m_preset(std::move(preset))
-{
-}
+AbstractWorker::AbstractWorker(Preset::Ptr preset) : QObject(nullptr), m_preset(std::move(preset)) { }
 
 AbstractWorker::~AbstractWorker() = default;
 
@@ -17,9 +13,7 @@ void AbstractWorker::setPreset(Preset::Ptr preset)
     m_preset = std::move(preset);
 }
 
-void AbstractWorker::sendNotification()
-{
-}
+void AbstractWorker::sendNotification() { }
 
 void AbstractWorker::execute()
 {

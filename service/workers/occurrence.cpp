@@ -58,9 +58,7 @@ QDateTime stepDays(const QDateTime &now, const QDateTime &start, qint64 step)
 std::set<qint32> inRange(const std::set<qint32> &selected, qint32 low, qint32 high)
 {
     std::set<qint32> result;
-    std::copy_if(selected.begin(), selected.end(), std::inserter(result, result.end()), [low, high](qint32 value) {
-        return value >= low && value <= high;
-    });
+    std::copy_if(selected.begin(), selected.end(), std::inserter(result, result.end()), [low, high](qint32 value) { return value >= low && value <= high; });
     return result;
 }
 
@@ -90,7 +88,7 @@ QDateTime afterOffset(const QDateTime &now, qint64 offset)
 {
     return offset < 0 ? QDateTime() : now.addMSecs(offset);
 }
-}
+} // namespace
 
 QDateTime atLocalTime(const QDate &date, const QTime &time)
 {
@@ -131,18 +129,14 @@ QDateTime withoutMSecs(const QDateTime &dateTime)
 qint64 weekdayOffset(const QDateTime &now, const QDateTime &start, const std::set<qint32> &selected)
 {
     // A week ahead covers every weekday, today's passed time included.
-    return offsetToSelectedDay(now, start, inRange(selected, 1, 7), 7, [](const QDate &date) {
-        return date.dayOfWeek();
-    });
+    return offsetToSelectedDay(now, start, inRange(selected, 1, 7), 7, [](const QDate &date) { return date.dayOfWeek(); });
 }
 
 qint64 monthDayOffset(const QDateTime &now, const QDateTime &start, const std::set<qint32> &selected)
 {
     // The longest wait for a day that some months lack is from the 31st of
     // January to the 31st of March: 59 days.
-    return offsetToSelectedDay(now, start, inRange(selected, 1, 31), 62, [](const QDate &date) {
-        return date.day();
-    });
+    return offsetToSelectedDay(now, start, inRange(selected, 1, 31), 62, [](const QDate &date) { return date.day(); });
 }
 
 QDateTime nextOccurrence(const QDateTime &now, const QDateTime &start, const RepeatSettings &repeat)
@@ -188,9 +182,7 @@ QDateTime nextOccurrence(const QDateTime &now, const QDateTime &start, const Rep
 Tick tick(const QDateTime &now, const QDateTime &start, const QDateTime &end, quint64 notify, const RepeatSettings &repeat)
 {
     Tick result;
-    const auto isLead = [notify, &now](const QDateTime &occurrence) {
-        return notify != 0 && now.msecsTo(occurrence) == static_cast<qint64>(notify);
-    };
+    const auto isLead = [notify, &now](const QDateTime &occurrence) { return notify != 0 && now.msecsTo(occurrence) == static_cast<qint64>(notify); };
     if (end < now) {
         result.stop = true;
         return result;
@@ -216,4 +208,4 @@ Tick tick(const QDateTime &now, const QDateTime &start, const QDateTime &end, qu
     result.arm = true;
     return result;
 }
-}
+} // namespace Occurrence

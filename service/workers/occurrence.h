@@ -47,11 +47,12 @@ qint64 monthDayOffset(const QDateTime &now, const QDateTime &start, const std::s
 // What one tick of a scheduled preset does at now (start and end of the
 // schedule, all in whole seconds). An occurrence or a warning is due only in
 // its very second; a lead that is no whole number of seconds never matches.
-struct Tick {
+struct Tick
+{
     bool stop = false; // the schedule has ended
     bool notify = false; // the next occurrence is exactly the lead away
     bool execute = false; // now is an occurrence
     bool arm = false; // tick again in the next second
 };
 Tick tick(const QDateTime &now, const QDateTime &start, const QDateTime &end, quint64 notify, const RepeatSettings &repeat);
-}
+} // namespace Occurrence

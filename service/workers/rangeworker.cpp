@@ -13,11 +13,9 @@ QTime timeOfDay(quint64 msecs)
 {
     return QTime::fromMSecsSinceStartOfDay(static_cast<int>(static_cast<quint32>(msecs)));
 }
-}
+} // namespace
 
-RangeWorker::RangeWorker(Preset::Ptr preset)
-    : AbstractWorker(std::move(preset))
-    , m_timer(new QTimer(this))
+RangeWorker::RangeWorker(Preset::Ptr preset) : AbstractWorker(std::move(preset)), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     // A coarse timer may fire 5 % early or late: a five-minute period would

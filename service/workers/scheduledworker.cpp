@@ -10,11 +10,9 @@ namespace
 // How long after the start of a second a tick is due: enough for a precise
 // timer to never wake up in the second before.
 constexpr int tickMargin = 10;
-}
+} // namespace
 
-ScheduledWorker::ScheduledWorker(Preset::Ptr preset)
-    : AbstractWorker(std::move(preset))
-    , m_timer(new QTimer(this))
+ScheduledWorker::ScheduledWorker(Preset::Ptr preset) : AbstractWorker(std::move(preset)), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);

@@ -4,9 +4,7 @@
 
 #include <QTimer>
 
-TimerWorker::TimerWorker(Preset::Ptr preset)
-    : AbstractWorker(std::move(preset))
-    , m_timer(new QTimer(this))
+TimerWorker::TimerWorker(Preset::Ptr preset) : AbstractWorker(std::move(preset)), m_timer(new QTimer(this))
 {
     // A coarse timer may be late by 5 % of its interval on every tick; a
     // countdown of minutes would visibly drift.

@@ -9,9 +9,7 @@
 
 #include <algorithm>
 
-WorkerController::WorkerController(Storage *storage, QObject *parent)
-    : QObject(parent)
-    , m_storage(storage)
+WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(parent), m_storage(storage)
 {
     // Queued reports and the queued setPreset carry the pointer by this name.
     qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
@@ -81,9 +79,8 @@ void WorkerController::onPresetAdded(Preset::Ptr preset)
 void WorkerController::onPresetUpdated(Preset::Ptr preset)
 {
     qCDebug(WORKERCONTROLLER) << "onPresetUpdated" << preset->toJson();
-    auto it = std::find_if(m_wrappers.begin(), m_wrappers.end(), [&preset](const std::unique_ptr<WorkerWrapper> &wrapper) {
-        return wrapper->uuid() == preset->id();
-    });
+    auto it = std::find_if(
+        m_wrappers.begin(), m_wrappers.end(), [&preset](const std::unique_ptr<WorkerWrapper> &wrapper) { return wrapper->uuid() == preset->id(); });
     if (it == m_wrappers.end()) {
         return;
     }
@@ -104,9 +101,8 @@ void WorkerController::onPresetUpdated(Preset::Ptr preset)
 void WorkerController::onPresetRemoved(QUuid uuid)
 {
     qCDebug(WORKERCONTROLLER) << "onPresetRemoved" << uuid;
-    auto removed = std::stable_partition(m_wrappers.begin(), m_wrappers.end(), [&uuid](const std::unique_ptr<WorkerWrapper> &wrapper) {
-        return wrapper->uuid() != uuid;
-    });
+    auto removed =
+        std::stable_partition(m_wrappers.begin(), m_wrappers.end(), [&uuid](const std::unique_ptr<WorkerWrapper> &wrapper) { return wrapper->uuid() != uuid; });
     // Take them out of the sequence first, then destroy them one by one.
     std::vector<std::unique_ptr<WorkerWrapper>> gone;
     std::move(removed, m_wrappers.end(), std::back_inserter(gone));
@@ -158,8 +154,7 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
 
 WorkerWrapper *WorkerController::findByText(const QString &uuid) const
 {
-    auto it = std::find_if(m_wrappers.begin(), m_wrappers.end(), [&uuid](const std::unique_ptr<WorkerWrapper> &wrapper) {
-        return wrapper->uuid().toString() == uuid;
-    });
+    auto it = std::find_if(
+        m_wrappers.begin(), m_wrappers.end(), [&uuid](const std::unique_ptr<WorkerWrapper> &wrapper) { return wrapper->uuid().toString() == uuid; });
     return it == m_wrappers.end() ? nullptr : it->get();
 }

@@ -8,10 +8,7 @@
 #include <QThread>
 
 WorkerWrapper::WorkerWrapper(AbstractWorker *worker, QObject *parent)
-    : QObject(parent)
-    , m_thread(new QThread(this))
-    , m_worker(worker)
-    , m_uuid(worker->preset()->id())
+    : QObject(parent), m_thread(new QThread(this)), m_worker(worker), m_uuid(worker->preset()->id())
 {
     connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(m_worker, &AbstractWorker::updatePreset, this, &WorkerWrapper::updatePreset);

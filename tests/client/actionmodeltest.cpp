@@ -15,7 +15,8 @@
 #include <QJsonObject>
 #include <QProcess>
 
-namespace {
+namespace
+{
 const QString logindName = QStringLiteral("org.freedesktop.login1");
 
 bool logindPresent()

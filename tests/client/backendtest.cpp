@@ -21,7 +21,8 @@
 #error "ZEL_SERVICE_BIN must name the built service program"
 #endif
 
-namespace {
+namespace
+{
 const QString serviceName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
 const QString objectPath = QStringLiteral("/Presets");
 

@@ -16,7 +16,8 @@
 #error "ZEL_SCHEDULER_BIN must name the built client program"
 #endif
 
-namespace {
+namespace
+{
 const QString serviceName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
 
 struct Run

@@ -9,7 +9,8 @@
 #include <QJsonDocument>
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 QString idText(int n)
 {
     return QUuid(QStringLiteral("{abcdef00-0000-0000-0000-%1}").arg(n, 12, 10, QLatin1Char('0'))).toString();

@@ -17,7 +17,8 @@
 #include <QQuickWindow>
 #include <QTemporaryDir>
 
-namespace {
+namespace
+{
 const char probeVariable[] = "ZEL_VIEWTEST_PROBE";
 
 // What a fresh process with the given environment chooses.

@@ -22,7 +22,8 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 const QString busName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
 
 // getAll as the service answers it through gdbus, as a JSON array.

@@ -33,7 +33,7 @@ quint64 readTimeout(const QJsonValue &timeout)
 {
     return Preset(timerWith(timeout)).timer().timeout;
 }
-}
+} // namespace
 
 class PresetJsonTest : public QObject
 {
@@ -56,15 +56,15 @@ private Q_SLOTS:
         QCOMPARE(preset.interval().regularity, qint64(5000));
 
         const QJsonObject written = preset.toJsonObject();
-        const QStringList keys{"action_type", "interval", "preset_force", "preset_id", "preset_name",
-                               "preset_paused", "preset_running", "preset_type", "schedule", "timer"};
+        const QStringList keys{
+            "action_type", "interval", "preset_force", "preset_id", "preset_name", "preset_paused", "preset_running", "preset_type", "schedule", "timer"};
         QCOMPARE(written.keys(), keys);
         QCOMPARE(written["timer"].toObject().keys(), (QStringList{"notify", "remainingTime", "timeout"}));
         QCOMPARE(written["interval"].toObject().keys(), (QStringList{"end", "regularity", "start"}));
         const QJsonObject schedule = written["schedule"].toObject();
         QCOMPARE(schedule.keys(), (QStringList{"end", "notify", "repeat_settings", "start"}));
         QCOMPARE(schedule["repeat_settings"].toObject().keys(),
-                 (QStringList{"repeat_settings_count", "repeat_settings_custom_type", "repeat_settings_selected", "repeat_settings_type"}));
+            (QStringList{"repeat_settings_count", "repeat_settings_custom_type", "repeat_settings_selected", "repeat_settings_type"}));
         QVERIFY(schedule["repeat_settings"].toObject()["repeat_settings_selected"].isArray());
         // A fresh id each time an object without one is read.
         QVERIFY(Preset(QJsonObject{}).id() != preset.id());
@@ -74,8 +74,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QJsonValue>("given");
         QTest::addColumn<QString>("written");
-        QTest::newRow("unbraced upper case") << QJsonValue("8DA8872B-7795-4154-B075-88378F31B031")
-                                             << "{8da8872b-7795-4154-b075-88378f31b031}";
+        QTest::newRow("unbraced upper case") << QJsonValue("8DA8872B-7795-4154-B075-88378F31B031") << "{8da8872b-7795-4154-b075-88378f31b031}";
         QTest::newRow("braced") << QJsonValue("{8da8872b-7795-4154-b075-88378f31b031}") << "{8da8872b-7795-4154-b075-88378f31b031}";
         QTest::newRow("not a uuid") << QJsonValue("x") << "{00000000-0000-0000-0000-000000000000}";
         QTest::newRow("json null") << QJsonValue(QJsonValue::Null) << "{00000000-0000-0000-0000-000000000000}";
@@ -105,8 +104,8 @@ private Q_SLOTS:
         const QJsonObject written = roundTrip(parse(R"({"schedule":{"repeat_settings":{"repeat_settings_selected":[5,1,5,3]}}})"));
         QCOMPARE(written.value("schedule")["repeat_settings"]["repeat_settings_selected"].toArray(), (QJsonArray{1, 3, 5}));
         // Non-integers in the array read as 0; a non-array reads as empty.
-        QCOMPARE(Preset(parse(R"({"schedule":{"repeat_settings":{"repeat_settings_selected":[2,"x",1.5]}}})")).schedule().repeat.selected,
-                 (std::set<qint32>{0, 2}));
+        QCOMPARE(
+            Preset(parse(R"({"schedule":{"repeat_settings":{"repeat_settings_selected":[2,"x",1.5]}}})")).schedule().repeat.selected, (std::set<qint32>{0, 2}));
         QVERIFY(Preset(parse(R"({"schedule":{"repeat_settings":{"repeat_settings_selected":7}}})")).schedule().repeat.selected.empty());
     }
 

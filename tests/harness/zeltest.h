@@ -40,14 +40,14 @@ inline void isolate(int argc, char **argv, bool needsDisplay)
     execv(args[0], args.data());
     qFatal("cannot run %s", ZEL_ISOLATE_SCRIPT);
 }
-}
+} // namespace ZelTest
 
 // Like QTEST_MAIN / QTEST_GUILESS_MAIN, with isolation first. AppClass is the
 // application class to create (QCoreApplication, QGuiApplication, QApplication).
 #define ZEL_TEST_MAIN_WITH(TestObject, AppClass, needsDisplay)                                                                                                 \
     int main(int argc, char *argv[])                                                                                                                           \
     {                                                                                                                                                          \
-        ZelTest::isolate(argc, argv, needsDisplay);                                                                                                           \
+        ZelTest::isolate(argc, argv, needsDisplay);                                                                                                            \
         AppClass app(argc, argv);                                                                                                                              \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                                                                               \
         TestObject tc;                                                                                                                                         \

@@ -24,22 +24,19 @@ private:
     WmStub m_stub;
     Window m_fakeWm = 0;
 
-    Atom atom(const char *name)
-    {
-        return XInternAtom(m_display, name, False);
-    }
+    Atom atom(const char *name) { return XInternAtom(m_display, name, False); }
 
     void setRootCheck(Window target)
     {
         const unsigned long value = target;
         XChangeProperty(m_display,
-                        DefaultRootWindow(m_display),
-                        atom("_NET_SUPPORTING_WM_CHECK"),
-                        XA_WINDOW,
-                        32,
-                        PropModeReplace,
-                        reinterpret_cast<const unsigned char *>(&value),
-                        1);
+            DefaultRootWindow(m_display),
+            atom("_NET_SUPPORTING_WM_CHECK"),
+            XA_WINDOW,
+            32,
+            PropModeReplace,
+            reinterpret_cast<const unsigned char *>(&value),
+            1);
         XSync(m_display, False);
     }
 
@@ -50,7 +47,8 @@ private:
         m_fakeWm = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 1, 1, 0, 0, 0);
         if (namesItself) {
             const unsigned long value = m_fakeWm;
-            XChangeProperty(m_display, m_fakeWm, atom("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 32, PropModeReplace, reinterpret_cast<const unsigned char *>(&value), 1);
+            XChangeProperty(
+                m_display, m_fakeWm, atom("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 32, PropModeReplace, reinterpret_cast<const unsigned char *>(&value), 1);
         }
         setRootCheck(m_fakeWm);
         return m_fakeWm;
@@ -93,10 +91,7 @@ private Q_SLOTS:
         XSync(m_display, False);
     }
 
-    void cleanupTestCase()
-    {
-        XCloseDisplay(m_display);
-    }
+    void cleanupTestCase() { XCloseDisplay(m_display); }
 
     void commandsArriveUnchanged_data()
     {
@@ -190,9 +185,7 @@ private Q_SLOTS:
             QVERIFY(m_stub.start());
             m_stub.kill();
             // The server destroys the stub's window once it notices the loss.
-            QVERIFY(waitFor([this] {
-                return !zelSendCommandToWM(m_display, "ZELWM_LOCK\n");
-            }));
+            QVERIFY(waitFor([this] { return !zelSendCommandToWM(m_display, "ZELWM_LOCK\n"); }));
         } else if (situation == QLatin1String("stopped")) {
             QVERIFY(m_stub.start());
             m_stub.stop();
@@ -203,7 +196,8 @@ private Q_SLOTS:
         } else if (situation == QLatin1String("wrong type")) {
             const Window wm = makeFakeWm(true);
             const long value = static_cast<long>(wm);
-            XChangeProperty(m_display, root, atom("_NET_SUPPORTING_WM_CHECK"), XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char *>(&value), 1);
+            XChangeProperty(
+                m_display, root, atom("_NET_SUPPORTING_WM_CHECK"), XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char *>(&value), 1);
             XSync(m_display, False);
         }
         QVERIFY(!zelSendCommandToWM(m_display, "ZELWM_LOCK\n"));

@@ -49,14 +49,8 @@ public:
             m_partial.remove(0, end + 1);
         }
     }
-    QStringList &all()
-    {
-        return m_lines;
-    }
-    void clear()
-    {
-        m_lines.clear();
-    }
+    QStringList &all() { return m_lines; }
+    void clear() { m_lines.clear(); }
 
 private:
     QByteArray m_partial;
@@ -68,29 +62,19 @@ private:
 class MockPeer
 {
 public:
-    MockPeer(const QString &templateName, const QString &busName, const QString &path)
-        : m_template(templateName)
-        , m_busName(busName)
-        , m_path(path)
-    {
-    }
-    ~MockPeer()
-    {
-        stop();
-    }
+    MockPeer(const QString &templateName, const QString &busName, const QString &path) : m_template(templateName), m_busName(busName), m_path(path) { }
+    ~MockPeer() { stop(); }
 
     bool start()
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.setStandardOutputFile(QProcess::nullDevice());
         m_process.start(QStringLiteral("/usr/bin/python3"),
-                        {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"), QStringLiteral("--template"), m_template});
+            {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"), QStringLiteral("--template"), m_template});
         if (!m_process.waitForStarted(5000)) {
             return false;
         }
-        return waitFor([this] {
-            return QDBusConnection::systemBus().interface()->isServiceRegistered(m_busName).value();
-        });
+        return waitFor([this] { return QDBusConnection::systemBus().interface()->isServiceRegistered(m_busName).value(); });
     }
 
     void stop()
@@ -103,9 +87,7 @@ public:
             m_process.kill();
             m_process.waitForFinished(5000);
         }
-        waitFor([this] {
-            return !QDBusConnection::systemBus().interface()->isServiceRegistered(m_busName).value();
-        });
+        waitFor([this] { return !QDBusConnection::systemBus().interface()->isServiceRegistered(m_busName).value(); });
     }
 
     // Calls a method of org.freedesktop.DBus.Mock and returns the answer.
@@ -117,10 +99,7 @@ public:
     }
 
     // The same, true when it succeeded.
-    bool mock(const QString &method, const QVariantList &arguments = {})
-    {
-        return call(method, arguments).type() == QDBusMessage::ReplyMessage;
-    }
+    bool mock(const QString &method, const QVariantList &arguments = {}) { return call(method, arguments).type() == QDBusMessage::ReplyMessage; }
 
 private:
     QString m_template;
@@ -130,7 +109,8 @@ private:
 };
 
 // One CheckAuthorization as polkitd's mock recorded it.
-struct Check {
+struct Check
+{
     QString subjectKind;
     qint64 pid = -1;
     QString actionId;
@@ -183,10 +163,7 @@ inline QList<Check> polkitChecks(MockPeer &polkit)
 class WmStub
 {
 public:
-    ~WmStub()
-    {
-        stop();
-    }
+    ~WmStub() { stop(); }
 
     bool start(const QStringList &arguments = {})
     {
@@ -200,7 +177,8 @@ public:
         return waitFor([this] {
             m_err.feed(m_process.readAllStandardError());
             return !m_err.all().filter(QStringLiteral("zel-wm-stub: ready")).isEmpty() || m_process.state() == QProcess::NotRunning;
-        }) && m_process.state() == QProcess::Running;
+        }) &&
+            m_process.state() == QProcess::Running;
     }
 
     // Ends it the polite way: it withdraws its advertisement.
@@ -224,10 +202,7 @@ public:
         m_process.waitForFinished(5000);
     }
 
-    bool isRunning() const
-    {
-        return m_process.state() == QProcess::Running;
-    }
+    bool isRunning() const { return m_process.state() == QProcess::Running; }
 
     QStringList lines()
     {
@@ -237,11 +212,7 @@ public:
 
     bool waitForLines(int count, int timeoutMs = 10000)
     {
-        return waitFor(
-            [this, count] {
-                return lines().size() >= count;
-            },
-            timeoutMs);
+        return waitFor([this, count] { return lines().size() >= count; }, timeoutMs);
     }
 
     void clear()
@@ -255,4 +226,4 @@ private:
     LineBuffer m_out;
     LineBuffer m_err;
 };
-}
+} // namespace ZelPeers

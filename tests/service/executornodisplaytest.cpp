@@ -18,7 +18,8 @@ class ExecutorNoDisplayTest : public QObject
     Q_OBJECT
 
 private:
-    ZelPeers::MockPeer m_polkit{QStringLiteral("polkitd"), QStringLiteral("org.freedesktop.PolicyKit1"), QStringLiteral("/org/freedesktop/PolicyKit1/Authority")};
+    ZelPeers::MockPeer m_polkit{
+        QStringLiteral("polkitd"), QStringLiteral("org.freedesktop.PolicyKit1"), QStringLiteral("/org/freedesktop/PolicyKit1/Authority")};
 
 private Q_SLOTS:
     void initTestCase()
@@ -35,23 +36,18 @@ private Q_SLOTS:
     void firstUseFromAWorkerThread()
     {
         bool result = true;
-        std::unique_ptr<QThread> worker(QThread::create([&result] {
-            result = Executor().exec(ActionType::Shutdown);
-        }));
+        std::unique_ptr<QThread> worker(QThread::create([&result] { result = Executor().exec(ActionType::Shutdown); }));
         worker->start();
-        QVERIFY(ZelPeers::waitFor([&worker] {
-            return worker->isFinished();
-        }));
+        QVERIFY(ZelPeers::waitFor([&worker] { return worker->isFinished(); }));
         QVERIFY(!result);
         const QList<ZelPeers::Check> checks = ZelPeers::polkitChecks(m_polkit);
         QCOMPARE(checks.size(), 1);
         QCOMPARE(checks[0].actionId, QStringLiteral("org.freedesktop.login1.power-off"));
         worker.reset();
         QCOMPARE(PolkitQt1::Authority::instance()->thread(), qApp->thread());
-        QCOMPARE(PolkitQt1::Authority::instance()->checkAuthorizationSync(QStringLiteral("org.freedesktop.login1.power-off"),
-                                                                          PolkitQt1::UnixProcessSubject(getppid()),
-                                                                          PolkitQt1::Authority::None),
-                 PolkitQt1::Authority::Yes);
+        QCOMPARE(PolkitQt1::Authority::instance()->checkAuthorizationSync(
+                     QStringLiteral("org.freedesktop.login1.power-off"), PolkitQt1::UnixProcessSubject(getppid()), PolkitQt1::Authority::None),
+            PolkitQt1::Authority::Yes);
     }
 
     void nothingIsSent_data()

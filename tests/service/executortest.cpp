@@ -63,16 +63,14 @@ QStringList takeLog()
 QStringList allThreeLines(const QString &action)
 {
     return {QStringLiteral("Попытка исполнить действие ") + action,
-            QStringLiteral("Действие ") + action + QStringLiteral(" может быть исполнено"),
-            QStringLiteral("Отправляется команда на исполнение в zel-wm")};
+        QStringLiteral("Действие ") + action + QStringLiteral(" может быть исполнено"),
+        QStringLiteral("Отправляется команда на исполнение в zel-wm")};
 }
 
-const QStringList s_powerIds{"org.freedesktop.login1.power-off",
-                             "org.freedesktop.login1.reboot",
-                             "org.freedesktop.login1.suspend",
-                             "org.freedesktop.login1.hibernate"};
+const QStringList s_powerIds{
+    "org.freedesktop.login1.power-off", "org.freedesktop.login1.reboot", "org.freedesktop.login1.suspend", "org.freedesktop.login1.hibernate"};
 
-}
+} // namespace
 
 class ExecutorTest : public QObject
 {
@@ -83,10 +81,7 @@ private:
     std::unique_ptr<MockPeer> m_logind;
     WmStub m_stub;
 
-    bool allow(const QStringList &ids)
-    {
-        return m_polkit.mock(QStringLiteral("SetAllowed"), {ids});
-    }
+    bool allow(const QStringList &ids) { return m_polkit.mock(QStringLiteral("SetAllowed"), {ids}); }
 
     // A login manager listing `sessions` sessions; none at all when negative.
     bool setSessions(int sessions)
@@ -108,10 +103,7 @@ private:
         return true;
     }
 
-    QList<Check> checks()
-    {
-        return polkitChecks(m_polkit);
-    }
+    QList<Check> checks() { return polkitChecks(m_polkit); }
 
     // Sends Lock and expects it to be the first thing the window manager
     // received since the test began: proves that nothing arrived before.
@@ -173,11 +165,15 @@ private Q_SLOTS:
         QTest::addColumn<ActionType::Value>("action");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("polkitId");
-        QTest::newRow("Shutdown") << ActionType::Shutdown << "ZELWM_SHUTDOWN" << "org.freedesktop.login1.power-off";
-        QTest::newRow("Reboot") << ActionType::Reboot << "ZELWM_REBOOT" << "org.freedesktop.login1.reboot";
+        QTest::newRow("Shutdown") << ActionType::Shutdown << "ZELWM_SHUTDOWN"
+                                  << "org.freedesktop.login1.power-off";
+        QTest::newRow("Reboot") << ActionType::Reboot << "ZELWM_REBOOT"
+                                << "org.freedesktop.login1.reboot";
         // Sleep is STANDBY and Hibernation is SUSPEND, crosswise to polkit.
-        QTest::newRow("Sleep") << ActionType::Sleep << "ZELWM_STANDBY" << "org.freedesktop.login1.suspend";
-        QTest::newRow("Hibernation") << ActionType::Hibernation << "ZELWM_SUSPEND" << "org.freedesktop.login1.hibernate";
+        QTest::newRow("Sleep") << ActionType::Sleep << "ZELWM_STANDBY"
+                               << "org.freedesktop.login1.suspend";
+        QTest::newRow("Hibernation") << ActionType::Hibernation << "ZELWM_SUSPEND"
+                                     << "org.freedesktop.login1.hibernate";
         QTest::newRow("NewSession") << ActionType::NewSession << "ZELWM_CHANGE_USER_IN_CONSOLE" << QString();
         QTest::newRow("NewSessionNewWindow") << ActionType::NewSessionNewWindow << "ZELWM_CHANGE_USER_IN_WIN" << QString();
         QTest::newRow("EndSession") << ActionType::EndSession << "ZELWM_LOGOUT" << QString();
@@ -252,8 +248,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("printed");
         QTest::newRow("Reboot refused") << ActionType::Reboot << QStringList() << "ActionType::Reboot";
         QTest::newRow("Sleep refused") << ActionType::Sleep << QStringList() << "ActionType::Sleep";
-        QTest::newRow("only the other variant allowed") << ActionType::Shutdown << QStringList{"org.freedesktop.login1.power-off-multiple-sessions"}
-                                                        << "ActionType::Shutdown";
+        QTest::newRow("only the other variant allowed")
+            << ActionType::Shutdown << QStringList{"org.freedesktop.login1.power-off-multiple-sessions"} << "ActionType::Shutdown";
     }
 
     void refusalSendsNothing()
@@ -335,9 +331,7 @@ private Q_SLOTS:
         // Killed, the stub cannot withdraw: the root window names a window
         // that the server destroys.
         m_stub.kill();
-        QVERIFY(waitFor([] {
-            return !Executor().exec(ActionType::Lock);
-        }));
+        QVERIFY(waitFor([] { return !Executor().exec(ActionType::Lock); }));
         QVERIFY(!Executor().exec(ActionType::EndSession));
     }
 
@@ -359,9 +353,7 @@ private Q_SLOTS:
         std::unique_ptr<QThread> second(sender(ActionType::EndSession));
         first->start();
         second->start();
-        QVERIFY(waitFor([&] {
-            return first->isFinished() && second->isFinished();
-        }, 30000));
+        QVERIFY(waitFor([&] { return first->isFinished() && second->isFinished(); }, 30000));
         QCOMPARE(delivered.load(), 2 * perThread);
         QVERIFY(m_stub.waitForLines(2 * perThread));
         QTest::qWait(200);

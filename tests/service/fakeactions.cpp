@@ -13,7 +13,7 @@ QMutex mutex;
 QVector<FakeActions::Execution> executed;
 QVector<FakeActions::Notification> notified;
 std::function<void(qint32)> executeHook;
-}
+} // namespace
 
 namespace FakeActions
 {
@@ -42,7 +42,7 @@ void setExecuteHook(std::function<void(qint32)> hook)
     QMutexLocker locker(&mutex);
     executeHook = std::move(hook);
 }
-}
+} // namespace FakeActions
 
 bool Executor::exec(ActionType::Value type)
 {

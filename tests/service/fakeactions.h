@@ -13,13 +13,15 @@
 
 namespace FakeActions
 {
-struct Execution {
+struct Execution
+{
     qint32 action;
     qint64 atMSecs; // local wall-clock time of the call
     Qt::HANDLE thread;
 };
 
-struct Notification {
+struct Notification
+{
     QString title;
     QString body;
     qint64 atMSecs;
@@ -30,4 +32,4 @@ QVector<Execution> executions();
 QVector<Notification> notifications();
 // Runs inside Executor::exec, on the calling worker's thread, before it returns.
 void setExecuteHook(std::function<void(qint32 action)> hook);
-}
+} // namespace FakeActions

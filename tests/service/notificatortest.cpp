@@ -11,13 +11,14 @@
 
 namespace
 {
-struct Received {
+struct Received
+{
     QString appName;
     QString summary;
     QString body;
     QVariantMap hints;
 };
-}
+} // namespace
 
 class FakeNotificationServer : public QObject
 {
@@ -28,13 +29,13 @@ public:
 
 public Q_SLOTS:
     uint Notify(const QString &appName,
-                uint replacesId,
-                const QString &appIcon,
-                const QString &summary,
-                const QString &body,
-                const QStringList &actions,
-                const QVariantMap &hints,
-                int timeout)
+        uint replacesId,
+        const QString &appIcon,
+        const QString &summary,
+        const QString &body,
+        const QStringList &actions,
+        const QVariantMap &hints,
+        int timeout)
     {
         Q_UNUSED(replacesId)
         Q_UNUSED(appIcon)
@@ -43,10 +44,7 @@ public Q_SLOTS:
         received.append({appName, summary, body, hints});
         return uint(received.size());
     }
-    QStringList GetCapabilities()
-    {
-        return {QStringLiteral("body"), QStringLiteral("actions")};
-    }
+    QStringList GetCapabilities() { return {QStringLiteral("body"), QStringLiteral("actions")}; }
     QString GetServerInformation(QString &vendor, QString &version, QString &specVersion)
     {
         vendor = QStringLiteral("test");
@@ -54,10 +52,7 @@ public Q_SLOTS:
         specVersion = QStringLiteral("1.2");
         return QStringLiteral("fake");
     }
-    void CloseNotification(uint id)
-    {
-        Q_UNUSED(id)
-    }
+    void CloseNotification(uint id) { Q_UNUSED(id) }
 
 Q_SIGNALS:
     void NotificationClosed(uint id, uint reason);
@@ -74,16 +69,12 @@ private Q_SLOTS:
     void initTestCase()
     {
         QDBusConnection bus = QDBusConnection::sessionBus();
-        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
-                                   &m_server,
-                                   QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
+        QVERIFY(bus.registerObject(
+            QStringLiteral("/org/freedesktop/Notifications"), &m_server, QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
         QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
     }
 
-    void init()
-    {
-        m_server.received.clear();
-    }
+    void init() { m_server.received.clear(); }
 
     void everyCallFromAWorkerThreadGivesItsOwnNotification()
     {
@@ -94,9 +85,7 @@ private Q_SLOTS:
         for (int i = 1; i <= 2; ++i) {
             QMetaObject::invokeMethod(
                 &context,
-                [i] {
-                    Notificator().notify(QStringLiteral("Timer"), QStringLiteral("The Lock action will be executed after 00:00:0%1").arg(i));
-                },
+                [i] { Notificator().notify(QStringLiteral("Timer"), QStringLiteral("The Lock action will be executed after 00:00:0%1").arg(i)); },
                 Qt::BlockingQueuedConnection);
         }
         thread.quit();

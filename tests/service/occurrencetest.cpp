@@ -41,7 +41,7 @@ QString show(const QDateTime &dateTime)
 {
     return dateTime.isValid() ? dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss t")) : QStringLiteral("invalid");
 }
-}
+} // namespace
 
 Q_DECLARE_METATYPE(RepeatSettings)
 
@@ -70,32 +70,44 @@ private Q_SLOTS:
         // Custom days, count 3, from 1 January 10:00.
         const QDateTime jan1 = at("2026-01-01 10:00:00");
         QTest::newRow("days/3 two days ahead") << custom(RepeatCustomType::Days, 3) << jan1 << at("2026-01-05 09:00:00") << at("2026-01-07 10:00:00");
-        QTest::newRow("days/3 on a step day, time passed") << custom(RepeatCustomType::Days, 3) << jan1 << at("2026-01-04 11:00:00") << at("2026-01-07 10:00:00");
-        QTest::newRow("days/3 on a step day, time ahead") << custom(RepeatCustomType::Days, 3) << jan1 << at("2026-01-04 09:00:00") << at("2026-01-04 10:00:00");
+        QTest::newRow("days/3 on a step day, time passed")
+            << custom(RepeatCustomType::Days, 3) << jan1 << at("2026-01-04 11:00:00") << at("2026-01-07 10:00:00");
+        QTest::newRow("days/3 on a step day, time ahead")
+            << custom(RepeatCustomType::Days, 3) << jan1 << at("2026-01-04 09:00:00") << at("2026-01-04 10:00:00");
         QTest::newRow("days/3 at the very second") << custom(RepeatCustomType::Days, 3) << jan1 << at("2026-01-04 10:00:00") << at("2026-01-04 10:00:00");
 
         // Weeks, from Monday 5 January 2026 10:00.
         const QDateTime mon = at("2026-01-05 10:00:00");
         QTest::newRow("weeks/2 empty selection") << custom(RepeatCustomType::Weeks, 2) << mon << at("2026-01-14 09:00:00") << at("2026-01-19 10:00:00");
-        QTest::newRow("weeks Mon+Wed after Wednesday's time") << custom(RepeatCustomType::Weeks, 1, {1, 3}) << mon << at("2026-01-14 11:00:00") << at("2026-01-19 10:00:00");
-        QTest::newRow("weeks Mon+Wed before Wednesday's time") << custom(RepeatCustomType::Weeks, 1, {1, 3}) << mon << at("2026-01-14 09:00:00") << at("2026-01-14 10:00:00");
-        QTest::newRow("weeks Mon+Wed on Tuesday") << custom(RepeatCustomType::Weeks, 1, {1, 3}) << mon << at("2026-01-13 23:00:00") << at("2026-01-14 10:00:00");
-        QTest::newRow("weeks Sunday only, from Monday") << custom(RepeatCustomType::Weeks, 1, {7}) << mon << at("2026-01-12 12:00:00") << at("2026-01-18 10:00:00");
-        QTest::newRow("weeks out-of-range days act as no selection") << custom(RepeatCustomType::Weeks, 1, {0, 9}) << mon << at("2026-01-07 12:00:00") << at("2026-01-12 10:00:00");
+        QTest::newRow("weeks Mon+Wed after Wednesday's time")
+            << custom(RepeatCustomType::Weeks, 1, {1, 3}) << mon << at("2026-01-14 11:00:00") << at("2026-01-19 10:00:00");
+        QTest::newRow("weeks Mon+Wed before Wednesday's time")
+            << custom(RepeatCustomType::Weeks, 1, {1, 3}) << mon << at("2026-01-14 09:00:00") << at("2026-01-14 10:00:00");
+        QTest::newRow("weeks Mon+Wed on Tuesday") << custom(RepeatCustomType::Weeks, 1, {1, 3}) << mon << at("2026-01-13 23:00:00")
+                                                  << at("2026-01-14 10:00:00");
+        QTest::newRow("weeks Sunday only, from Monday")
+            << custom(RepeatCustomType::Weeks, 1, {7}) << mon << at("2026-01-12 12:00:00") << at("2026-01-18 10:00:00");
+        QTest::newRow("weeks out-of-range days act as no selection")
+            << custom(RepeatCustomType::Weeks, 1, {0, 9}) << mon << at("2026-01-07 12:00:00") << at("2026-01-12 10:00:00");
 
         // Months, from 5 January 2026 10:00.
         const QDateTime jan5 = at("2026-01-05 10:00:00");
         QTest::newRow("months/1 mid-month") << custom(RepeatCustomType::Monthes, 1) << jan5 << at("2026-03-20 09:00:00") << at("2026-04-05 10:00:00");
         QTest::newRow("months/1 early in the month") << custom(RepeatCustomType::Monthes, 1) << jan5 << at("2026-04-01 09:00:00") << at("2026-04-05 10:00:00");
         QTest::newRow("months/2 in the off month") << custom(RepeatCustomType::Monthes, 2) << jan5 << at("2026-02-03 09:00:00") << at("2026-03-05 10:00:00");
-        QTest::newRow("months/2 on the start day, time passed") << custom(RepeatCustomType::Monthes, 2) << jan5 << at("2026-01-05 11:00:00") << at("2026-03-05 10:00:00");
+        QTest::newRow("months/2 on the start day, time passed")
+            << custom(RepeatCustomType::Monthes, 2) << jan5 << at("2026-01-05 11:00:00") << at("2026-03-05 10:00:00");
         QTest::newRow("months/2 on a step day") << custom(RepeatCustomType::Monthes, 2) << jan5 << at("2026-05-05 10:00:00") << at("2026-05-05 10:00:00");
         QTest::newRow("months/1 from the 31st into February")
             << custom(RepeatCustomType::Monthes, 1) << at("2026-01-31 10:00:00") << at("2026-02-28 09:00:00") << at("2026-02-28 10:00:00");
-        QTest::newRow("months day 31 skips the short months") << custom(RepeatCustomType::Monthes, 1, {31}) << jan5 << at("2026-02-10 09:00:00") << at("2026-03-31 10:00:00");
-        QTest::newRow("months days 1+15 after the 15th") << custom(RepeatCustomType::Monthes, 1, {1, 15}) << jan5 << at("2026-01-20 09:00:00") << at("2026-02-01 10:00:00");
-        QTest::newRow("months day 30 from 31 January") << custom(RepeatCustomType::Monthes, 1, {30}) << jan5 << at("2026-01-31 09:00:00") << at("2026-03-30 10:00:00");
-        QTest::newRow("months day 29 in a leap February") << custom(RepeatCustomType::Monthes, 1, {29}) << at("2024-01-05 10:00:00") << at("2024-02-10 09:00:00") << at("2024-02-29 10:00:00");
+        QTest::newRow("months day 31 skips the short months")
+            << custom(RepeatCustomType::Monthes, 1, {31}) << jan5 << at("2026-02-10 09:00:00") << at("2026-03-31 10:00:00");
+        QTest::newRow("months days 1+15 after the 15th")
+            << custom(RepeatCustomType::Monthes, 1, {1, 15}) << jan5 << at("2026-01-20 09:00:00") << at("2026-02-01 10:00:00");
+        QTest::newRow("months day 30 from 31 January")
+            << custom(RepeatCustomType::Monthes, 1, {30}) << jan5 << at("2026-01-31 09:00:00") << at("2026-03-30 10:00:00");
+        QTest::newRow("months day 29 in a leap February")
+            << custom(RepeatCustomType::Monthes, 1, {29}) << at("2024-01-05 10:00:00") << at("2024-02-10 09:00:00") << at("2024-02-29 10:00:00");
 
         // A count below 1 counts as 1.
         QTest::newRow("days/0") << custom(RepeatCustomType::Days, 0) << jan1 << at("2026-01-05 11:00:00") << at("2026-01-06 10:00:00");
@@ -111,8 +123,8 @@ private Q_SLOTS:
         QTest::newRow("week on Wednesday") << repeat(RepeatType::EveryWeek) << mon << at("2026-01-07 09:00:00") << at("2026-01-12 10:00:00");
         QTest::newRow("week on Monday before the time") << repeat(RepeatType::EveryWeek) << mon << at("2026-01-12 09:59:59") << at("2026-01-12 10:00:00");
         QTest::newRow("week on Monday after the time") << repeat(RepeatType::EveryWeek) << mon << at("2026-01-12 10:00:01") << at("2026-01-19 10:00:00");
-        QTest::newRow("week across the year end")
-            << repeat(RepeatType::EveryWeek) << at("2025-12-29 10:00:00") << at("2025-12-31 10:00:00") << at("2026-01-05 10:00:00");
+        QTest::newRow("week across the year end") << repeat(RepeatType::EveryWeek) << at("2025-12-29 10:00:00") << at("2025-12-31 10:00:00")
+                                                  << at("2026-01-05 10:00:00");
 
         // EveryMonth: on the start's day, the last day of shorter months,
         // always counted from the start.
@@ -120,17 +132,20 @@ private Q_SLOTS:
         QTest::newRow("month 31st in February") << repeat(RepeatType::EveryMonth) << jan31 << at("2026-02-01 09:00:00") << at("2026-02-28 10:00:00");
         QTest::newRow("month 31st after February's") << repeat(RepeatType::EveryMonth) << jan31 << at("2026-02-28 10:00:01") << at("2026-03-31 10:00:00");
         QTest::newRow("month 31st in April") << repeat(RepeatType::EveryMonth) << jan31 << at("2026-04-02 09:00:00") << at("2026-04-30 10:00:00");
-        QTest::newRow("month 31st in a leap February") << repeat(RepeatType::EveryMonth) << at("2024-01-31 10:00:00") << at("2024-02-01 09:00:00") << at("2024-02-29 10:00:00");
+        QTest::newRow("month 31st in a leap February")
+            << repeat(RepeatType::EveryMonth) << at("2024-01-31 10:00:00") << at("2024-02-01 09:00:00") << at("2024-02-29 10:00:00");
         QTest::newRow("month 5th before the day") << repeat(RepeatType::EveryMonth) << jan5 << at("2026-03-04 23:00:00") << at("2026-03-05 10:00:00");
         QTest::newRow("month 5th after the day") << repeat(RepeatType::EveryMonth) << jan5 << at("2026-03-05 10:00:01") << at("2026-04-05 10:00:00");
-        QTest::newRow("month across the year end") << repeat(RepeatType::EveryMonth) << at("2025-10-31 10:00:00") << at("2025-12-31 11:00:00") << at("2026-01-31 10:00:00");
+        QTest::newRow("month across the year end") << repeat(RepeatType::EveryMonth) << at("2025-10-31 10:00:00") << at("2025-12-31 11:00:00")
+                                                   << at("2026-01-31 10:00:00");
 
         // EveryYear: on the start's date; 29 February on the 28th elsewhere.
         const QDateTime leap = at("2024-02-29 10:00:00");
         QTest::newRow("year leap day in a common year") << repeat(RepeatType::EveryYear) << leap << at("2025-01-01 00:00:00") << at("2025-02-28 10:00:00");
         QTest::newRow("year leap day after the 28th") << repeat(RepeatType::EveryYear) << leap << at("2025-03-01 00:00:00") << at("2026-02-28 10:00:00");
         QTest::newRow("year leap day in the next leap year") << repeat(RepeatType::EveryYear) << leap << at("2027-12-31 00:00:00") << at("2028-02-29 10:00:00");
-        QTest::newRow("year after the day") << repeat(RepeatType::EveryYear) << at("2026-03-15 10:00:00") << at("2026-03-15 11:00:00") << at("2027-03-15 10:00:00");
+        QTest::newRow("year after the day") << repeat(RepeatType::EveryYear) << at("2026-03-15 10:00:00") << at("2026-03-15 11:00:00")
+                                            << at("2027-03-15 10:00:00");
 
         // Undefined: today's time of day, even when passed (never equal to now).
         QTest::newRow("undefined") << repeat(RepeatType::Undefined) << jan1 << at("2026-01-05 11:00:00") << at("2026-01-05 10:00:00");
@@ -142,8 +157,10 @@ private Q_SLOTS:
         QTest::newRow("dst gap, the day after") << repeat(RepeatType::EveryDay) << halfPastTwo << at("2026-03-29 03:30:01") << at("2026-03-30 02:30:00");
         QTest::newRow("dst spring keeps the time of day")
             << repeat(RepeatType::EveryDay) << at("2026-03-01 10:00:00") << at("2026-03-28 10:00:01") << at("2026-03-29 10:00:00");
-        QTest::newRow("dst spring, weekly") << repeat(RepeatType::EveryWeek) << at("2026-03-22 10:00:00") << at("2026-03-22 10:00:01") << at("2026-03-29 10:00:00");
-        QTest::newRow("dst spring, days/2") << custom(RepeatCustomType::Days, 2) << at("2026-03-27 10:00:00") << at("2026-03-28 10:00:00") << at("2026-03-29 10:00:00");
+        QTest::newRow("dst spring, weekly") << repeat(RepeatType::EveryWeek) << at("2026-03-22 10:00:00") << at("2026-03-22 10:00:01")
+                                            << at("2026-03-29 10:00:00");
+        QTest::newRow("dst spring, days/2") << custom(RepeatCustomType::Days, 2) << at("2026-03-27 10:00:00") << at("2026-03-28 10:00:00")
+                                            << at("2026-03-29 10:00:00");
         QTest::newRow("dst autumn keeps the time of day")
             << repeat(RepeatType::EveryDay) << at("2026-10-01 10:00:00") << at("2026-10-24 10:00:01") << at("2026-10-25 10:00:00");
         QTest::newRow("dst autumn, monthly") << repeat(RepeatType::EveryMonth) << at("2026-09-25 02:30:00") << at("2026-10-01 00:00:00") << firstHalfPastTwo();
@@ -158,10 +175,7 @@ private Q_SLOTS:
         QCOMPARE(show(Occurrence::nextOccurrence(now, start, rule)), show(expected));
     }
 
-    void never()
-    {
-        QVERIFY(!Occurrence::nextOccurrence(at("2026-01-05 11:00:00"), at("2026-01-01 10:00:00"), repeat(RepeatType::Never)).isValid());
-    }
+    void never() { QVERIFY(!Occurrence::nextOccurrence(at("2026-01-05 11:00:00"), at("2026-01-01 10:00:00"), repeat(RepeatType::Never)).isValid()); }
 
     void autumnChangeFiresOnce()
     {
@@ -232,7 +246,8 @@ private Q_SLOTS:
         QTest::newRow("next occurrence after the end") << daily << mon << at("2026-01-07 09:00:00") << quint64(0) << at("2026-01-06 11:00:00") << "";
         QTest::newRow("end passed") << daily << mon << at("2026-01-07 09:00:00") << quint64(0) << at("2026-01-07 09:00:01") << "s";
         QTest::newRow("at the end itself") << daily << mon << at("2026-01-07 10:00:00") << quint64(0) << at("2026-01-07 10:00:00") << "ea";
-        QTest::newRow("count 0 does not divide by zero") << custom(RepeatCustomType::Monthes, 0) << mon << far << quint64(0) << at("2026-02-05 10:00:00") << "ea";
+        QTest::newRow("count 0 does not divide by zero")
+            << custom(RepeatCustomType::Monthes, 0) << mon << far << quint64(0) << at("2026-02-05 10:00:00") << "ea";
     }
 
     void tick()

@@ -1,7 +1,7 @@
 // The range worker against the real clock.
 
-#include "fakeactions.h"
 #include "rangeworker.h"
+#include "fakeactions.h"
 #include "zeltest.h"
 
 #include <QElapsedTimer>
@@ -26,22 +26,16 @@ Preset::Ptr running(Preset::Ptr preset)
     preset->markStarted();
     return preset;
 }
-}
+} // namespace
 
 class RangeWorkerTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
-    }
+    void initTestCase() { qRegisterMetaType<Preset::Ptr>("Preset::Ptr"); }
 
-    void init()
-    {
-        FakeActions::reset();
-    }
+    void init() { FakeActions::reset(); }
 
     void repeatsInsideTheWindow()
     {

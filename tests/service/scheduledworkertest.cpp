@@ -1,8 +1,8 @@
 // The scheduled worker against the real clock: it ticks once in every second
 // and fires in the second of an occurrence, exactly once.
 
-#include "fakeactions.h"
 #include "scheduledworker.h"
+#include "fakeactions.h"
 #include "zeltest.h"
 
 #include <QSignalSpy>
@@ -16,12 +16,12 @@ Preset::Ptr schedule(const QDateTime &start, const QDateTime &end, int repeatTyp
         {"preset_type", PresetType::Scheduled},
         {"action_type", ActionType::Lock},
         {"schedule",
-         QJsonObject{
-             {"start", double(start.toMSecsSinceEpoch())},
-             {"end", double(end.toMSecsSinceEpoch())},
-             {"notify", double(notify)},
-             {"repeat_settings", QJsonObject{{"repeat_settings_type", repeatType}}},
-         }},
+            QJsonObject{
+                {"start", double(start.toMSecsSinceEpoch())},
+                {"end", double(end.toMSecsSinceEpoch())},
+                {"notify", double(notify)},
+                {"repeat_settings", QJsonObject{{"repeat_settings_type", repeatType}}},
+            }},
     });
 }
 
@@ -44,22 +44,16 @@ QString runState(const Preset::Ptr &preset)
 {
     return preset->isRunning() ? "running" : preset->isPaused() ? "paused" : "stopped";
 }
-}
+} // namespace
 
 class ScheduledWorkerTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
-    }
+    void initTestCase() { qRegisterMetaType<Preset::Ptr>("Preset::Ptr"); }
 
-    void init()
-    {
-        FakeActions::reset();
-    }
+    void init() { FakeActions::reset(); }
 
     void firesOnceInItsSecond()
     {

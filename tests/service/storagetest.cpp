@@ -34,8 +34,8 @@ QStringList ids(const Storage &storage)
 
 QString settingsPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QStringLiteral("/velmora-test/")
-        + QCoreApplication::applicationName() + QStringLiteral(".conf");
+    return QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QStringLiteral("/velmora-test/") + QCoreApplication::applicationName() +
+        QStringLiteral(".conf");
 }
 
 QByteArray readFile(const QString &path)
@@ -43,7 +43,7 @@ QByteArray readFile(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-}
+} // namespace
 
 class StorageTest : public QObject
 {

@@ -1,8 +1,8 @@
 // The countdown worker on the test's own thread: its reports, warnings and
 // action, tick by tick, and the pace of its real timer.
 
-#include "fakeactions.h"
 #include "timerworker.h"
+#include "fakeactions.h"
 #include "zeltest.h"
 
 #include <QElapsedTimer>
@@ -41,31 +41,23 @@ QStringList states(const QSignalSpy &spy)
     }
     return result;
 }
-}
+} // namespace
 
 class TimerWorkerTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
-    }
+    void initTestCase() { qRegisterMetaType<Preset::Ptr>("Preset::Ptr"); }
 
-    void init()
-    {
-        FakeActions::reset();
-    }
+    void init() { FakeActions::reset(); }
 
     void countsDownThenStopsBeforeTheAction()
     {
         TimerWorker worker(countdown(5000));
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         int reportsAtAction = -1;
-        FakeActions::setExecuteHook([&](qint32) {
-            reportsAtAction = spy.count();
-        });
+        FakeActions::setExecuteHook([&](qint32) { reportsAtAction = spy.count(); });
 
         worker.start();
         for (int i = 0; i < 5; ++i) {
@@ -298,9 +290,7 @@ private Q_SLOTS:
         QElapsedTimer clock;
         TimerWorker worker(countdown(3000));
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
-        connect(&worker, &AbstractWorker::updatePreset, this, [&] {
-            at << clock.elapsed();
-        });
+        connect(&worker, &AbstractWorker::updatePreset, this, [&] { at << clock.elapsed(); });
         clock.start();
         worker.start();
         QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 6000);

@@ -2,9 +2,9 @@
 // commands reach them, their reports reach the store, and a fired countdown
 // is on disk before its action runs.
 
+#include "workercontroller.h"
 #include "fakeactions.h"
 #include "storage.h"
-#include "workercontroller.h"
 #include "zeltest.h"
 
 #include <QElapsedTimer>
@@ -51,8 +51,8 @@ Preset::Ptr stored(const Storage &storage, const QString &id)
 
 QString settingsPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QStringLiteral("/velmora-test/") + QCoreApplication::applicationName()
-        + QStringLiteral(".conf");
+    return QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QStringLiteral("/velmora-test/") + QCoreApplication::applicationName() +
+        QStringLiteral(".conf");
 }
 
 // The entry as the settings file on disk holds it right now, read from a copy
@@ -79,7 +79,7 @@ void recordMessage(QtMsgType type, const QMessageLogContext &context, const QStr
     }
     previousHandler(type, context, text);
 }
-}
+} // namespace
 
 class WorkerControllerTest : public QObject
 {
@@ -88,10 +88,7 @@ class WorkerControllerTest : public QObject
     std::unique_ptr<Storage> m_storage;
     std::unique_ptr<WorkerController> m_controller;
 
-    void makeController()
-    {
-        m_controller = std::make_unique<WorkerController>(m_storage.get(), nullptr);
-    }
+    void makeController() { m_controller = std::make_unique<WorkerController>(m_storage.get(), nullptr); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -263,9 +260,7 @@ private Q_SLOTS:
         makeController();
         const Qt::HANDLE mainThread = QThread::currentThreadId();
         QJsonObject atAction;
-        FakeActions::setExecuteHook([&atAction](qint32) {
-            atAction = entryOnDisk(idA);
-        });
+        FakeActions::setExecuteHook([&atAction](qint32) { atAction = entryOnDisk(idA); });
         m_storage->updatePreset(timer(idA, 500, true));
         m_storage->sync();
         QCOMPARE(entryOnDisk(idA).value("preset_running").toBool(), true);
