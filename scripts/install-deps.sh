@@ -20,7 +20,7 @@ PACKAGES=(
     # run time and test peers
     dbus dbus-x11 libglib2.0-bin xvfb x11-utils imagemagick
     python3 python3-dbus python3-gi python3-dbusmock
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file xdg-utils
 )
 
 missing=()
