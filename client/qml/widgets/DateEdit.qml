@@ -46,12 +46,21 @@ Item {
         return dialog
     }
 
-    implicitWidth: field.implicitWidth
+    implicitWidth: field.width
     implicitHeight: field.implicitHeight
+
+    TextMetrics {
+        id: metrics
+        font: field.font
+        text: field.text
+    }
 
     Kirigami.ActionTextField {
         id: field
-        width: 150
+        objectName: "dateField"
+        // 150 wide, or wider when a long month name would not fit: a clipped
+        // field would hide the day.
+        width: Math.max(150, Math.ceil(metrics.advanceWidth) + leftPadding + rightPadding + 2)
         anchors.verticalCenter: parent.verticalCenter
         readOnly: true
         text: control.getDateStr()

@@ -25,6 +25,17 @@ TestCase {
         compare(edit.timestamp, new Date(1999, 11, 31).getTime())
     }
 
+    function test_longDatesAreNotClipped() {
+        var edit = createTemporaryObject(dateEditComponent, testCase)
+        var field = findChild(edit, "dateField")
+        edit.setDate(new Date(2026, 8, 28).getTime()) // the longest English month name
+        verify(field.contentWidth > 0)
+        verify(field.contentWidth <= field.width - field.leftPadding - field.rightPadding,
+               "text " + field.contentWidth + " in " + (field.width - field.leftPadding - field.rightPadding))
+        verify(field.width >= 150)
+        compare(edit.implicitWidth, field.width)
+    }
+
     function test_limits() {
         var edit = createTemporaryObject(dateEditComponent, testCase)
         compare(edit.minimumDate.getTime(), new Date(1970, 0, 1).getTime())
