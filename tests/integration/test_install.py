@@ -114,6 +114,30 @@ class InstallTest(IsolatedTestCase):
             os.environ["DBUS_SESSION_BUS_ADDRESS"] = saved
 
 
+class StagedInstallTest(unittest.TestCase):
+    """DESTDIR staging, as packaging (CPack) does it: everything lands below
+    DESTDIR, and what is installed names the final paths."""
+
+    def test_everything_lands_below_destdir(self):
+        with open(os.path.join(BUILD_DIR, "CMakeCache.txt")) as f:
+            prefix = [l.split("=", 1)[1].strip() for l in f if l.startswith("CMAKE_INSTALL_PREFIX:")][0]
+        staging = tempfile.mkdtemp(prefix="staging-", dir=os.environ.get("ZEL_TEST_TMPDIR"))
+        try:
+            subprocess.run(["cmake", "--install", BUILD_DIR], check=True, capture_output=True,
+                           env=dict(os.environ, DESTDIR=staging))
+            autostart = "/etc/xdg/autostart" if prefix == "/usr" else prefix + "/etc/xdg/autostart"
+            self.assertTrue(os.path.isfile(staging + autostart + "/zel-shutdown-scheduler-service.desktop"))
+            service = staging + prefix + \
+                "/share/dbus-1/services/ru.velmora.shutdown.scheduler.service.PresetController.service"
+            with open(service) as f:
+                self.assertIn("Exec=%s/bin/zel-shutdown-scheduler-service\n" % prefix, f.read())
+            for top, _, files in os.walk(staging):
+                for name in files:
+                    self.assertNotIn(staging.strip("/"), os.path.relpath(os.path.join(top, name), staging))
+        finally:
+            shutil.rmtree(staging, ignore_errors=True)
+
+
 class _Terminate:
     def __init__(self, proc):
         self.proc = proc
