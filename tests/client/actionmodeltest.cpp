@@ -4,6 +4,7 @@
 
 #include "actionmodel.h"
 #include "zeldbus.h"
+#include "zelpeers.h"
 #include "zeltest.h"
 
 #include <QAbstractItemModelTester>
@@ -11,9 +12,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QElapsedTimer>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 namespace
 {
@@ -23,40 +22,6 @@ bool logindPresent()
 {
     return QDBusConnection::systemBus().interface()->isServiceRegistered(logindName).value();
 }
-
-// The dbusmock login manager, answering the Can* questions from parameters.
-class MockLogind
-{
-public:
-    explicit MockLogind(const QJsonObject &parameters)
-    {
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral("-m"),
-                QStringLiteral("dbusmock"),
-                QStringLiteral("--system"),
-                QStringLiteral("--template"),
-                QStringLiteral("logind"),
-                QStringLiteral("--parameters"),
-                QString::fromUtf8(QJsonDocument(parameters).toJson(QJsonDocument::Compact))});
-    }
-    ~MockLogind()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-        const bool gone = QTest::qWaitFor([] { return !logindPresent(); }, 10000);
-        if (!gone) {
-            qWarning("the mock login manager did not leave the bus");
-        }
-    }
-    bool waitUntilReady() { return QTest::qWaitFor(logindPresent, 15000); }
-
-private:
-    QProcess m_process;
-};
 
 // A login manager that takes every question and never answers it.
 class SilentLogind : public QObject
@@ -149,12 +114,15 @@ private Q_SLOTS:
         QFETCH(bool, sleepEnabled);
         QFETCH(bool, hibernationEnabled);
 
-        MockLogind logind(QJsonObject{
-            {QStringLiteral("CanSuspend"), suspend},
-            {QStringLiteral("CanHybridSleep"), hybridSleep},
-            {QStringLiteral("CanHibernate"), hibernate},
-        });
-        QVERIFY(logind.waitUntilReady());
+        ZelPeers::MockPeer logind(QStringLiteral("logind"),
+            logindName,
+            QStringLiteral("/org/freedesktop/login1"),
+            QJsonObject{
+                {QStringLiteral("CanSuspend"), suspend},
+                {QStringLiteral("CanHybridSleep"), hybridSleep},
+                {QStringLiteral("CanHibernate"), hibernate},
+            });
+        QVERIFY(logind.start());
 
         const auto expected = [](const QString &answer) { return answer == QLatin1String("yes") || answer == QLatin1String("challenge") ? 1 : 0; };
         QCOMPARE(dbus_Logind_CanSuspend(), expected(suspend));

@@ -1,6 +1,6 @@
 #pragma once
 
-// Peers for the tests of the executor and of zelcore: python3-dbusmock
+// Peers for the C++ tests: python3-dbusmock
 // templates on the private system bus, and the stand-in window manager on the
 // test display. Readiness is always awaited explicitly, with a bound.
 
@@ -11,6 +11,8 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStringList>
 #include <QThread>
@@ -57,20 +59,27 @@ private:
     QStringList m_lines;
 };
 
-// A python3-dbusmock template on the system bus, e.g. "polkitd" or "logind".
+// A python3-dbusmock template on the system bus, e.g. "polkitd" or "logind",
+// optionally with template parameters (logind's Can* answers, say).
 // What it was called with is asked through its GetMethodCalls.
 class MockPeer
 {
 public:
-    MockPeer(const QString &templateName, const QString &busName, const QString &path) : m_template(templateName), m_busName(busName), m_path(path) { }
+    MockPeer(const QString &templateName, const QString &busName, const QString &path, const QJsonObject &parameters = {})
+        : m_template(templateName), m_busName(busName), m_path(path), m_parameters(parameters)
+    {
+    }
     ~MockPeer() { stop(); }
 
     bool start()
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.setStandardOutputFile(QProcess::nullDevice());
-        m_process.start(QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"), QStringLiteral("--template"), m_template});
+        QStringList arguments{QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"), QStringLiteral("--template"), m_template};
+        if (!m_parameters.isEmpty()) {
+            arguments << QStringLiteral("--parameters") << QString::fromUtf8(QJsonDocument(m_parameters).toJson(QJsonDocument::Compact));
+        }
+        m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
         if (!m_process.waitForStarted(5000)) {
             return false;
         }
@@ -105,6 +114,7 @@ private:
     QString m_template;
     QString m_busName;
     QString m_path;
+    QJsonObject m_parameters;
     QProcess m_process;
 };
 
