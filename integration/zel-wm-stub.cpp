@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // zel-wm-stub: a stand-in for the window manager zel-wm, for tests and demos.
 //
 // It advertises itself on the X11 display the way zelSendCommandToWM looks for

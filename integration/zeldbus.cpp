@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 #include "zeldbus.h"
 
 #include <QDBusConnection>

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 # Builds the Debian package of both programs into build-deb/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

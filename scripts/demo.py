@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 """A complete, safe demo session of the scheduler.
 
 - The service runs on a private session bus whose activation folder is the

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 # Installs every Debian 12 package needed to build, run and test the scheduler.
 # Idempotent: packages already present are left alone and apt-get is only
 # called when something is missing.

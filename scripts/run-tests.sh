@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 # Installs what is missing, configures, builds and runs the whole test suite.
 # Every test runs on private buses, a private display and temporary settings
 # (tests/harness/isolate.py); nothing touches the user's session.

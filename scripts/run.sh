@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 # Runs the whole scheduler safely: installs what is missing, builds, then
 # starts a demo session (scripts/demo.py): the service on a private session
 # bus, a stand-in window manager that only prints the commands it receives,

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The action list and the login manager's answers behind it, against the
 // python3-dbusmock "logind" template on the private system bus, without any
 // login manager, and with one that never answers.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The backend against the real service process on the private session bus,
 // and against a scripted stand-in service for the answers the real one never
 // gives (malformed lists, failures, a change announced during the fetch).

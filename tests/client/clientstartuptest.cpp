@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The whole client program, started in desktops of its own (isolate.py):
 // without the service installed, with a service whose activation never
 // completes, and with the build tree's service. Each run sets

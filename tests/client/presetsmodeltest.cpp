@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The client's mirror of the service's presets: rows, roles, selection and
 // current row, under QAbstractItemModelTester.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The view: QML types the window imports, the style and renderer rules, the
 // window itself, and the help page.
 

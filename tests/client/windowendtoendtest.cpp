@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The whole client against the real service on the private buses of the
 // harness: the window is created by the client's own Application and View
 // from its packed documents, and driven with the mouse like a user would.

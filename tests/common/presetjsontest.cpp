@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The JSON form of a preset, built twice: for the service and, with
 // ZEL_CLIENT, for the client. The two differ only where noted.
 

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 """Runs one command in a sealed-off desktop of its own.
 
 The command gets a private session bus (activating services from the build

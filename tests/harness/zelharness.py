@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 """Helpers for the integration tests. They expect to run under isolate.py,
 which provides the private buses, the display and the XDG folders.
 

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 """The README's demo session, run headless with a short lifetime."""
 import os
 import subprocess

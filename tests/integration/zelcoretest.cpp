@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // zelcore against real peers: the stand-in window manager on an Xvfb display
 // (reached through a plain Xlib connection of the test's own, where X errors
 // come back through Xlib's handler), a window of the test posing as a window

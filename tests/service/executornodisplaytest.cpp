@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The executor in a service that runs without X11 (the offscreen platform):
 // there is no display to send to, so nothing is sent and exec reports false.
 // Polkit is first used here from a worker thread, as in the service.

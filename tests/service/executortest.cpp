@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The executor against real peers: python3-dbusmock's polkitd and logind on
 // the private system bus, and zel-wm-stub on the Xvfb display that the
 // application itself is connected to.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The notificator against a notification server of the test's own on the
 // private session bus, with the notification configuration from the build
 // tree.

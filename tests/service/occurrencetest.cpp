@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // When scheduled presets fire: the occurrence rules and the decision of one
 // tick, at fixed dates in the Europe/Berlin time zone (with its daylight-
 // saving changes on 29 March and 25 October 2026).

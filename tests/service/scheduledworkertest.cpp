@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The scheduled worker against the real clock: it ticks once in every second
 // and fires in the second of an occurrence, exactly once.
 

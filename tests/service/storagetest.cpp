@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The preset store against a real settings file in a temporary XDG_CONFIG_HOME.
 
 #include "storage.h"

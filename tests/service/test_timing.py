@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 """The timing engine end to end: the real service on the private buses of
 isolate.py, a mock polkit that allows the power actions, a recording
 notification server and zel-wm-stub on the Xvfb display. Nothing here can

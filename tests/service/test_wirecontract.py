@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
 """The service's bus interface, driven through the real service process by
 independent clients (gdbus, dbus-monitor), on the private buses of isolate.py."""
 import json

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The countdown worker on the test's own thread: its reports, warnings and
 // action, tick by tick, and the pace of its real timer.
 

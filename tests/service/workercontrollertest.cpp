@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // The worker framework with the real store: workers follow the presets, the
 // commands reach them, their reports reach the store, and a fired countdown
 // is on disk before its action runs.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 // Runs the tst_*.qml files of this folder against the window's documents as
 // the client packs them, with a fake "backend" in place of the real one.
 

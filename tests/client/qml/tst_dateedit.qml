@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
 import QtQuick 2.15
 import QtTest 1.2
 import zel.scheduler.widgets 1.0
