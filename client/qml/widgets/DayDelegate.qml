@@ -12,12 +12,17 @@ Button {
     id: day
 
     property var selectedDate
+    property var today
     readonly property date dayDate: new Date(model.yearNumber, model.monthNumber - 1, model.dayNumber)
     readonly property bool isSelected: selectedDate !== undefined && selectedDate !== null
         && selectedDate.getDate() === model.dayNumber
         && selectedDate.getMonth() === model.monthNumber - 1
         && selectedDate.getFullYear() === model.yearNumber
     readonly property bool isWeekend: dayDate.getDay() === 0 || dayDate.getDay() === 6
+    readonly property bool isToday: today !== undefined && today !== null
+        && today.getDate() === model.dayNumber
+        && today.getMonth() === model.monthNumber - 1
+        && today.getFullYear() === model.yearNumber
 
     signal activated(date date)
 
@@ -29,11 +34,13 @@ Button {
 
     contentItem: Label {
         text: day.text
-        font: day.font
+        font.bold: day.isToday
+        font.underline: day.isToday
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         color: day.checked ? Kirigami.Theme.highlightedTextColor
-                           : day.isWeekend ? Kirigami.Theme.negativeTextColor : Kirigami.Theme.textColor
+                           : day.isToday ? Kirigami.Theme.linkColor
+                                         : day.isWeekend ? Kirigami.Theme.negativeTextColor : Kirigami.Theme.textColor
     }
 
     onClicked: {
