@@ -9,6 +9,7 @@
 #include "zeltest.h"
 
 #include <ctime>
+#include <limits>
 
 namespace
 {
@@ -123,6 +124,13 @@ private Q_SLOTS:
                                                 << "every 2 months on the 1st, 22nd and 30th (the last day in shorter months)";
         QTest::newRow("every 3 months") << schedule(mon, RepeatType::Custom, C::Monthes, 3) << "every 3 months on the 5th";
         QTest::newRow("count below 1") << schedule(mon, RepeatType::Custom, C::Days, -4) << "daily";
+        ScheduleSettings extreme = schedule(mon,
+            RepeatType::Custom,
+            C::Monthes,
+            std::numeric_limits<qint32>::max(),
+            {std::numeric_limits<qint32>::min(), 31, std::numeric_limits<qint32>::max()});
+        extreme.start = std::numeric_limits<quint64>::max();
+        QTest::newRow("extreme values") << extreme << "every 2147483647 months on the 31st (the last day in shorter months)";
     }
 
     void repetition()
@@ -144,6 +152,7 @@ private Q_SLOTS:
         QTest::newRow("seconds") << IntervalSettings{12 * hour, 13 * hour, 0} << "every second between 12:00 and 13:00";
         QTest::newRow("90 seconds") << IntervalSettings{12 * hour, 13 * hour, 90000} << "every 90 seconds between 12:00 and 13:00";
         QTest::newRow("an hour") << IntervalSettings{12 * hour, 13 * hour, qint64(hour)} << "every hour between 12:00 and 13:00";
+        QTest::newRow("extreme regularity") << IntervalSettings{0, 0, std::numeric_limits<qint64>::min()} << "every second, all day";
         QTest::newRow("outside the day") << IntervalSettings{25 * hour, 13 * hour, qint64(minute)} << "never";
     }
 
