@@ -5,7 +5,7 @@
 #include "backend.h"
 
 #include "actionmodel.h"
-#include "busnames.h"
+#include "busaddress.h"
 #include "presetcontrollerinterface.h"
 #include "presetsmodel.h"
 #include "zelintegration.h"
@@ -21,8 +21,9 @@ Backend::Backend(QObject *parent)
     : QObject(parent)
     , m_presetsModel(new PresetsModel(this))
     , m_actionModel(new ActionModel(this))
-    , m_watcher(new QDBusServiceWatcher(BusNames::service(), QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForOwnerChange, this))
-    , m_proxy(new RuVelmoraShutdownSchedulerServicePresetControllerInterface(BusNames::service(), BusNames::presetsPath(), QDBusConnection::sessionBus(), this))
+    , m_watcher(new QDBusServiceWatcher(BusAddress::serviceName(), QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForOwnerChange, this))
+    , m_proxy(new RuVelmoraShutdownSchedulerServicePresetControllerInterface(
+          BusAddress::serviceName(), BusAddress::objectPath(), QDBusConnection::sessionBus(), this))
 {
     // The models travel to QML as properties of this base type.
     qRegisterMetaType<QAbstractListModel *>();
@@ -85,7 +86,7 @@ void Backend::startService()
         setState(NotRunning, tr("There is no session bus."));
         return;
     }
-    auto watcher = new QDBusPendingCallWatcher(bus->asyncCall(QStringLiteral("StartServiceByName"), BusNames::service(), 0u), this);
+    auto watcher = new QDBusPendingCallWatcher(bus->asyncCall(QStringLiteral("StartServiceByName"), BusAddress::serviceName(), 0u), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
         watcher->deleteLater();
         if (watcher->isError()) {
