@@ -12,7 +12,10 @@
 #include <QQuickWindow>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstdio>
 #include <ctime>
+#include <memory>
 #include <unistd.h>
 
 namespace

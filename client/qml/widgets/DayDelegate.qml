@@ -32,6 +32,15 @@ Button {
     opacity: model.isCurrent ? 1.0 : 0.5
     text: model.dayNumber
 
+    // The selected day is filled with the selection colour of the scheme,
+    // under the text colour that goes with it: the style's own checked
+    // button is a pale grey that the light text does not stand out from.
+    background: Rectangle {
+        radius: Kirigami.Units.smallSpacing
+        color: day.checked ? Kirigami.Theme.highlightColor : day.hovered ? Kirigami.Theme.hoverColor : "transparent"
+        opacity: day.checked || !day.hovered ? 1 : 0.3
+    }
+
     contentItem: Label {
         text: day.text
         font.bold: day.isToday

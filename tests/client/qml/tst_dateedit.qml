@@ -4,6 +4,7 @@
 
 import QtQuick 2.15
 import QtTest 1.2
+import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler.widgets 1.0
 
 TestCase {
@@ -121,6 +122,9 @@ TestCase {
         verify(marked.contentItem.font.bold && marked.contentItem.font.underline)
         verify(!selected.contentItem.font.bold)
         verify(marked.contentItem.color !== selected.contentItem.color)
+        // The selected day's text on the selection colour.
+        compare(selected.background.color, selected.Kirigami.Theme.highlightColor)
+        compare(selected.contentItem.color, selected.Kirigami.Theme.highlightedTextColor)
         // Both at once: filled and bold.
         mouseClick(marked)
         verify(marked.checked && marked.contentItem.font.bold)
