@@ -29,6 +29,9 @@ public:
 
     // Translated display name (context "Action"); empty for unknown numbers.
     static QString displayName(int type);
+    // The English display name, as the catalogues know it; null for unknown
+    // numbers.
+    static const char *sourceName(int type);
     // Freedesktop symbolic icon name; empty for unknown numbers.
     static QString iconName(int type);
 };
