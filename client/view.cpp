@@ -45,6 +45,7 @@ void View::registerTypes()
     qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/TimeEdit.qml")), widgetsUri, 1, 0, "TimeEdit");
     qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/DateEdit.qml")), widgetsUri, 1, 0, "DateEdit");
     qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/IconComboBox.qml")), widgetsUri, 1, 0, "IconComboBox");
+    qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/ModalDialog.qml")), widgetsUri, 1, 0, "ModalDialog");
 }
 
 View::~View()

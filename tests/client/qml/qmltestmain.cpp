@@ -10,10 +10,12 @@
 // log takes over the message handler when the first file starts).
 
 #include "fakebackend.h"
+#include "translations.h"
 #include "view.h"
 #include "zeltest.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickStyle>
@@ -36,6 +38,20 @@ void recordWarnings(QtMsgType type, const QMessageLogContext &context, const QSt
 }
 } // namespace
 
+// Screenshots of a window at the screen's own resolution (twice the size at
+// a scale of 2), as the test's "screenshots.save(window, path)".
+class Screenshots : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    Q_INVOKABLE bool save(QObject *window, const QString &path) const
+    {
+        auto quickWindow = qobject_cast<QQuickWindow *>(window);
+        return quickWindow && quickWindow->grabWindow().save(path);
+    }
+};
+
 class Setup : public QObject
 {
     Q_OBJECT
@@ -54,6 +70,11 @@ public Q_SLOTS:
         });
         // Each test file gets a backend of its own, freed with its engine.
         engine->rootContext()->setContextProperty(QStringLiteral("backend"), new FakeBackend(engine));
+        // Where screenshots go, and what tells them apart (the language,
+        // font or scale of the run).
+        engine->rootContext()->setContextProperty(QStringLiteral("artifactsDir"), QStringLiteral(ZEL_ARTIFACTS_DIR));
+        engine->rootContext()->setContextProperty(QStringLiteral("screenshotTag"), qEnvironmentVariable("ZEL_SCREENSHOT_TAG"));
+        engine->rootContext()->setContextProperty(QStringLiteral("screenshots"), new Screenshots(engine));
     }
 };
 
@@ -62,7 +83,13 @@ int main(int argc, char **argv)
     qputenv("TZ", "Europe/Berlin");
     ZelTest::isolate(argc, argv, true);
     // The window's style draws through QStyle and needs a QApplication.
+    // As the program, unless the run asks for fonts that grow without the
+    // rest (ZEL_TEST_HIGHDPI=0).
+    QCoreApplication::setAttribute(qEnvironmentVariable("ZEL_TEST_HIGHDPI") == QLatin1String("0") ? Qt::AA_DisableHighDpiScaling : Qt::AA_EnableHighDpiScaling);
     QApplication app(argc, argv);
+    QDir().mkpath(QStringLiteral(ZEL_ARTIFACTS_DIR));
+    // In the language of the run (English unless the test asks otherwise).
+    Translations::install({QStringLiteral("zel-scheduler"), QStringLiteral("zel-scheduler-common")});
     if (qEnvironmentVariableIsEmpty("QT_QUICK_CONTROLS_STYLE")) {
         QQuickStyle::setStyle(QStringLiteral("org.kde.desktop"));
     }
