@@ -56,7 +56,10 @@ QString ActionType::iconName(int type)
     case Lock:
         return QStringLiteral("system-lock-screen-symbolic");
     case EndSession:
-        return QStringLiteral("system-log-out-symbolic");
+        // Not "system-log-out-symbolic": icon loaders take a theme's icon of
+        // a shorter name before the fallback's icon of the whole name, and
+        // Breeze's small system-log-out is a bare "<".
+        return QStringLiteral("zel-log-out-symbolic");
     }
     return QString();
 }

@@ -32,7 +32,8 @@ public:
     // The English display name, as the catalogues know it; null for unknown
     // numbers.
     static const char *sourceName(int type);
-    // Freedesktop symbolic icon name; empty for unknown numbers.
+    // Symbolic icon name (freedesktop names, and ours where the themes have
+    // nothing fitting: data/icons); empty for unknown numbers.
     static QString iconName(int type);
 };
 
