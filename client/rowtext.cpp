@@ -46,30 +46,39 @@ QString timeLeftOnClock(quint64 msecs)
     return QStringLiteral("%1:%2:%3").arg(twoDigits(qint64(seconds / 3600)), twoDigits(qint64(seconds / 60 % 60)), twoDigits(qint64(seconds % 60)));
 }
 
-// A count in words: the source texts are English, whose "1" takes the
+// Counts in words. The source texts are English, whose 1 takes the
 // singular; a translation's plural forms cover every other count.
-QString counted(qint64 n, const char *one, const char *many)
+QString seconds(qint64 n)
 {
-    return n == 1 ? tr(one) : tr(many, nullptr, int(std::min<qint64>(n, std::numeric_limits<int>::max())));
+    return n == 1 ? tr("1 second") : tr("%n seconds", nullptr, int(n));
+}
+
+QString minutes(qint64 n)
+{
+    return n == 1 ? tr("1 minute") : tr("%n minutes", nullptr, int(n));
+}
+
+QString hours(qint64 n)
+{
+    return n == 1 ? tr("1 hour") : tr("%n hours", nullptr, int(std::min<qint64>(n, std::numeric_limits<int>::max())));
 }
 
 // A duration in words, rounded up to whole seconds under a minute and to
 // whole minutes beyond: a countdown with 9:59 left has 10 minutes left.
 QString duration(quint64 msecs)
 {
-    const qint64 seconds = qint64((msecs + second - 1) / second);
-    if (seconds < 60) {
-        return counted(seconds, "1 second", "%n seconds");
+    const qint64 wholeSeconds = qint64((msecs + second - 1) / second);
+    if (wholeSeconds < 60) {
+        return seconds(wholeSeconds);
     }
-    const qint64 minutes = qint64((msecs + minute - 1) / minute);
-    if (minutes < 60) {
-        return counted(minutes, "1 minute", "%n minutes");
+    const qint64 wholeMinutes = qint64((msecs + minute - 1) / minute);
+    if (wholeMinutes < 60) {
+        return minutes(wholeMinutes);
     }
-    const QString hours = counted(minutes / 60, "1 hour", "%n hours");
-    if (minutes % 60 == 0) {
-        return hours;
+    if (wholeMinutes % 60 == 0) {
+        return hours(wholeMinutes / 60);
     }
-    return tr("%1 %2", "a duration: %1 hours, %2 minutes").arg(hours, counted(minutes % 60, "1 minute", "%n minutes"));
+    return tr("%1 %2", "a duration: %1 hours, %2 minutes").arg(hours(wholeMinutes / 60), minutes(wholeMinutes % 60));
 }
 
 QString clockOfDay(quint64 msecsSinceMidnight)

@@ -5,22 +5,22 @@
     <name>ScheduledWorker</name>
     <message>
         <source>Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Расписание</translation>
     </message>
     <message>
         <source>The %1 action will be executed soon</source>
-        <translation type="unfinished"></translation>
+        <translation>Скоро будет выполнено действие «%1»</translation>
     </message>
 </context>
 <context>
     <name>TimerWorker</name>
     <message>
         <source>The %1 action will be executed after %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Действие «%1» будет выполнено через %2</translation>
     </message>
     <message>
         <source>Timer</source>
-        <translation type="unfinished"></translation>
+        <translation>Таймер</translation>
     </message>
 </context>
 </TS>
