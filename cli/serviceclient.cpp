@@ -14,17 +14,18 @@
 
 namespace
 {
-template<typename Reply>
-QString failureOf(Reply &reply)
+QString failureOf(QDBusPendingCall reply)
 {
     reply.waitForFinished();
     if (!reply.isError()) {
         return QString();
     }
     const QDBusError error = reply.error();
+    // A plain name: lupdate takes no qualified name for the count.
+    const int seconds = ServiceClient::timeoutSeconds;
     if (error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout || error.type() == QDBusError::TimedOut) {
         return QCoreApplication::translate(
-            "ServiceClient", "The scheduler service is not reachable: it did not answer within %n seconds.", nullptr, ServiceClient::timeoutSeconds);
+            "ServiceClient", "The scheduler service is not reachable: it did not answer within %n seconds.", "%n is the longest wait", seconds);
     }
     return QCoreApplication::translate("ServiceClient", "The scheduler service is not reachable: %1", "%1 is the bus's error message").arg(error.message());
 }
