@@ -76,11 +76,18 @@ int WatchCommand::run(const QStringList &arguments)
         }
         Output::line(tr("%1 %2  removed", "%1 the time, %2 the short id of a preset").arg(timeOfDay(), PresetId::shortId(QUuid(id))));
     });
+    // The service's first coming, when the call below starts it, is no news.
+    bool gone = false;
     QObject::connect(&client, &ServiceClient::serviceUnregistered, &loop, [&] {
+        gone = true;
         Output::line(
             json ? jsonLine({{event, QStringLiteral("service-gone")}}) : tr("%1 The scheduler service has left the bus.", "%1 the time").arg(timeOfDay()));
     });
     QObject::connect(&client, &ServiceClient::serviceRegistered, &loop, [&] {
+        if (!gone) {
+            return;
+        }
+        gone = false;
         Output::line(json ? jsonLine({{event, QStringLiteral("service-back")}}) : tr("%1 The scheduler service is back.", "%1 the time").arg(timeOfDay()));
     });
 

@@ -26,6 +26,12 @@ def cli(*args, env=None, timeout=30):
     return proc.returncode, proc.stdout, proc.stderr
 
 
+def service_pid():
+    owner = gdbus("call", "--dest", "org.freedesktop.DBus", "--object-path", "/org/freedesktop/DBus",
+                  "--method", "org.freedesktop.DBus.GetConnectionUnixProcessID", BUS_NAME)
+    return int(re.search(r"uint32 (\d+)", owner).group(1))
+
+
 class WithoutServiceTest(IsolatedTestCase):
 
     def test_help_of_each_command_wakes_nothing(self):
@@ -59,11 +65,9 @@ class WithoutServiceTest(IsolatedTestCase):
     def test_first_command_starts_the_service(self):
         self.assertFalse(name_has_owner(BUS_NAME))
         status, out, err = cli("list")
+        self.track(_Pid(service_pid()))
         self.assertEqual((status, err), (0, ""))
         self.assertIn("There are no presets", out)
-        owner = gdbus("call", "--dest", "org.freedesktop.DBus", "--object-path", "/org/freedesktop/DBus",
-                      "--method", "org.freedesktop.DBus.GetConnectionUnixProcessID", BUS_NAME)
-        self.track(_Pid(int(re.search(r"uint32 (\d+)", owner).group(1))))
 
 
 class CliTest(IsolatedTestCase):
@@ -205,16 +209,26 @@ class CliTest(IsolatedTestCase):
         human, machine = watchers
         human.output.wait_for(lambda line: "left the bus" in line, what="the service leaving")
         machine.output.wait_for(lambda line: "service-gone" in line, what="the service leaving")
+        # The next command starts it again, and the watchers follow it.
+        again = self.add("lock", "--in", "1m", "--name", "Again")
+        self.track(_Pid(service_pid()))
+        human.output.wait_for(lambda line: "Again" in line, what="the preset added after the restart")
+        machine.output.wait_for(lambda line: "Again" in line, what="the preset added after the restart")
         for watcher in watchers:
             watcher.signal(signal.SIGINT)
             self.assertEqual(watcher.wait(), 0)
+        # The activated service keeps its presets where the next test's would.
+        self.assertEqual(cli("remove", again), (0, "", ""))
 
         lines = [line for line in human.output.snapshot() if "Watching" not in line]
         self.assertRegex(lines[0], r"^\d\d:\d\d:\d\d %s  Night  Timer  Hibernation  stopped  -$" % added)
         self.assertRegex(lines[1], r"^\d\d:\d\d:\d\d %s  removed$" % added)
         self.assertRegex(lines[2], r"^\d\d:\d\d:\d\d The scheduler service has left the bus\.$")
+        self.assertRegex(lines[3], r"^\d\d:\d\d:\d\d The scheduler service is back\.$")
+        self.assertRegex(lines[4], r"^\d\d:\d\d:\d\d %s  Again  Timer  Lock  stopped  -$" % again)
+        self.assertEqual(len(lines), 5)
         events = [json.loads(line) for line in machine.output.snapshot() if line.startswith("{")]
-        self.assertEqual([e["event"] for e in events], ["updated", "removed", "service-gone"])
+        self.assertEqual([e["event"] for e in events], ["updated", "removed", "service-gone", "service-back", "updated"])
         self.assertEqual(events[0]["preset"]["preset_name"], "Night")
         self.assertEqual(events[1]["preset_id"], events[0]["preset"]["preset_id"])
 
