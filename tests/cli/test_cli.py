@@ -120,8 +120,8 @@ class CliTest(IsolatedTestCase):
         self.assertEqual(lines[0].split(), ["ID", "NAME", "KIND", "ACTION", "STATE", "WHEN"])
         rows = {line[:8]: line for line in lines[1:]}
         self.assertEqual(list(rows), [timer, weekly, window, once])
-        self.assertRegex(rows[timer], r"Timer\s+Shut Down\s+running\s+at \d\d:\d\d")
-        self.assertRegex(rows[weekly], r"Schedule\s+Reboot\s+running\s+next: \w+ 23:00")
+        self.assertRegex(rows[timer], r"Timer\s+Shut Down\s+running\s+(tomorrow )?at \d\d:\d\d")
+        self.assertRegex(rows[weekly], r"Schedule\s+Reboot\s+running\s+next: .* 23:00.* · in ")
         self.assertRegex(rows[window], r"Late lock\s+Interval\s+Lock\s+stopped\s+-$")
 
     def test_start_pause_stop_remove_by_id_prefix_and_name(self):
