@@ -26,6 +26,9 @@ PACKAGES=(
     dbus dbus-x11 libglib2.0-bin xvfb x11-utils imagemagick
     python3 python3-dbus python3-gi python3-dbusmock
     desktop-file-utils appstream dpkg-dev file xdg-utils
+    # licence and packaging checks: reuse lint, lintian, systemd-analyze and
+    # systemd's autostart generator
+    reuse lintian systemd
     # unshare, mount, setpriv and prlimit: the service tests on full, read-only
     # settings and under a thread limit
     util-linux mount

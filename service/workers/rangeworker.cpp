@@ -4,29 +4,22 @@
 
 #include "rangeworker.h"
 
-#include <QTimer>
+#include "occurrence.h"
 
-#include <algorithm>
-#include <limits>
+#include <QTimer>
 
 namespace
 {
-// The window ends are milliseconds since midnight; a number past the end of
-// the day gives an invalid time, which no time of day matches.
-QTime timeOfDay(quint64 msecs)
-{
-    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(static_cast<quint32>(msecs)));
-}
+// How long after the start of a second a tick is due: enough for a precise
+// timer to never wake up in the second before.
+constexpr int tickMargin = 10;
 } // namespace
 
 RangeWorker::RangeWorker(Preset::Ptr preset) : AbstractWorker(std::move(preset)), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
-    // A coarse timer may fire 5 % early or late: a five-minute period would
-    // wander by fifteen seconds a time.
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &RangeWorker::onTimeout, Qt::DirectConnection);
-    readWindow();
 }
 
 RangeWorker::~RangeWorker()
@@ -36,25 +29,13 @@ RangeWorker::~RangeWorker()
     }
 }
 
-void RangeWorker::readWindow()
-{
-    m_start = timeOfDay(preset()->interval().start);
-    m_end = timeOfDay(preset()->interval().end);
-}
-
-int RangeWorker::regularity() const
-{
-    // 0 would repeat the action without a pause, and QTimer refuses a
-    // negative interval, which would leave the worker idle without a word.
-    const qint64 value = preset()->interval().regularity;
-    return static_cast<int>(std::clamp<qint64>(value, minimumRegularity, std::numeric_limits<int>::max()));
-}
-
 void RangeWorker::start()
 {
     preset()->markStarted();
     report();
-    m_timer->start(regularity());
+    const QDateTime current = QDateTime::currentDateTime();
+    m_lastTick = Occurrence::withoutMSecs(current);
+    armForNextSecond(current);
 }
 
 void RangeWorker::pause()
@@ -75,19 +56,27 @@ void RangeWorker::stop()
     }
 }
 
+void RangeWorker::armForNextSecond(const QDateTime &current)
+{
+    m_timer->start(1000 - current.time().msec() + tickMargin);
+}
+
 void RangeWorker::onTimeout()
 {
     if (!preset()->isRunning()) {
         return;
     }
-    // The window of the preset in force, so that an edited window applies
-    // without a restart.
-    readWindow();
-    const QTime now = QTime::currentTime();
-    if (!m_start.isValid() || !m_end.isValid() || now < m_start || now > m_end) {
-        m_timer->start(1000);
-        return;
+    const QDateTime current = QDateTime::currentDateTime();
+    const QDateTime now = Occurrence::withoutMSecs(current);
+    if (now != m_lastTick) {
+        m_lastTick = now;
+        // The window of the preset in force, so that an edited window
+        // applies without a restart.
+        if (Occurrence::firstAtOrAfter(preset()->interval(), now) == now) {
+            execute();
+        }
     }
-    execute();
-    m_timer->start(regularity());
+    // After the action, which may have taken long: the seconds it took are
+    // not made up.
+    armForNextSecond(QDateTime::currentDateTime());
 }

@@ -6,21 +6,19 @@
 
 #include "abstractworker.h"
 
-#include <QTime>
+#include <QDateTime>
 
 class QTimer;
 
-// A daily window: inside it the action is carried out again and again, one
-// regularity apart; outside it the worker looks at the clock once a second.
+// A daily window: once a second it looks at the local time and carries out
+// the action when this second is one of the window's action moments (see
+// Occurrence). The second in which it is started never acts.
 class RangeWorker : public AbstractWorker
 {
     Q_OBJECT
 public:
     explicit RangeWorker(Preset::Ptr preset);
     ~RangeWorker() override;
-
-    // Shortest pause between two executions, and between two checks.
-    static constexpr qint64 minimumRegularity = 1000;
 
 public Q_SLOTS:
     void start() override;
@@ -31,10 +29,10 @@ private Q_SLOTS:
     void onTimeout() override;
 
 private:
-    void readWindow();
-    int regularity() const;
+    // Arms the timer for just after the next whole second of the local clock.
+    void armForNextSecond(const QDateTime &current);
 
     QTimer *m_timer;
-    QTime m_start;
-    QTime m_end;
+    // The second that the last tick handled (or the start's second).
+    QDateTime m_lastTick;
 };

@@ -20,7 +20,6 @@ ScheduledWorker::ScheduledWorker(Preset::Ptr preset) : AbstractWorker(std::move(
 {
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);
-    readSchedule(false);
     connect(m_timer, &QTimer::timeout, this, &ScheduledWorker::onTimeout);
 }
 
@@ -35,6 +34,11 @@ void ScheduledWorker::start()
 {
     preset()->markStarted();
     report();
+    const QDateTime warned = Occurrence::warningOnStart(preset()->schedule(), Occurrence::withoutMSecs(QDateTime::currentDateTime()));
+    if (warned.isValid() && warned != m_lastWarned) {
+        m_lastWarned = warned;
+        sendNotification();
+    }
     onTimeout();
 }
 
@@ -53,17 +57,6 @@ void ScheduledWorker::stop()
     report();
     if (m_timer->isActive()) {
         m_timer->stop();
-    }
-}
-
-void ScheduledWorker::readSchedule(bool wholeSeconds)
-{
-    const ScheduleSettings &schedule = preset()->schedule();
-    m_start = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(schedule.start));
-    m_end = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(schedule.end));
-    if (wholeSeconds) {
-        m_start = Occurrence::withoutMSecs(m_start);
-        m_end = Occurrence::withoutMSecs(m_end);
     }
 }
 
@@ -86,15 +79,14 @@ void ScheduledWorker::onTimeout()
     }
     m_lastTick = now;
 
-    readSchedule(true);
-    const ScheduleSettings &schedule = preset()->schedule();
-    const Occurrence::Tick tick = Occurrence::tick(now, m_start, m_end, schedule.notify, schedule.repeat);
-    if (tick.stop) {
-        stop();
-        return;
-    }
-    if (tick.notify) {
+    const Occurrence::Tick tick = Occurrence::tick(preset()->schedule(), now);
+    if (tick.warning.isValid() && tick.warning != m_lastWarned) {
+        m_lastWarned = tick.warning;
         sendNotification();
+    }
+    if (tick.stop) {
+        // Reported stopped before the last action runs, like a countdown.
+        stop();
     }
     if (tick.execute) {
         execute();

@@ -24,7 +24,23 @@ EXPECTED = [
     "share/icons/hicolor/scalable/apps/system-schedule.svg",
     "share/icons/hicolor/scalable/actions/list-delete-symbolic.svg",
     "etc/xdg/autostart/zel-shutdown-scheduler-service.desktop",
+    "lib/systemd/user/zel-shutdown-scheduler-service.service",
+    "share/man/man1/zel-scheduler.1.gz",
+    "share/man/man1/zel-shutdown-scheduler-service.1.gz",
+    "share/doc/zel-scheduler/copyright",
+    "share/doc/zel-scheduler/changelog.gz",
 ]
+UNIT = "lib/systemd/user/zel-shutdown-scheduler-service.service"
+ACTIVATION_FILE = "share/dbus-1/services/ru.velmora.shutdown.scheduler.service.PresetController.service"
+AUTOSTART = "etc/xdg/autostart/zel-shutdown-scheduler-service.desktop"
+XDG_AUTOSTART_GENERATOR = "/usr/lib/systemd/user-generators/systemd-xdg-autostart-generator"
+
+
+def read_ini(path):
+    parser = configparser.ConfigParser(interpolation=None)
+    parser.optionxform = str
+    parser.read(path)
+    return parser
 
 
 class InstallTest(IsolatedTestCase):
@@ -53,21 +69,18 @@ class InstallTest(IsolatedTestCase):
         self.assertFalse(os.path.exists(self.path("bin/zel-wm-stub")))
 
     def test_desktop_files_validate(self):
-        for entry in ("share/applications/ru.velmora.zel-scheduler.desktop",
-                      "etc/xdg/autostart/zel-shutdown-scheduler-service.desktop"):
+        for entry in ("share/applications/ru.velmora.zel-scheduler.desktop", AUTOSTART):
             result = subprocess.run(["desktop-file-validate", self.path(entry)], capture_output=True, text=True)
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
-        entry = configparser.ConfigParser(interpolation=None)
-        entry.optionxform = str
-        entry.read(self.path("share/applications/ru.velmora.zel-scheduler.desktop"))
-        self.assertEqual(entry["Desktop Entry"]["Name"], "Scheduler")
-        self.assertEqual(entry["Desktop Entry"]["Icon"], "system-schedule")
-        self.assertIn("System", entry["Desktop Entry"]["Categories"].split(";"))
-        autostart = configparser.ConfigParser(interpolation=None)
-        autostart.optionxform = str
-        autostart.read(self.path("etc/xdg/autostart/zel-shutdown-scheduler-service.desktop"))
-        self.assertEqual(autostart["Desktop Entry"]["NoDisplay"], "true")
-        self.assertEqual(autostart["Desktop Entry"]["Exec"], "zel-shutdown-scheduler-service")
+        entry = read_ini(self.path("share/applications/ru.velmora.zel-scheduler.desktop"))["Desktop Entry"]
+        self.assertEqual(entry["Name"], "Scheduler")
+        self.assertEqual(entry["Icon"], "system-schedule")
+        self.assertIn("System", entry["Categories"].split(";"))
+        autostart = read_ini(self.path(AUTOSTART))["Desktop Entry"]
+        self.assertEqual(autostart["NoDisplay"], "true")
+        self.assertEqual(autostart["Exec"], "zel-shutdown-scheduler-service")
+        # gnome-session's own key for entries that a systemd user unit replaces.
+        self.assertEqual(autostart["X-GNOME-HiddenUnderSystemd"], "true")
 
     def test_metainfo_validates_and_names_both_programs(self):
         metainfo = self.path("share/metainfo/ru.velmora.zel-scheduler.metainfo.xml")
@@ -80,15 +93,51 @@ class InstallTest(IsolatedTestCase):
         self.assertIn(BUS_NAME, text)
 
     def test_notification_configuration(self):
-        notifyrc = configparser.ConfigParser(interpolation=None)
-        notifyrc.optionxform = str
-        notifyrc.read(self.path("share/knotifications5/zel-shutdown-scheduler-service.notifyrc"))
+        notifyrc = read_ini(self.path("share/knotifications5/zel-shutdown-scheduler-service.notifyrc"))
         self.assertIn("Global", notifyrc)
         self.assertIn("Event/alarm", notifyrc)
         self.assertIn("Popup", notifyrc["Event/alarm"].get("Action", ""))
 
+    def test_systemd_unit_verifies(self):
+        # MANPATH lets the check find the page the unit's Documentation= names.
+        result = subprocess.run(["systemd-analyze", "--user", "verify", self.path(UNIT)], capture_output=True,
+                                text=True, env=dict(os.environ, MANPATH=self.path("share/man")))
+        # systemd only warns about some mistakes ("..., ignoring"): any output fails.
+        self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
+
+    def test_unit_and_activation_file_name_each_other(self):
+        unit = read_ini(self.path(UNIT))
+        activation = read_ini(self.path(ACTIVATION_FILE))["D-BUS Service"]
+        self.assertEqual(activation["SystemdService"], os.path.basename(UNIT))
+        self.assertEqual((unit["Service"]["Type"], unit["Service"]["BusName"]), ("dbus", BUS_NAME))
+        self.assertEqual(activation["Name"], BUS_NAME)
+        self.assertEqual(unit["Service"]["ExecStart"], activation["Exec"])
+        self.assertEqual(unit["Service"]["Restart"], "on-failure")
+        self.assertEqual(unit["Unit"]["PartOf"], "graphical-session.target")
+        # Started with every graphical session run by systemd, without a
+        # per-user "systemctl --user enable".
+        wants = os.path.join(os.path.dirname(self.path(UNIT)), "graphical-session.target.wants",
+                             os.path.basename(UNIT))
+        self.assertEqual(os.path.realpath(wants), os.path.realpath(self.path(UNIT)))
+
+    def test_systemd_sessions_skip_the_autostart_entry(self):
+        # Control: the same entry without X-systemd-skip does become a unit.
+        control = os.path.join(self.prefix, "control")
+        os.makedirs(os.path.join(control, "autostart"))
+        with open(self.path(AUTOSTART)) as source, \
+                open(os.path.join(control, "autostart", os.path.basename(AUTOSTART)), "w") as copy:
+            copy.write("".join(l for l in source if not l.startswith("X-systemd-skip=")))
+        # The generator makes units only of entries whose program is on PATH.
+        env = dict(os.environ, PATH=self.path("bin") + os.pathsep + os.environ["PATH"])
+        for config_dir, generated in ((self.path("etc/xdg"), False), (control, True)):
+            out = tempfile.mkdtemp(dir=self.prefix)
+            subprocess.run([XDG_AUTOSTART_GENERATOR, out, out, out], check=True, capture_output=True,
+                           env=dict(env, XDG_CONFIG_DIRS=config_dir))
+            units = [n for n in os.listdir(out) if n.endswith("@autostart.service")]
+            self.assertEqual(bool(units), generated, (config_dir, units))
+
     def test_installed_activation_file_starts_the_installed_service(self):
-        service_file = self.path("share/dbus-1/services/ru.velmora.shutdown.scheduler.service.PresetController.service")
+        service_file = self.path(ACTIVATION_FILE)
         with open(service_file) as f:
             self.assertIn("Exec=%s" % self.path("bin/zel-shutdown-scheduler-service"), f.read())
         # A session bus of its own whose only activation folder is the prefix's.

@@ -68,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), 1);
         QCOMPARE(runState(spy.at(0).at(0).value<Preset::Ptr>()), QStringLiteral("running"));
 
-        // Fires in the start's second, then the next tick ends the schedule.
+        // Fires in the start's second and, none remaining, ends the schedule.
         QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 2, 5000);
         QCOMPARE(runState(spy.at(1).at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
         const auto executions = FakeActions::executions();
@@ -85,6 +85,19 @@ private Q_SLOTS:
 
         QTest::qWait(1200);
         QCOMPARE(FakeActions::executions().size(), 1);
+    }
+
+    void warnsAtOnceWhenStartedInsideTheLead()
+    {
+        const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
+        ScheduledWorker worker(schedule(start, start.addDays(1), RepeatType::Never, 60000));
+        worker.start();
+        QCOMPARE(FakeActions::notifications().size(), 1);
+        worker.pause();
+        worker.start();
+        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 5000);
+        // Once for the occurrence, however often started.
+        QCOMPARE(FakeActions::notifications().size(), 1);
     }
 
     void dailyOccurrenceFiresOnce()

@@ -122,8 +122,8 @@ class TimingTest(IsolatedTestCase):
         self.assertLess(at, start_ms / 1000.0 + 1.0)
         time.sleep(2.5)
         self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
-        # No further occurrence: idle, still marked running until its end.
-        self.assertTrue(self.preset(pid)["preset_running"])
+        # No further occurrence: stopped with its action.
+        self.assertFalse(self.preset(pid)["preset_running"])
 
     def test_running_countdown_survives_a_restart(self):
         pid = new_id()

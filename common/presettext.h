@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include "preset.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+// The texts that tell a user when a preset acts, for the window and the
+// command line. Pure: the current moment and the locale are parameters.
+// Translated in the context "PresetText" as whole sentences; names of days
+// and months and the clock format come from the locale, lists are joined the
+// locale's way. Clock times are shown without seconds (QLocale::ShortFormat).
+//
+// Dates are shown by the weekday alone within the coming week, by weekday,
+// day and month within the year, and with the year beyond it (translatable
+// QLocale date patterns).
+namespace PresetText
+{
+// When a countdown ends: "at 14:35" today, "tomorrow at 14:35", otherwise
+// "on Tue 17 Mar at 14:35". Empty for an invalid end.
+QString countdownEnd(const QDateTime &end, const QDateTime &now, const QLocale &locale = QLocale());
+
+// The next action of a running schedule or window: "next: Mon 22:00 · in
+// 3 h 12 min". How long until then: "now" once it is due, "in less than a
+// minute" under a minute, whole minutes under an hour ("in 12 min"), hours
+// and minutes under a day ("in 3 h 12 min", "in 3 h"), days and hours under
+// a week ("in 2 d 5 h"), whole days beyond ("in 12 days"); all rounded down.
+// "no further action" for an invalid moment.
+QString nextAction(const QDateTime &next, const QDateTime &now, const QLocale &locale = QLocale());
+
+// The repetition of a schedule in one line, as the occurrence rules carry it
+// out: "once", "daily", "every 3 days", "weekly on Monday", "every 2 weeks
+// on Mon, Wed and Fri", "monthly on the 1st and 15th", "every 2 months on
+// the 31st (the last day in shorter months)", "yearly on 5 March".
+QString repetition(const ScheduleSettings &schedule, const QLocale &locale = QLocale());
+
+// A daily window in one line: "every 5 minutes between 12:00 and 13:00",
+// "every minute from 23:00 until 01:00 the next day", "every 5 minutes from
+// 22:00 until midnight", "every 10 minutes, all day", "daily at 12:00" (start
+// equal to end), "never" (a window outside the day).
+QString window(const IntervalSettings &window, const QLocale &locale = QLocale());
+} // namespace PresetText
