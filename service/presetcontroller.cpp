@@ -5,6 +5,7 @@
 #include "presetcontroller.h"
 
 #include "actionfailure.h"
+#include "busaddress.h"
 #include "presetcontroller_debug.h"
 #include "presetcontrolleradaptor.h"
 #include "storage.h"
@@ -12,12 +13,6 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-
-namespace
-{
-const QString busName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
-const QString objectPath = QStringLiteral("/Presets");
-} // namespace
 
 PresetController *PresetController::instance()
 {
@@ -46,9 +41,9 @@ PresetController::PresetController(QObject *parent) : QObject(parent), m_storage
         QStringLiteral("NameLost"),
         this,
         SLOT(onNameLost(QString)));
-    m_onBus = bus.registerObject(objectPath, this, QDBusConnection::ExportAdaptors) && bus.registerService(busName);
+    m_onBus = bus.registerObject(BusAddress::objectPath(), this, QDBusConnection::ExportAdaptors) && bus.registerService(BusAddress::serviceName());
     if (!m_onBus) {
-        qCWarning(PRESETCONTROLLER) << "Could not register" << busName << "on the session bus:" << bus.lastError().message();
+        qCWarning(PRESETCONTROLLER) << "Could not register" << BusAddress::serviceName() << "on the session bus:" << bus.lastError().message();
     }
 
     connect(m_storage, &Storage::presetAdded, this, [this](const Preset::Ptr &preset) { Q_EMIT presetUpdated(preset->toJson()); });

@@ -316,8 +316,19 @@ class UndefinedBehaviourTest(PromisesTestCase):
         call("updatePreset", json.dumps({"preset_id": new_id(), "preset_type": RANGE, "action_type": 2147483647,
                                          "preset_running": True,
                                          "interval": {"start": big, "end": big, "regularity": -2147483648}}))
+        # Schedules stepping by the largest counts, from the earliest start,
+        # in every unit, with and without chosen days.
+        now_ms = int(time.time()) * 1000
+        for custom in (0, 1, 2):
+            for selected in ([], [1, 31]):
+                for start, end in ((0, big), (now_ms - 1000, now_ms + 60000), (big, big)):
+                    call("updatePreset", json.dumps({
+                        "preset_id": new_id(), "preset_type": SCHEDULED, "action_type": LOCK, "preset_running": True,
+                        "schedule": {"start": start, "end": end, "notify": big, "repeat_settings": {
+                            "repeat_settings_type": 6, "repeat_settings_custom_type": custom,
+                            "repeat_settings_count": 2147483647, "repeat_settings_selected": selected}}}))
         time.sleep(2.5)
-        self.assertEqual(len(get_all()), 6)
+        self.assertEqual(len(get_all()), 6 + 18)
         self.assertEqual(self.end(service), 0)
         output = "\n".join(service.output.snapshot())
         self.assertNotIn("runtime error", output)
