@@ -37,7 +37,7 @@ QString text(qint32 action, Reason reason, const QString &detail)
     case Reason::NotAuthorized:
         return tr("%1 was not carried out: not authorized.").arg(name);
     case Reason::Dismissed:
-        return tr("%1 was not carried out: the authorization was cancelled.").arg(name);
+        return tr("%1 was not carried out: the authorization was refused in the password dialog.").arg(name);
     case Reason::AuthorityUnavailable:
         return tr("%1 was not carried out: the authorization service (polkit) could not be asked.").arg(name);
     case Reason::NoDisplay:

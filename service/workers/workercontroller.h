@@ -25,7 +25,8 @@ class WorkerWrapper;
 // carried the command out and every report it made on the way is written to
 // disk (or could not be: the store has logged and told that). It runs at
 // once for a command that matches no worker, and when the worker goes away
-// first. The main thread never waits for a worker.
+// first. The main thread never waits for a worker that is inside an action
+// (see WorkerWrapper); only shutdown() waits, briefly, for the others.
 class WorkerController : public QObject
 {
     Q_OBJECT

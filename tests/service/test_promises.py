@@ -167,7 +167,7 @@ class FailuresAreToldTest(PromisesTestCase):
         self.polkit.mock_call("AddMethod", AUTHORITY, "CheckAuthorization", "(sa{sv})sa{ss}us", "(bba{ss})",
                               "ret = (False, args[3] == 0, {})")
         call("updatePreset", json.dumps(countdown(new_id(), 0, action=SHUTDOWN, running=True)))
-        self.wait_for_failure("Shut Down was not carried out: the authorization was cancelled.")
+        self.wait_for_failure("Shut Down was not carried out: the authorization was refused in the password dialog.")
         self.assertEqual(sorted(urgency for _, urgency in self.failures()), [0, 1])
         self.assertEqual(self.commands(), [])
 
