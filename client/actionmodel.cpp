@@ -23,14 +23,45 @@ public:
 private:
     QHash<QString, QString> m_values; // "section/key", both lower-case
 };
+
+// Rows of the two actions whose support depends on the machine.
+constexpr int sleepRow = 2;
+constexpr int hibernationRow = 3;
 } // namespace
 
-ActionModel::ActionModel(QObject *parent) : QAbstractListModel(parent)
+ActionModel::ActionModel(QObject *parent)
+    : QAbstractListModel(parent)
+    , m_actions{
+          Action(ActionType::Shutdown),
+          Action(ActionType::Reboot),
+          Action(ActionType::Sleep, false),
+          Action(ActionType::Hibernation, false),
+          Action(ActionType::NewSession),
+          Action(ActionType::NewSessionNewWindow),
+          Action(ActionType::Lock),
+          Action(ActionType::EndSession),
+      }
 {
-    const bool canSuspend = dbus_Logind_CanSuspend() > 0;
-    const bool canHybridSleep = dbus_Logind_CanHybridSleep() > 0;
-    const bool canHibernate = dbus_Logind_CanHibernate() > 0;
+}
 
+void ActionModel::askLoginManager()
+{
+    dbus_Logind_CanSuspendAsync(this, [this](int answer) {
+        m_canSuspend = answer > 0;
+        updateEnabled();
+    });
+    dbus_Logind_CanHybridSleepAsync(this, [this](int answer) {
+        m_canHybridSleep = answer > 0;
+        updateEnabled();
+    });
+    dbus_Logind_CanHibernateAsync(this, [this](int answer) {
+        m_canHibernate = answer > 0;
+        updateEnabled();
+    });
+}
+
+void ActionModel::updateEnabled()
+{
     const VariablesConfig config;
     const QString section = QStringLiteral("Variables");
     const QString standbyCmd = config.value(section, QStringLiteral("StandbyCmd"));
@@ -40,23 +71,20 @@ ActionModel::ActionModel(QObject *parent) : QAbstractListModel(parent)
     bool hibernationEnabled;
     if (!suspendCmd.isEmpty()) {
         sleepEnabled = true;
-        hibernationEnabled = canHibernate;
+        hibernationEnabled = m_canHibernate;
     } else {
         const QString hibernateCmd = config.value(section, QStringLiteral("HibernateCmd"));
-        sleepEnabled = !standbyCmd.isEmpty() || canSuspend || canHybridSleep;
-        hibernationEnabled = (!hibernateCmd.isEmpty() && !canHybridSleep) || canHibernate;
+        sleepEnabled = !standbyCmd.isEmpty() || m_canSuspend || m_canHybridSleep;
+        hibernationEnabled = (!hibernateCmd.isEmpty() && !m_canHybridSleep) || m_canHibernate;
     }
 
-    m_actions = {
-        Action(ActionType::Shutdown),
-        Action(ActionType::Reboot),
-        Action(ActionType::Sleep, sleepEnabled),
-        Action(ActionType::Hibernation, hibernationEnabled),
-        Action(ActionType::NewSession),
-        Action(ActionType::NewSessionNewWindow),
-        Action(ActionType::Lock),
-        Action(ActionType::EndSession),
-    };
+    for (const auto &[row, enabled] : {std::pair<int, bool>{sleepRow, sleepEnabled}, {hibernationRow, hibernationEnabled}}) {
+        if (m_actions[row].isEnabled() != enabled) {
+            m_actions[row].setEnabled(enabled);
+            const QModelIndex changed = index(row, 0);
+            Q_EMIT dataChanged(changed, changed, {EnabledRole});
+        }
+    }
 }
 
 int ActionModel::rowCount(const QModelIndex &parent) const

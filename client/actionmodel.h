@@ -10,9 +10,11 @@
 #include <QVector>
 
 // The actions a user can choose for a preset, with their names, icons and
-// whether this machine supports them. Built once, when the model is made: the
-// login manager is asked then whether the machine can suspend, hybrid-sleep or
-// hibernate, and the list never changes afterwards.
+// whether this machine supports them. The list is fixed; Sleep and
+// Hibernation stay disabled until the login manager has said that the
+// machine can suspend, hybrid-sleep or hibernate. The model asks nobody by
+// itself: askLoginManager() sends the questions without waiting, and each
+// answer that arrives updates the enabled flags.
 class ActionModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -34,6 +36,14 @@ public:
     Q_INVOKABLE QVariant getIcon(int row) const;
     Q_INVOKABLE QVariant isNeedAdmin(int row) const;
 
+    // Asks the login manager what the machine can do; returns at once.
+    void askLoginManager();
+
 private:
+    void updateEnabled();
+
     QVector<Action> m_actions;
+    bool m_canSuspend = false;
+    bool m_canHybridSleep = false;
+    bool m_canHibernate = false;
 };

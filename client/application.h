@@ -17,8 +17,9 @@ public:
     Application(int &argc, char **argv);
     ~Application() override;
 
-    // Loads the window, checks the connection to the service and runs the
-    // event loop; returns its exit code.
+    // Shows the window, starts the exchange with the service and the login
+    // manager (without waiting for either) and runs the event loop; returns
+    // its exit code.
     int run();
 
     Backend *backend() const { return m_backend; }

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <tuple>
 
 PresetsModel::PresetsModel(QObject *parent) : QAbstractListModel(parent), m_selection(new QItemSelectionModel(this, this))
 {
@@ -19,7 +20,7 @@ PresetsModel::PresetsModel(QObject *parent) : QAbstractListModel(parent), m_sele
 int PresetsModel::rowCount(const QModelIndex &parent) const
 {
     // A flat list: rows have no children of their own.
-    return parent.isValid() ? 0 : static_cast<int>(m_presets.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
 QVariant PresetsModel::data(const QModelIndex &index, int role) const
@@ -27,20 +28,22 @@ QVariant PresetsModel::data(const QModelIndex &index, int role) const
     if (index.row() < 0 || index.row() >= rowCount()) {
         return QVariant();
     }
-    const Preset &preset = m_presets[static_cast<size_t>(index.row())];
+    const Row &row = m_rows[static_cast<size_t>(index.row())];
     switch (role) {
     case IdRole:
-        return preset.id().toString();
+        return row.preset.id().toString();
     case NameRole:
-        return preset.title();
+        return row.preset.title();
     case SelectedRole:
         return m_selection->isSelected(index);
     case ActionIconNameRole:
-        return preset.action().iconName();
+        return row.preset.action().iconName();
     case IsStartedRole:
-        return preset.isRunning();
+        return row.preset.isRunning();
     case IsPausedRole:
-        return preset.isPaused();
+        return row.preset.isPaused();
+    case IsStoredRole:
+        return row.stored;
     }
     return QVariant();
 }
@@ -54,7 +57,42 @@ QHash<int, QByteArray> PresetsModel::roleNames() const
         {ActionIconNameRole, QByteArrayLiteral("actionIconName")},
         {IsStartedRole, QByteArrayLiteral("isStarted")},
         {IsPausedRole, QByteArrayLiteral("isPaused")},
+        {IsStoredRole, QByteArrayLiteral("isStored")},
     };
+}
+
+bool PresetsModel::sameSettings(const QJsonObject &first, const QJsonObject &second)
+{
+    const auto settings = [](const Preset &p) {
+        const RepeatSettings &repeat = p.schedule().repeat;
+        return std::make_tuple(p.name(),
+            p.presetType(),
+            p.actionType(),
+            p.timer().timeout,
+            p.timer().notify,
+            p.schedule().start,
+            p.schedule().end,
+            p.schedule().notify,
+            repeat.type,
+            repeat.customType,
+            repeat.count,
+            repeat.selected,
+            p.interval().start,
+            p.interval().end,
+            p.interval().regularity);
+    };
+    return settings(Preset(first)) == settings(Preset(second));
+}
+
+QStringList PresetsModel::selectedNames() const
+{
+    QStringList names;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (m_selection->isRowSelected(row, QModelIndex())) {
+            names << m_rows[static_cast<size_t>(row)].preset.title();
+        }
+    }
+    return names;
 }
 
 int PresetsModel::currentIndex() const
@@ -77,19 +115,16 @@ QJsonObject PresetsModel::currentItem() const
     if (row < 0 || row >= rowCount()) {
         return QJsonObject();
     }
-    return m_presets[static_cast<size_t>(row)].toJsonObject();
+    return m_rows[static_cast<size_t>(row)].preset.toJsonObject();
 }
 
 void PresetsModel::createDefault(QJsonObject object)
 {
-    const bool wasEmpty = m_presets.empty();
     const int row = rowCount();
     beginInsertRows(QModelIndex(), row, row);
-    m_presets.emplace_back(object);
+    m_rows.push_back({Preset(object), false});
     endInsertRows();
-    if (wasEmpty) {
-        select(0);
-    }
+    select(row);
 }
 
 void PresetsModel::savePreset(QJsonObject object)
@@ -104,10 +139,22 @@ void PresetsModel::removeSelected()
     }
     QModelIndexList indexes = m_selection->selectedIndexes();
     std::sort(indexes.begin(), indexes.end());
-    for (const QModelIndex &index : qAsConst(indexes)) {
-        Q_EMIT removePreset(data(index, IdRole).toString());
-    }
     m_selection->clear();
+    // The service has never heard of drafts: they go here, bottom up so
+    // that the rows above keep their numbers.
+    std::vector<int> drafts;
+    for (const QModelIndex &index : qAsConst(indexes)) {
+        if (m_rows[static_cast<size_t>(index.row())].stored) {
+            Q_EMIT removePreset(data(index, IdRole).toString());
+        } else {
+            drafts.push_back(index.row());
+        }
+    }
+    for (auto row = drafts.rbegin(); row != drafts.rend(); ++row) {
+        beginRemoveRows(QModelIndex(), *row, *row);
+        m_rows.erase(m_rows.begin() + *row);
+        endRemoveRows();
+    }
 }
 
 void PresetsModel::select(int index)
@@ -117,7 +164,7 @@ void PresetsModel::select(int index)
 
 void PresetsModel::selectAll()
 {
-    if (m_presets.empty()) {
+    if (m_rows.empty()) {
         return;
     }
     if (!m_selection->hasSelection()) {
@@ -136,16 +183,15 @@ void PresetsModel::deselect()
 void PresetsModel::onPresetUpdated(QString json)
 {
     Preset preset(QJsonDocument::fromJson(json.toUtf8()).object());
-    const auto found = std::find_if(m_presets.begin(), m_presets.end(), [&preset](const Preset &candidate) { return candidate.id() == preset.id(); });
-    if (found == m_presets.end()) {
-        const int row = rowCount();
-        beginInsertRows(QModelIndex(), row, row);
-        m_presets.push_back(std::move(preset));
+    const int row = rowOf(preset.id());
+    if (row < 0) {
+        const int last = rowCount();
+        beginInsertRows(QModelIndex(), last, last);
+        m_rows.push_back({std::move(preset), true});
         endInsertRows();
         return;
     }
-    *found = std::move(preset);
-    const int row = static_cast<int>(found - m_presets.begin());
+    m_rows[static_cast<size_t>(row)] = {std::move(preset), true};
     const QModelIndex changed = index(row, 0);
     Q_EMIT dataChanged(changed, changed);
     if (row == currentIndex()) {
@@ -155,39 +201,58 @@ void PresetsModel::onPresetUpdated(QString json)
 
 void PresetsModel::onPresetRemoved(QString uuid)
 {
-    const auto found = std::find_if(m_presets.begin(), m_presets.end(), [&uuid](const Preset &candidate) { return candidate.id().toString() == uuid; });
-    if (found == m_presets.end()) {
+    const auto found = std::find_if(m_rows.begin(), m_rows.end(), [&uuid](const Row &candidate) { return candidate.preset.id().toString() == uuid; });
+    if (found == m_rows.end()) {
         return;
     }
-    const int row = static_cast<int>(found - m_presets.begin());
+    const int row = static_cast<int>(found - m_rows.begin());
     const QModelIndex removed = index(row, 0);
-    const bool wasCurrent = m_selection->currentIndex() == removed;
-
-    beginRemoveRows(QModelIndex(), row, row);
-    m_presets.erase(found);
-    endRemoveRows();
-
-    // When the current preset goes, the selection model moves the current row
-    // to a neighbour; the editor must not silently switch to another preset
-    // in that case, so the row that took the removed one's place is left
-    // neither current nor selected. Only the removal of the current preset
-    // itself does this: a removal just above the current row also shifts the
-    // current preset into the removed row's place, and that one stays current.
-    if (wasCurrent && m_selection->currentIndex() == index(row, 0)) {
-        m_selection->select(m_selection->currentIndex(), QItemSelectionModel::Deselect);
+    // Left alone, the selection model would hand the current row to a
+    // neighbour, and the editor would silently show another preset.
+    if (m_selection->currentIndex() == removed) {
+        m_selection->select(removed, QItemSelectionModel::Deselect);
         m_selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.erase(found);
+    endRemoveRows();
 }
 
 void PresetsModel::reset(std::vector<Preset> presets)
 {
-    m_selection->clear();
-    beginResetModel();
-    m_presets = std::move(presets);
-    endResetModel();
-    if (!m_presets.empty()) {
-        select(0);
+    const int current = currentIndex();
+    const QUuid currentId = current >= 0 ? m_rows[static_cast<size_t>(current)].preset.id() : QUuid();
+
+    std::vector<Row> rows;
+    rows.reserve(presets.size());
+    for (Preset &preset : presets) {
+        rows.push_back({std::move(preset), true});
     }
+    for (const Row &row : m_rows) {
+        const bool listed = std::any_of(rows.cbegin(), rows.cend(), [&row](const Row &candidate) { return candidate.preset.id() == row.preset.id(); });
+        if (!row.stored && !listed) {
+            rows.push_back(row);
+        }
+    }
+
+    // The selection model forgets its rows on the reset without a word.
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+
+    const int next = current >= 0 ? rowOf(currentId) : (m_rows.empty() ? -1 : 0);
+    if (next >= 0) {
+        select(next);
+    } else {
+        Q_EMIT currentIndexChanged();
+        Q_EMIT currentItemChanged();
+    }
+}
+
+int PresetsModel::rowOf(const QUuid &id) const
+{
+    const auto found = std::find_if(m_rows.cbegin(), m_rows.cend(), [&id](const Row &candidate) { return candidate.preset.id() == id; });
+    return found == m_rows.cend() ? -1 : static_cast<int>(found - m_rows.cbegin());
 }
 
 void PresetsModel::changeSelection(QItemSelection selected, QItemSelection deselected)

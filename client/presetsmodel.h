@@ -16,10 +16,15 @@ class QItemSelectionModel;
 
 // The client's mirror of the service's presets, one row per preset in the
 // order they arrived, with a selection of any number of rows and one current
-// row (the preset the editor shows). The rows change only on the service's
-// word (reset, onPresetUpdated, onPresetRemoved) and by createDefault, which
-// adds an unsaved preset for editing. Saving and removing are requests sent
-// out as signals.
+// row (the preset the editor shows). The rows change on the service's word
+// (reset, onPresetUpdated, onPresetRemoved) and by createDefault, which adds
+// a draft: a preset for editing that the service does not have yet. Drafts
+// survive a reload of the list and become stored rows once the service
+// reports them. Saving and removing stored presets are requests sent out as
+// signals; the model makes no bus calls itself.
+//
+// The current preset only changes when asked for, or when it disappears
+// (then no row is current): a reload keeps it current wherever it lands.
 class PresetsModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -33,6 +38,7 @@ public:
         ActionIconNameRole,
         IsStartedRole,
         IsPausedRole,
+        IsStoredRole, // false for a draft
     };
 
     explicit PresetsModel(QObject *parent = nullptr);
@@ -42,6 +48,13 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
     QItemSelectionModel *selectionModel() const { return m_selection; }
+
+    // Whether two preset objects hold the same settings: everything a user
+    // can edit, that is all but the id, the run state, the remaining time
+    // and the force flag.
+    Q_INVOKABLE static bool sameSettings(const QJsonObject &first, const QJsonObject &second);
+    // Names of the selected rows, top to bottom.
+    Q_INVOKABLE QStringList selectedNames() const;
 
 Q_SIGNALS:
     void currentIndexChanged();
@@ -56,20 +69,32 @@ public Q_SLOTS:
     int currentIndex() const;
     void setCurrentIndex(int index);
     QJsonObject currentItem() const;
+    // Appends a draft built from the object and makes it current.
     void createDefault(QJsonObject object);
     void savePreset(QJsonObject object);
+    // Asks the service to remove the selected stored presets and drops the
+    // selected drafts at once.
     void removeSelected();
     void select(int index);
     void selectAll();
     void deselect();
     void onPresetUpdated(QString json);
     void onPresetRemoved(QString uuid);
+    // Replaces the stored rows by the service's list; drafts stay after them.
     void reset(std::vector<Preset> presets);
 
 private Q_SLOTS:
     void changeSelection(QItemSelection selected, QItemSelection deselected);
 
 private:
+    struct Row
+    {
+        Preset preset;
+        bool stored;
+    };
+
+    int rowOf(const QUuid &id) const;
+
     QItemSelectionModel *m_selection;
-    std::vector<Preset> m_presets;
+    std::vector<Row> m_rows;
 };

@@ -6,6 +6,7 @@
 
 #include "backend.h"
 #include "enumerations.h"
+#include "localtime.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
@@ -16,16 +17,7 @@
 
 View::View(Backend *backend, QObject *parent) : QObject(parent), m_engine(new QQmlApplicationEngine(this)), m_backend(backend)
 {
-    const char *uri = "zel.scheduler";
-    qmlRegisterUncreatableType<ActionType>(uri, 1, 0, "ActionType", QStringLiteral("Enum class for action type"));
-    qmlRegisterUncreatableType<PresetType>(uri, 1, 0, "PresetType", QStringLiteral("Enum class for preset type"));
-    qmlRegisterUncreatableType<RepeatType>(uri, 1, 0, "RepeatType", QStringLiteral("Enum class for repeat type"));
-    qmlRegisterUncreatableType<RepeatCustomType>(uri, 1, 0, "RepeatCustomType", QStringLiteral("Enum class for custom repeat type"));
-
-    const char *widgetsUri = "zel.scheduler.widgets";
-    qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/TimeEdit.qml")), widgetsUri, 1, 0, "TimeEdit");
-    qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/DateEdit.qml")), widgetsUri, 1, 0, "DateEdit");
-    qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/IconComboBox.qml")), widgetsUri, 1, 0, "IconComboBox");
+    registerTypes();
 
     // Both variables are read by Qt itself when they hold a value.
     if (qEnvironmentVariableIsEmpty("QT_QUICK_CONTROLS_STYLE")) {
@@ -34,6 +26,23 @@ View::View(Backend *backend, QObject *parent) : QObject(parent), m_engine(new QQ
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND")) {
         QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
     }
+}
+
+void View::registerTypes()
+{
+    const char *uri = "zel.scheduler";
+    qmlRegisterUncreatableType<ActionType>(uri, 1, 0, "ActionType", QStringLiteral("Enum class for action type"));
+    qmlRegisterUncreatableType<PresetType>(uri, 1, 0, "PresetType", QStringLiteral("Enum class for preset type"));
+    qmlRegisterUncreatableType<RepeatType>(uri, 1, 0, "RepeatType", QStringLiteral("Enum class for repeat type"));
+    qmlRegisterUncreatableType<RepeatCustomType>(uri, 1, 0, "RepeatCustomType", QStringLiteral("Enum class for custom repeat type"));
+    // For its ServiceState values; the one backend is the context property.
+    qmlRegisterUncreatableType<Backend>(uri, 1, 0, "Backend", QStringLiteral("The backend is the context property \"backend\""));
+    qmlRegisterSingletonType<LocalTime>(uri, 1, 0, "LocalTime", [](QQmlEngine *, QJSEngine *) -> QObject * { return new LocalTime; });
+
+    const char *widgetsUri = "zel.scheduler.widgets";
+    qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/TimeEdit.qml")), widgetsUri, 1, 0, "TimeEdit");
+    qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/DateEdit.qml")), widgetsUri, 1, 0, "DateEdit");
+    qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/IconComboBox.qml")), widgetsUri, 1, 0, "IconComboBox");
 }
 
 View::~View()

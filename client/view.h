@@ -19,10 +19,15 @@ public:
     explicit View(Backend *backend, QObject *parent = nullptr);
     ~View() override;
 
+    // Registers the QML types the user interface imports.
+    static void registerTypes();
+
     // Publishes the backend as "backend" and creates the root document.
     void load();
 
     QQmlApplicationEngine *engine() const { return m_engine; }
+    // The window, once load() has made it.
+    QObject *rootObject() const { return m_root; }
 
 private:
     QQmlApplicationEngine *m_engine;

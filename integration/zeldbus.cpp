@@ -6,23 +6,21 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QString>
 
 // Our stand-in for the desktop's D-Bus helper library.
 
 namespace
 {
-int askLogind(const QString &method)
+QDBusMessage question(const QString &method)
 {
-    QDBusConnection bus = QDBusConnection::systemBus();
-    if (!bus.isConnected()) {
-        return -1;
-    }
-    const QDBusMessage call = QDBusMessage::createMethodCall(
+    return QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"), method);
-    // Without a bound the call would wait for the bus's default 25 seconds
-    // when the login manager hangs, and the client's window with it.
-    const QDBusMessage reply = bus.call(call, QDBus::Block, zelDBusLogindTimeoutMs);
+}
+
+int answerOf(const QDBusMessage &reply)
+{
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         return -1;
     }
@@ -35,6 +33,33 @@ int askLogind(const QString &method)
         return 1;
     }
     return 0;
+}
+
+int askLogind(const QString &method)
+{
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        return -1;
+    }
+    // Without a bound the call would wait for the bus's default 25 seconds
+    // when the login manager hangs, and the caller with it.
+    return answerOf(bus.call(question(method), QDBus::Block, zelDBusLogindTimeoutMs));
+}
+
+void askLogindAsync(const QString &method, QObject *context, const ZelLogindAnswer &answer)
+{
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        QMetaObject::invokeMethod(
+            context, [answer] { answer(-1); }, Qt::QueuedConnection);
+        return;
+    }
+    // The watcher belongs to context, so that no answer outlives it.
+    auto watcher = new QDBusPendingCallWatcher(bus.asyncCall(question(method), zelDBusLogindTimeoutMs), context);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [watcher, answer] {
+        watcher->deleteLater();
+        answer(answerOf(watcher->reply()));
+    });
 }
 } // namespace
 
@@ -51,4 +76,19 @@ int dbus_Logind_CanHybridSleep()
 int dbus_Logind_CanHibernate()
 {
     return askLogind(QStringLiteral("CanHibernate"));
+}
+
+void dbus_Logind_CanSuspendAsync(QObject *context, const ZelLogindAnswer &answer)
+{
+    askLogindAsync(QStringLiteral("CanSuspend"), context, answer);
+}
+
+void dbus_Logind_CanHybridSleepAsync(QObject *context, const ZelLogindAnswer &answer)
+{
+    askLogindAsync(QStringLiteral("CanHybridSleep"), context, answer);
+}
+
+void dbus_Logind_CanHibernateAsync(QObject *context, const ZelLogindAnswer &answer)
+{
+    askLogindAsync(QStringLiteral("CanHibernate"), context, answer);
 }

@@ -54,7 +54,7 @@ void zelInit(const char *version, const char *name)
     }
 }
 
-void zelHelpShow(const QString &page)
+bool zelHelpShow(const QString &page)
 {
     // The help is a set of HTML pages installed with the program:
     // <data dir>/zel-scheduler/help/<page or index>.html.
@@ -68,14 +68,15 @@ void zelHelpShow(const QString &page)
         }
     }
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     // Hands the page to the desktop's URL handler, which opens it in the
     // user's browser or help viewer. xdg-open is started detached, whatever
     // the platform plugin; the plugin's own services are the fallback.
     const QUrl url = QUrl::fromLocalFile(path);
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (opener.isEmpty() || !QProcess::startDetached(opener, {url.toString(QUrl::FullyEncoded)})) {
-        QDesktopServices::openUrl(url);
+    if (!opener.isEmpty() && QProcess::startDetached(opener, {url.toString(QUrl::FullyEncoded)})) {
+        return true;
     }
+    return QDesktopServices::openUrl(url);
 }

@@ -14,5 +14,6 @@ class QString;
 void zelInit(const char *version, const char *name);
 
 // Opens the program's help; an empty page opens its start page. Returns at
-// once without waiting for the viewer.
-void zelHelpShow(const QString &page);
+// once without waiting for the viewer: true when the page was handed to one,
+// false when the page is not installed or no viewer could be started.
+bool zelHelpShow(const QString &page);

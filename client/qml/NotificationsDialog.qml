@@ -24,6 +24,9 @@ Kirigami.Dialog {
 
     title: qsTr("Notification")
     standardButtons: Dialog.Ok | Dialog.Cancel
+    // Centred by its own size: Kirigami's default follows the height the
+    // popup shrinks to near the window's bottom, a binding loop.
+    y: parent ? Math.max(0, Math.round((parent.height - implicitHeight) / 2)) : 0
     // Each use makes a new dialog; it goes once it is closed.
     onClosed: destroy()
     padding: applicationWindow().padding

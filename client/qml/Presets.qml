@@ -23,21 +23,50 @@ ColumnLayout {
     signal needAdmit
     signal needClear
 
-    // Makes row k current, asking first what to do with unsaved edits.
-    function changeRow(k) {
+    // Runs proceed, asking first what to do with unsaved edits of the
+    // current preset.
+    function guard(proceed) {
         if (!presetsModel) {
             return
         }
         if (hasChanges) {
             applicationWindow().showMessage(function () {
                 main.needAdmit()
-                main.presetsModel.select(k)
+                proceed()
             }, function () {
                 main.needClear()
-                main.presetsModel.select(k)
+                proceed()
             }, function () {})
         } else {
-            presetsModel.select(k)
+            proceed()
+        }
+    }
+
+    // Makes row k current.
+    function changeRow(k) {
+        guard(function () {
+            main.presetsModel.select(k)
+        })
+    }
+
+    // Adds a draft preset and makes it current.
+    function addPreset() {
+        guard(function () {
+            main.presetsModel.createDefault({
+                "preset_name": qsTranslate("Action", "Shut Down")
+            })
+        })
+    }
+
+    // Starts the preset of a row. The edits of the current preset go first
+    // (or are dropped), so that what runs is what the editor shows.
+    function startRow(row, id) {
+        if (row === currentRow) {
+            guard(function () {
+                main.presetsModel.start(id)
+            })
+        } else {
+            presetsModel.start(id)
         }
     }
 
@@ -76,9 +105,23 @@ ColumnLayout {
                         main.changeRow(index)
                     }
                 }
-                onStartRequested: main.presetsModel.start(model.id)
+                onStartRequested: main.startRow(index, model.id)
                 onPauseRequested: main.presetsModel.pause(model.id)
                 onStopRequested: main.presetsModel.stop(model.id)
+            }
+
+            Kirigami.PlaceholderMessage {
+                objectName: "emptyPlaceholder"
+                // Over the view, not inside its scrolling content.
+                parent: list
+                anchors.centerIn: parent
+                // Never narrower than a few words: at no width at all, as
+                // when the list is first laid out, its layout loops.
+                width: Math.max(Kirigami.Units.gridUnit * 8, parent.width - 2 * Kirigami.Units.largeSpacing)
+                visible: list.count === 0 && main.hasBackend && backend.serviceState === Backend.Ready
+                text: qsTr("No presets yet")
+                explanation: qsTr("Add a preset, choose its action and when it runs, then apply it.")
+                helpfulAction: addAction
             }
 
             add: Transition {
@@ -110,6 +153,13 @@ ColumnLayout {
         }
     }
 
+    Kirigami.Action {
+        id: addAction
+        text: qsTr("Add Event")
+        icon.name: "list-add-symbolic"
+        onTriggered: main.addPreset()
+    }
+
     Shortcut {
         sequences: [StandardKey.Delete]
         enabled: main.enabled && main.rowCount > 0 && main.currentRow >= 0
@@ -121,17 +171,13 @@ ColumnLayout {
 
         ToolButton {
             objectName: "addButton"
-            text: qsTr("Add Event")
-            icon.name: "list-add-symbolic"
+            action: addAction
             display: AbstractButton.IconOnly
             icon.width: Kirigami.Units.iconSizes.small
             icon.height: Kirigami.Units.iconSizes.small
             ToolTip.text: text
             ToolTip.visible: hovered
             ToolTip.delay: Kirigami.Units.toolTipDelay
-            onClicked: main.presetsModel.createDefault({
-                "preset_name": qsTranslate("Action", "Shut Down")
-            })
         }
         ToolButton {
             objectName: "removeButton"

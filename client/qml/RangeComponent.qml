@@ -8,9 +8,15 @@ import QtQuick.Layouts 1.15
 import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler.widgets 1.0
 
-// Editor of a daily time window and the period of the action inside it.
-ColumnLayout {
+// Editor of a daily time window and the period of the action inside it. A
+// window that ends before it starts runs past midnight (23:00 to 01:00),
+// and an end of 00:00 is midnight.
+GridLayout {
     id: main
+
+    // Width of the label column, shared by the whole editor.
+    property real labelWidth: 0
+    readonly property real labelsWidth: Math.max(startLabel.implicitWidth, endLabel.implicitWidth, regularityLabel.implicitWidth)
 
     readonly property real rangeStart: startTime.value
     readonly property real rangeEnd: endTime.value
@@ -21,6 +27,10 @@ ColumnLayout {
     readonly property bool hasChanges: rangeStart !== savedStart || rangeEnd !== savedEnd || regularity !== savedRegularity
     readonly property string title: startTime.textFromValue(startTime.value, startTime.locale) + " - "
                                     + endTime.textFromValue(endTime.value, endTime.locale)
+    // Why these settings could never act, empty when they can.
+    readonly property string problem: rangeStart === rangeEnd
+                                      ? qsTr("A window that starts when it ends is empty. To run past midnight, end it on the next day's time, as in 23:00 to 01:00.")
+                                      : ""
 
     function reset(start, end, period) {
         startTime.value = Math.floor(Number(start) || 0)
@@ -40,7 +50,9 @@ ColumnLayout {
         savedRegularity = regularity
     }
 
-    spacing: applicationWindow().spacing
+    columns: 2
+    columnSpacing: applicationWindow().spacing
+    rowSpacing: applicationWindow().spacing
 
     ListModel {
         id: regularities
@@ -58,37 +70,48 @@ ColumnLayout {
         }
     }
 
-    GridLayout {
-        columns: 2
-        columnSpacing: main.spacing
-        rowSpacing: main.spacing
-
-        Kirigami.Heading {
-            text: qsTr("Start:")
-            level: 3
-        }
-        TimeEdit {
-            id: startTime
-            objectName: "rangeStart"
-        }
-        Kirigami.Heading {
-            text: qsTr("End:")
-            level: 3
-        }
-        TimeEdit {
-            id: endTime
-            objectName: "rangeEnd"
-        }
-        Kirigami.Heading {
-            text: qsTr("Regularity:")
-            level: 3
-        }
-        ComboBox {
-            id: regularityBox
-            objectName: "regularity"
-            Layout.preferredWidth: 170
-            model: regularities
-            textRole: "text"
-        }
+    Label {
+        id: startLabel
+        Layout.preferredWidth: main.labelWidth
+        horizontalAlignment: Text.AlignRight
+        text: qsTr("Start:")
+    }
+    TimeEdit {
+        id: startTime
+        objectName: "rangeStart"
+        Accessible.name: qsTr("Start time")
+    }
+    Label {
+        id: endLabel
+        Layout.preferredWidth: main.labelWidth
+        horizontalAlignment: Text.AlignRight
+        text: qsTr("End:")
+    }
+    TimeEdit {
+        id: endTime
+        objectName: "rangeEnd"
+        Accessible.name: qsTr("End time")
+    }
+    FieldProblem {
+        id: rangeProblem
+        objectName: "rangeProblem"
+        // Under the field.
+        Layout.columnSpan: 2
+        Layout.leftMargin: main.labelWidth + main.columnSpacing
+        Layout.fillWidth: true
+        text: main.problem
+    }
+    Label {
+        id: regularityLabel
+        Layout.preferredWidth: main.labelWidth
+        horizontalAlignment: Text.AlignRight
+        text: qsTr("Regularity:")
+    }
+    ComboBox {
+        id: regularityBox
+        objectName: "regularity"
+        Layout.preferredWidth: 170
+        model: regularities
+        textRole: "text"
     }
 }

@@ -9,7 +9,8 @@ import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler 1.0
 
 // A repetition of the user's own: every n days, every n weeks on chosen
-// weekdays, or every n months on chosen days of the month.
+// weekdays, or every n months on chosen days of the month. The caller opens
+// it.
 Kirigami.Dialog {
     id: dialog
     objectName: "repeatDialog"
@@ -36,6 +37,9 @@ Kirigami.Dialog {
 
     title: qsTr("Repeat")
     standardButtons: Dialog.Ok | Dialog.Cancel
+    // Centred by its own size: Kirigami's default follows the height the
+    // popup shrinks to near the window's bottom, a binding loop.
+    y: parent ? Math.max(0, Math.round((parent.height - implicitHeight) / 2)) : 0
     // Each use makes a new dialog; it goes once it is closed.
     onClosed: destroy()
     padding: Kirigami.Units.largeSpacing
@@ -79,7 +83,6 @@ Kirigami.Dialog {
                 }
             }
         }
-        open()
     }
 
     ButtonGroup {
@@ -177,6 +180,10 @@ Kirigami.Dialog {
                         flat: !checked
                         enabled: monthsChoice.checked
                         text: index + 1
+                        // Not every month has the days from the 29th on.
+                        ToolTip.text: qsTr("In a month without day %1, the preset acts on the month's last day.").arg(index + 1)
+                        ToolTip.visible: index >= 28 && hovered
+                        ToolTip.delay: Kirigami.Units.toolTipDelay
                         contentItem: Label {
                             text: dayButton.text
                             font: dayButton.font

@@ -10,11 +10,20 @@ import zel.scheduler 1.0
 import zel.scheduler.widgets 1.0
 
 // Editor of a calendar schedule: start, end and the repetition rule.
-ColumnLayout {
+GridLayout {
     id: main
 
-    readonly property real start: startDate.timestamp + startTime.value
-    readonly property real end: endDate.timestamp + endTime.value
+    // Width of the label column, shared by the whole editor.
+    property real labelWidth: 0
+    readonly property real labelsWidth: Math.max(startLabel.implicitWidth, endLabel.implicitWidth, repeatLabel.implicitWidth)
+
+    // The day and the time of day as the clock on the wall reads them.
+    readonly property real start: LocalTime.compose(startDate.selectedDate.getFullYear(), startDate.selectedDate.getMonth() + 1,
+                                                    startDate.selectedDate.getDate(), startTime.value)
+    readonly property real end: LocalTime.compose(endDate.selectedDate.getFullYear(), endDate.selectedDate.getMonth() + 1,
+                                                  endDate.selectedDate.getDate(), endTime.value)
+    // Why these settings could never act, empty when they can.
+    readonly property string problem: end < start ? qsTr("The end is before the start, so the preset would never act.") : ""
     property real savedStart: 0
     property real savedEnd: 0
 
@@ -73,7 +82,8 @@ ColumnLayout {
     }
 
     function reset(startTimestamp, endTimestamp, repeatSettings) {
-        var now = Date.now()
+        // A new schedule starts at the current whole minute, as shown.
+        var now = Math.floor(Date.now() / 60000) * 60000
         var first = Number(startTimestamp) || now
         var last = Number(endTimestamp) || now
         startDate.setDate(first)
@@ -108,10 +118,13 @@ ColumnLayout {
         dialog.rejected.connect(function () {
             main.resetRepeat(main.savedRepeat)
         })
+        dialog.open()
         return dialog
     }
 
-    spacing: applicationWindow().spacing
+    columns: 2
+    columnSpacing: applicationWindow().spacing
+    rowSpacing: applicationWindow().spacing
 
     ListModel {
         id: repetitions
@@ -147,15 +160,14 @@ ColumnLayout {
         }
     }
 
-    GridLayout {
-        columns: 3
-        columnSpacing: main.spacing
-        rowSpacing: main.spacing
-
-        Kirigami.Heading {
-            text: qsTr("Start:")
-            level: 3
-        }
+    Label {
+        id: startLabel
+        Layout.preferredWidth: main.labelWidth
+        horizontalAlignment: Text.AlignRight
+        text: qsTr("Start:")
+    }
+    RowLayout {
+        spacing: main.columnSpacing
         DateEdit {
             id: startDate
             objectName: "startDate"
@@ -163,12 +175,18 @@ ColumnLayout {
         TimeEdit {
             id: startTime
             objectName: "startTime"
+            Accessible.name: qsTr("Start time")
         }
+    }
 
-        Kirigami.Heading {
-            text: qsTr("End:")
-            level: 3
-        }
+    Label {
+        id: endLabel
+        Layout.preferredWidth: main.labelWidth
+        horizontalAlignment: Text.AlignRight
+        text: qsTr("End:")
+    }
+    RowLayout {
+        spacing: main.columnSpacing
         DateEdit {
             id: endDate
             objectName: "endDate"
@@ -176,43 +194,55 @@ ColumnLayout {
         TimeEdit {
             id: endTime
             objectName: "endTime"
+            Accessible.name: qsTr("End time")
         }
+    }
 
-        Kirigami.Heading {
-            text: qsTr("Repeat:")
-            level: 3
-        }
-        ComboBox {
-            id: repeatBox
-            objectName: "repeat"
-            Layout.preferredWidth: 170
-            Layout.columnSpan: 2
-            model: repetitions
-            textRole: "text"
-            valueRole: "value"
-            delegate: ItemDelegate {
-                width: repeatBox.popup.width
-                text: model.text
-                highlighted: repeatBox.highlightedIndex === index
-                bottomInset: model.separator ? separatorLine.height + Kirigami.Units.smallSpacing : 0
-                bottomPadding: topPadding + bottomInset
-                Kirigami.Separator {
-                    id: separatorLine
-                    visible: model.separator
-                    anchors.left: parent.left
-                    anchors.right: parent.right
-                    anchors.bottom: parent.bottom
-                }
+    FieldProblem {
+        id: endProblem
+        objectName: "scheduleProblem"
+        // Under the field.
+        Layout.columnSpan: 2
+        Layout.leftMargin: main.labelWidth + main.columnSpacing
+        Layout.fillWidth: true
+        text: main.problem
+    }
+
+    Label {
+        id: repeatLabel
+        Layout.preferredWidth: main.labelWidth
+        horizontalAlignment: Text.AlignRight
+        text: qsTr("Repeat:")
+    }
+    ComboBox {
+        id: repeatBox
+        objectName: "repeat"
+        Layout.preferredWidth: 170
+        model: repetitions
+        textRole: "text"
+        valueRole: "value"
+        delegate: ItemDelegate {
+            width: repeatBox.popup.width
+            text: model.text
+            highlighted: repeatBox.highlightedIndex === index
+            bottomInset: model.separator ? separatorLine.height + Kirigami.Units.smallSpacing : 0
+            bottomPadding: topPadding + bottomInset
+            Kirigami.Separator {
+                id: separatorLine
+                visible: model.separator
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
             }
-            onActivated: function (index) {
-                var value = repetitions.get(index).value
-                if (value === RepeatType.Custom) {
-                    main.openRepeatDialog()
-                } else {
-                    var changed = Object.assign({}, main.repeat)
-                    changed.type = value
-                    main.repeat = changed
-                }
+        }
+        onActivated: function (index) {
+            var value = repetitions.get(index).value
+            if (value === RepeatType.Custom) {
+                main.openRepeatDialog()
+            } else {
+                var changed = Object.assign({}, main.repeat)
+                changed.type = value
+                main.repeat = changed
             }
         }
     }

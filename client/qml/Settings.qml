@@ -10,6 +10,13 @@ import zel.scheduler 1.0
 import zel.scheduler.widgets 1.0
 
 // The right panel: the editor of the presets model's current preset.
+//
+// The form is loaded from the current preset, and it has unsaved changes
+// while it differs from what was loaded. Reports of the current preset that
+// only change its run state (running, paused, remaining time) leave the
+// form alone. Other changes reload it when it has no unsaved changes; when
+// it has, they are kept, and a message offers to reload instead. A report
+// that holds exactly the edits (the answer to Apply) is taken as loaded.
 ColumnLayout {
     id: main
 
@@ -18,6 +25,8 @@ ColumnLayout {
 
     // The current preset as last loaded.
     property var current: ({})
+    // The current preset was changed elsewhere while the form had edits.
+    property bool changedElsewhere: false
 
     readonly property int checkedType: timerChoice.checked ? PresetType.Timer : scheduleChoice.checked ? PresetType.Scheduled
                                                                                                       : rangeChoice.checked ? PresetType.Range : -1
@@ -27,6 +36,8 @@ ColumnLayout {
     readonly property string title: actionBox.currentText + " " + content.title
     readonly property bool hasChanges: current.preset_name !== undefined
                                        && (actionBox.currentIndex !== savedActionIndex || checkedType !== savedType || content.hasChanges)
+    // Whether the settings as edited could ever act; Apply is refused if not.
+    readonly property bool isValid: content.isValid
 
     // Reloads the form from the current preset, dropping any edits.
     function clear() {
@@ -35,6 +46,7 @@ ColumnLayout {
             preset = {}
         }
         current = preset
+        changedElsewhere = false
         content.reset(preset)
         timerChoice.checked = preset.preset_type === PresetType.Timer
         scheduleChoice.checked = preset.preset_type === PresetType.Scheduled
@@ -82,12 +94,27 @@ ColumnLayout {
     }
 
     // Sends the edited preset to be stored. Without a current preset there
-    // is nothing to apply to.
+    // is nothing to apply to, and settings that could never act are not
+    // sent.
     function admit() {
-        if (!presetsModel || presetsModel.currentIndex < 0) {
+        if (!presetsModel || presetsModel.currentIndex < 0 || !isValid) {
             return
         }
         presetsModel.savePreset(editedPreset())
+    }
+
+    // Takes a new current item: another preset, or a report of this one.
+    function takeCurrentItem() {
+        var preset = presetsModel ? presetsModel.currentItem : {}
+        if (!preset || preset.preset_id === undefined || preset.preset_id !== current.preset_id) {
+            clear()
+        } else if (presetsModel.sameSettings(preset, current)) {
+            // Only its run state changed; the list shows that.
+        } else if (!hasChanges || presetsModel.sameSettings(preset, editedPreset())) {
+            clear()
+        } else {
+            changedElsewhere = true
+        }
     }
 
     spacing: applicationWindow().spacing
@@ -95,51 +122,72 @@ ColumnLayout {
     Connections {
         target: main.presetsModel
         function onCurrentItemChanged() {
-            main.clear()
+            main.takeCurrentItem()
         }
     }
 
     Component.onCompleted: clear()
 
-    RowLayout {
-        spacing: main.spacing
+    StatusMessage {
+        objectName: "changedElsewhereMessage"
+        Layout.fillWidth: true
+        type: Kirigami.MessageType.Warning
+        visible: main.changedElsewhere
+        message: qsTr("This preset was changed elsewhere. Your edits are kept and would replace those changes when applied.")
+        actions: [
+            Kirigami.Action {
+                text: qsTr("Reload")
+                icon.name: "view-refresh"
+                onTriggered: main.clear()
+            }
+        ]
+    }
 
-        Kirigami.Heading {
-            text: qsTr("Action")
-            level: 4
-            type: Kirigami.Heading.Type.Primary
+    GridLayout {
+        columns: 2
+        columnSpacing: main.spacing
+        rowSpacing: main.spacing
+
+        Label {
+            id: actionLabel
+            Layout.preferredWidth: content.labelWidth
+            horizontalAlignment: Text.AlignRight
+            text: qsTr("Action:")
         }
         IconComboBox {
             id: actionBox
             objectName: "actionChooser"
             Layout.preferredWidth: 170
             model: main.hasBackend ? backend.actionModel : null
+            Accessible.name: qsTr("Action")
         }
-    }
 
-    RowLayout {
-        spacing: main.spacing
+        RowLayout {
+            Layout.columnSpan: 2
+            Layout.leftMargin: content.labelWidth + main.spacing
+            spacing: main.spacing
 
-        ButtonGroup {
-            id: kinds
-        }
-        RadioButton {
-            id: timerChoice
-            objectName: "timerChoice"
-            text: qsTr("Timer")
-            ButtonGroup.group: kinds
-        }
-        RadioButton {
-            id: scheduleChoice
-            objectName: "scheduleChoice"
-            text: qsTr("Schedule")
-            ButtonGroup.group: kinds
-        }
-        RadioButton {
-            id: rangeChoice
-            objectName: "rangeChoice"
-            text: qsTr("Interval")
-            ButtonGroup.group: kinds
+            ButtonGroup {
+                id: kinds
+            }
+            RadioButton {
+                id: timerChoice
+                objectName: "timerChoice"
+                text: qsTr("Timer")
+                ButtonGroup.group: kinds
+            }
+            RadioButton {
+                id: scheduleChoice
+                objectName: "scheduleChoice"
+                text: qsTr("Schedule")
+                ButtonGroup.group: kinds
+            }
+            RadioButton {
+                id: rangeChoice
+                objectName: "rangeChoice"
+                text: qsTr("Interval")
+                ButtonGroup.group: kinds
+            }
         }
     }
 
@@ -149,6 +197,7 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         presetType: main.checkedType
+        labelWidth: Math.max(labelsWidth, actionLabel.implicitWidth)
     }
 
     RowLayout {
@@ -172,7 +221,7 @@ ColumnLayout {
             standardButtons: DialogButtonBox.Apply
             onApplied: main.admit()
             Component.onCompleted: standardButton(DialogButtonBox.Apply).enabled = Qt.binding(function () {
-                return main.hasChanges
+                return main.hasChanges && main.isValid
             })
         }
     }

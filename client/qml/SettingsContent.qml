@@ -19,6 +19,11 @@ ColumnLayout {
     property alias scheduler: schedulerEditor
     property alias range: rangeEditor
 
+    // Width of the label column, shared by the whole editor.
+    property real labelWidth: 0
+    readonly property real labelsWidth: Math.max(timerEditor.labelsWidth, schedulerEditor.labelsWidth, rangeEditor.labelsWidth,
+                                                 notifyLabel.implicitWidth)
+
     readonly property bool hasNotification: presetType === PresetType.Timer || presetType === PresetType.Scheduled
     readonly property int customIndex: leadTimes.count - 1
     // The lead time as loaded, and the one chosen now.
@@ -48,6 +53,22 @@ ColumnLayout {
             return rangeEditor.hasChanges
         }
         return false
+    }
+
+    // Why the notification could never come in time, empty when it can.
+    readonly property string leadProblem: presetType === PresetType.Timer && notify > 0 && notify >= timerEditor.time
+                                          ? qsTr("A warning this long before the end of the countdown would come before it starts. Choose a shorter one.") : ""
+    // Whether the settings of the checked kind can ever act.
+    readonly property bool isValid: {
+        switch (presetType) {
+        case PresetType.Timer:
+            return timerEditor.problem === "" && leadProblem === ""
+        case PresetType.Scheduled:
+            return schedulerEditor.problem === ""
+        case PresetType.Range:
+            return rangeEditor.problem === ""
+        }
+        return true
     }
 
     function leadValue(index) {
@@ -190,26 +211,37 @@ ColumnLayout {
     TimerComponent {
         id: timerEditor
         objectName: "timerEditor"
+        Layout.fillWidth: true
+        labelWidth: main.labelWidth
         visible: main.presetType === PresetType.Timer
     }
     SchedulerComponent {
         id: schedulerEditor
         objectName: "schedulerEditor"
+        Layout.fillWidth: true
+        labelWidth: main.labelWidth
         visible: main.presetType === PresetType.Scheduled
     }
     RangeComponent {
         id: rangeEditor
         objectName: "rangeEditor"
+        Layout.fillWidth: true
+        labelWidth: main.labelWidth
         visible: main.presetType === PresetType.Range
     }
 
-    RowLayout {
+    GridLayout {
+        Layout.fillWidth: true
         visible: main.hasNotification
-        spacing: main.spacing
+        columns: 2
+        columnSpacing: main.spacing
+        rowSpacing: main.spacing
 
-        Kirigami.Heading {
+        Label {
+            id: notifyLabel
+            Layout.preferredWidth: main.labelWidth
+            horizontalAlignment: Text.AlignRight
             text: qsTr("Notification:")
-            level: 4
         }
         ComboBox {
             id: notifyBox
@@ -240,6 +272,15 @@ ColumnLayout {
                     main.resetNotify(main.savedNotify)
                 }
             }
+        }
+        FieldProblem {
+            id: leadMessage
+            objectName: "leadProblem"
+            // Under the field.
+            Layout.columnSpan: 2
+            Layout.leftMargin: main.labelWidth + main.spacing
+            Layout.fillWidth: true
+            text: main.leadProblem
         }
     }
 

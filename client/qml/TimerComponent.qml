@@ -8,8 +8,12 @@ import QtQuick.Layouts 1.15
 import org.kde.kirigami 2.20 as Kirigami
 
 // Editor of a countdown: hours and minutes.
-RowLayout {
+GridLayout {
     id: main
+
+    // Width of the label column, shared by the whole editor.
+    property real labelWidth: 0
+    readonly property real labelsWidth: runLabel.implicitWidth
 
     readonly property real fieldsTime: hours.value * 3600000 + minutes.value * 60000
     property real savedTime: 0
@@ -20,6 +24,8 @@ RowLayout {
     readonly property real time: fieldsTime === savedFieldsTime ? savedTime : fieldsTime
     readonly property bool hasChanges: fieldsTime !== savedFieldsTime
     readonly property string title: time === 0 ? qsTr("Timer") : hours.value + ":" + minutes.value
+    // Why these settings could never act, empty when they can.
+    readonly property string problem: time <= 0 ? qsTr("A countdown of zero never runs. Set how long it lasts.") : ""
 
     function reset(duration) {
         var total = Math.floor(Number(duration) || 0)
@@ -30,32 +36,49 @@ RowLayout {
         savedFieldsTime = fieldsTime
     }
 
-    spacing: applicationWindow().spacing
+    columns: 2
+    columnSpacing: applicationWindow().spacing
+    rowSpacing: applicationWindow().spacing
 
-    Kirigami.Heading {
+    Label {
+        id: runLabel
+        Layout.preferredWidth: main.labelWidth
+        horizontalAlignment: Text.AlignRight
         text: qsTr("Run In:")
-        level: 4
     }
-    SpinBox {
-        id: hours
-        objectName: "timerHours"
-        from: 0
-        to: 23
+    RowLayout {
+        spacing: main.columnSpacing
+
+        SpinBox {
+            id: hours
+            objectName: "timerHours"
+            from: 0
+            to: 23
+            Accessible.name: qsTr("Hours")
+        }
+        Label {
+            text: qsTr("h.")
+        }
+        SpinBox {
+            id: minutes
+            objectName: "timerMinutes"
+            from: 0
+            to: 59
+            wrap: true
+            Accessible.name: qsTr("Minutes")
+        }
+        Label {
+            text: qsTr("min.")
+        }
     }
-    Label {
-        text: qsTr("h.")
-    }
-    SpinBox {
-        id: minutes
-        objectName: "timerMinutes"
-        from: 0
-        to: 59
-        wrap: true
-    }
-    Label {
-        text: qsTr("min.")
-    }
-    Item {
+
+    FieldProblem {
+        id: timerProblem
+        objectName: "timerProblem"
+        // Under the field.
+        Layout.columnSpan: 2
+        Layout.leftMargin: main.labelWidth + main.columnSpacing
         Layout.fillWidth: true
+        text: main.problem
     }
 }

@@ -5,12 +5,11 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
-import QtQuick.Dialogs 1.3
 import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler 1.0
 
-// The window: the preset list on the left, the editor of the current preset
-// on the right, Help and Close at the bottom.
+// The window: what the service is doing, the preset list on the left, the
+// editor of the current preset on the right, Help and Close at the bottom.
 Kirigami.ApplicationWindow {
     id: root
 
@@ -18,32 +17,48 @@ Kirigami.ApplicationWindow {
     readonly property var presetsModel: hasBackend ? backend.presetsModel : null
     readonly property int spacing: 12
     readonly property int padding: 2 * Kirigami.Units.largeSpacing
+    readonly property int serviceState: hasBackend ? backend.serviceState : Backend.NotRunning
+    // Set once the service has been starting or loading for a while: a
+    // short wait passes without a word.
+    property bool longWait: false
+    // The window closes once the requests it sent have been answered.
+    property bool closeWhenIdle: false
 
-    // Asks before the selected presets are removed.
+    // Asks before the selected presets are removed, naming what goes.
     function removeConfirmation() {
-        var box = removeBox.createObject(root)
-        box.accepted.connect(function () {
-            if (root.presetsModel) {
-                root.presetsModel.removeSelected()
-            }
-        })
-        box.open()
-        return box
+        var names = presetsModel ? presetsModel.selectedNames() : []
+        if (names.length === 0) {
+            return null
+        }
+        var dialog = removeDialog.createObject(root, {"names": names})
+        dialog.open()
+        return dialog
     }
 
     // Asks what to do with unsaved edits: apply, discard or stay.
     function showMessage(onApplied, onDiscarded, onRejected) {
-        var box = applyBox.createObject(root)
-        box.apply.connect(onApplied)
-        box.discard.connect(onDiscarded)
-        box.rejected.connect(onRejected)
-        box.open()
-        return box
+        var dialog = applyDialog.createObject(root)
+        dialog.apply.connect(onApplied)
+        dialog.discard.connect(onDiscarded)
+        dialog.rejected.connect(onRejected)
+        dialog.open()
+        return dialog
+    }
+
+    function showProblem(text) {
+        problemMessage.message = text
+        problemMessage.visible = true
     }
 
     function showHelp() {
-        if (hasBackend) {
-            backend.showHelp()
+        if (hasBackend && !backend.showHelp()) {
+            showProblem(qsTr("The help could not be opened: it is not installed, or no program is set up to show web pages."))
+        }
+    }
+
+    function closeIfIdle() {
+        if (closeWhenIdle && (!hasBackend || backend.pendingRequests === 0)) {
+            close()
         }
     }
 
@@ -55,27 +70,85 @@ Kirigami.ApplicationWindow {
     visible: true
     pageStack.visible: false
 
+    // Every way of closing comes here: the Close button, the title bar and
+    // the keyboard.
+    onClosing: function (close) {
+        if (settings.hasChanges) {
+            close.accepted = false
+            showMessage(function () {
+                settings.admit()
+                root.closeWhenIdle = true
+                root.closeIfIdle()
+            }, function () {
+                settings.clear()
+                root.close()
+            }, function () {})
+        } else if (hasBackend && backend.pendingRequests > 0) {
+            // A request still on its way would be lost with the program.
+            close.accepted = false
+            closeWhenIdle = true
+        }
+    }
+
+    onServiceStateChanged: {
+        longWait = false
+        waitTimer.restart()
+    }
+
+    Timer {
+        id: waitTimer
+        interval: Kirigami.Units.humanMoment
+        onTriggered: root.longWait = true
+    }
+
     Component {
-        id: removeBox
-        MessageDialog {
+        id: removeDialog
+        Question {
+            property var names: []
+
             objectName: "removeMessage"
-            title: qsTr("Remove action")
-            text: qsTr("Do you want to remove the action?")
-            icon: StandardIcon.Question
-            standardButtons: StandardButton.Ok | StandardButton.Cancel
-            onVisibleChanged: if (!visible) destroy()
+            title: qsTr("Remove Selected")
+            question: names.length === 1 ? qsTr("Remove the preset “%1”?").arg(names[0]) : qsTr("Remove %n presets?", "", names.length)
+            standardButtons: Dialog.Ok | Dialog.Cancel
+            onAccepted: {
+                if (root.presetsModel) {
+                    root.presetsModel.removeSelected()
+                }
+            }
+            onAboutToShow: {
+                var remove = standardButton(Dialog.Ok)
+                remove.text = qsTr("Remove")
+                remove.icon.name = "edit-delete"
+                // The safe answer is the one a stray Space or Enter gives.
+                standardButton(Dialog.Cancel).forceActiveFocus()
+            }
         }
     }
 
     Component {
-        id: applyBox
-        MessageDialog {
+        id: applyDialog
+        Question {
+            signal apply
+            signal discard
+
             objectName: "applyMessage"
-            title: qsTr("Apply settings")
-            text: qsTr("The settings of the action have changed.") + "\n" + qsTr("Do you want to apply the changes or discard them?")
-            icon: StandardIcon.Question
-            standardButtons: StandardButton.Apply | StandardButton.Discard | StandardButton.Cancel
-            onVisibleChanged: if (!visible) destroy()
+            title: qsTr("Apply Settings")
+            question: qsTr("The settings of the preset have changed. Do you want to apply the changes or discard them?")
+            standardButtons: Dialog.Apply | Dialog.Discard | Dialog.Cancel
+            onAboutToShow: {
+                // Settings that could never act are not applied.
+                standardButton(Dialog.Apply).enabled = Qt.binding(function () {
+                    return settings.isValid
+                })
+            }
+            onApplied: {
+                apply()
+                close()
+            }
+            onDiscarded: {
+                discard()
+                close()
+            }
         }
     }
 
@@ -87,6 +160,13 @@ Kirigami.ApplicationWindow {
         function onRejected() {
             root.close()
         }
+        function onPendingRequestsChanged() {
+            root.closeIfIdle()
+        }
+        function onRequestFailed(message) {
+            root.closeWhenIdle = false
+            root.showProblem(qsTr("The scheduler service did not carry out a request: %1").arg(message))
+        }
     }
 
     Shortcut {
@@ -94,34 +174,95 @@ Kirigami.ApplicationWindow {
         onActivated: root.showHelp()
     }
 
-    RowLayout {
+    Shortcut {
+        sequences: [StandardKey.Quit]
+        onActivated: root.close()
+    }
+
+    ColumnLayout {
         anchors.fill: parent
         anchors.margins: root.padding
         spacing: root.spacing
 
-        Presets {
-            id: presets
-            objectName: "presets"
+        StatusMessage {
+            id: serviceMessage
+            objectName: "serviceMessage"
             Layout.fillWidth: true
-            Layout.fillHeight: true
-            enabled: root.hasBackend && backend.hasConnection
-            hasChanges: settings.hasChanges
-            onNeedAdmit: settings.admit()
-            onNeedClear: settings.clear()
+            visible: message !== ""
+            type: root.serviceState === Backend.NotRunning || root.serviceState === Backend.NotAnswering ? Kirigami.MessageType.Error
+                                                                                                         : Kirigami.MessageType.Information
+            message: {
+                if (!root.hasBackend) {
+                    return ""
+                }
+                switch (root.serviceState) {
+                case Backend.NotRunning:
+                    return backend.serviceError === "" ? qsTr("The scheduler service is not running. Presets cannot be changed, started or stopped until it runs.")
+                                                       : qsTr("The scheduler service is not running and could not be started: %1").arg(backend.serviceError)
+                case Backend.Starting:
+                    return root.longWait ? qsTr("Starting the scheduler service…") : ""
+                case Backend.Loading:
+                    return root.longWait ? qsTr("Waiting for the scheduler service to send the presets…") : ""
+                case Backend.NotAnswering:
+                    return qsTr("The scheduler service does not answer: %1").arg(backend.serviceError)
+                }
+                return ""
+            }
+            actions: [
+                Kirigami.Action {
+                    objectName: "startServiceAction"
+                    text: qsTr("Start Service")
+                    icon.name: "media-playback-start"
+                    visible: root.serviceState === Backend.NotRunning
+                    onTriggered: backend.startService()
+                },
+                Kirigami.Action {
+                    objectName: "reloadAction"
+                    text: qsTr("Try Again")
+                    icon.name: "view-refresh"
+                    visible: root.serviceState === Backend.NotAnswering
+                    onTriggered: backend.reload()
+                }
+            ]
         }
 
-        Kirigami.Separator {
-            Layout.fillHeight: true
+        StatusMessage {
+            id: problemMessage
+            objectName: "problemMessage"
+            Layout.fillWidth: true
+            type: Kirigami.MessageType.Error
+            showCloseButton: true
         }
 
-        Settings {
-            id: settings
-            objectName: "settings"
-            Layout.fillHeight: true
+        RowLayout {
             Layout.fillWidth: true
-            Layout.maximumWidth: 430
-            Layout.preferredWidth: 430
-            enabled: presets.enabled && root.presetsModel !== null && root.presetsModel.currentIndex >= 0
+            Layout.fillHeight: true
+            spacing: root.spacing
+
+            Presets {
+                id: presets
+                objectName: "presets"
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                enabled: root.hasBackend && backend.hasConnection
+                hasChanges: settings.hasChanges
+                onNeedAdmit: settings.admit()
+                onNeedClear: settings.clear()
+            }
+
+            Kirigami.Separator {
+                Layout.fillHeight: true
+            }
+
+            Settings {
+                id: settings
+                objectName: "settings"
+                Layout.fillHeight: true
+                Layout.fillWidth: true
+                Layout.maximumWidth: 430
+                Layout.preferredWidth: 430
+                enabled: presets.enabled && root.presetsModel !== null && root.presetsModel.currentIndex >= 0
+            }
         }
     }
 

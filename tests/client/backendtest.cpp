@@ -3,8 +3,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 // The backend against the real service process on the private session bus,
-// and against a scripted stand-in service for the answers the real one never
-// gives (malformed lists, failures, a change announced during the fetch).
+// against a scripted stand-in service for the answers the real one never
+// gives (malformed lists, failures, a change announced during the fetch, no
+// answer at all), and against activation files that fail or hang.
 
 #include "backend.h"
 #include "presetsmodel.h"
@@ -14,6 +15,9 @@
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -124,12 +128,44 @@ public:
     QString listText = QStringLiteral("[]");
     QString announcedDuringFetch;
     bool fail = false;
+    bool hang = false; // keeps every call waiting until answerAll()
     QAtomicInt fetches = 0;
 
+    // Answers the calls kept waiting (from the test's thread).
+    void answerAll()
+    {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                for (const auto &[bus, call] : qAsConst(m_waiting)) {
+                    QDBusConnection(bus).send(call.member() == QLatin1String("getAll")
+                            ? call.createReply(listText)
+                            : call.createErrorReply(QDBusError::UnknownMethod, QStringLiteral("no such method")));
+                }
+                m_waiting.clear();
+            },
+            Qt::BlockingQueuedConnection);
+    }
+
 public Q_SLOTS:
+    void start(const QString &)
+    {
+        if (hang) {
+            setDelayedReply(true);
+            m_waiting.append({connection().name(), message()});
+            return;
+        }
+        sendErrorReply(QDBusError::UnknownMethod, QStringLiteral("no such method"));
+    }
+
     QString getAll()
     {
         fetches.fetchAndAddOrdered(1);
+        if (hang) {
+            setDelayedReply(true);
+            m_waiting.append({connection().name(), message()});
+            return QString();
+        }
         if (!announcedDuringFetch.isEmpty()) {
             QDBusMessage signal = QDBusMessage::createSignal(objectPath, serviceName, QStringLiteral("presetUpdated"));
             signal << announcedDuringFetch;
@@ -141,6 +177,9 @@ public Q_SLOTS:
         }
         return listText;
     }
+
+private:
+    QList<QPair<QString, QDBusMessage>> m_waiting; // connection name, call
 };
 
 class FakeServiceHost
@@ -218,7 +257,8 @@ private Q_SLOTS:
         QVERIFY(!backend.hasConnection());
 
         // One fetch fills the list and selects its first row.
-        backend.checkConnection();
+        backend.connectToService();
+        QTRY_COMPARE(backend.serviceState(), Backend::Ready);
         QVERIFY(backend.hasConnection());
         QCOMPARE(connection.size(), 1);
         QCOMPARE(names(model), (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
@@ -252,6 +292,7 @@ private Q_SLOTS:
         // The service goes: the rows stay.
         QVERIFY(service->stop());
         QTRY_VERIFY(!backend.hasConnection());
+        QCOMPARE(backend.serviceState(), Backend::NotRunning);
         QCOMPARE(model->rowCount(), 2);
         QCOMPARE(model->data(model->index(0, 0), PresetsModel::NameRole).toString(), QStringLiteral("first, renamed"));
 
@@ -268,13 +309,71 @@ private Q_SLOTS:
         QVERIFY(service->stop());
     }
 
-    void serviceAbsentAtStart()
+    // Run by activationFailsOrHangs in a desktop of its own.
+    void activationProbe()
     {
+        if (!qEnvironmentVariableIsSet("ZEL_BACKENDTEST_PROBE")) {
+            QSKIP("only run as a probe");
+        }
         Backend backend;
-        backend.checkConnection();
-        QVERIFY(!backend.hasConnection());
-        QCOMPARE(backend.presets()->rowCount(), 0);
-        // (A request now would make the session bus start the service.)
+        QElapsedTimer clock;
+        clock.start();
+        backend.connectToService();
+        QVERIFY2(clock.elapsed() < 200, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+        QCOMPARE(backend.serviceState(), Backend::Starting);
+        if (qgetenv("ZEL_BACKENDTEST_PROBE") == "hang") {
+            // The event loop runs on while the bus waits for the service.
+            QTest::qWait(1000);
+            QCOMPARE(backend.serviceState(), Backend::Starting);
+        } else {
+            QTRY_COMPARE(backend.serviceState(), Backend::NotRunning);
+            QVERIFY2(!backend.serviceError().isEmpty(), "no reason given");
+            QVERIFY(!backend.hasConnection());
+        }
+    }
+
+    // The service cannot be started, or its start never ends: the backend
+    // says so, or waits, without holding up its thread.
+    void activationFailsOrHangs_data()
+    {
+        QTest::addColumn<QString>("exec");
+        QTest::addColumn<QString>("probe");
+        QTest::newRow("fails") << QStringLiteral("/bin/false") << QStringLiteral("fail");
+        QTest::newRow("hangs") << QStringLiteral("/bin/sleep 120") << QStringLiteral("hang");
+    }
+
+    void activationFailsOrHangs()
+    {
+        if (qEnvironmentVariableIsSet("ZEL_BACKENDTEST_PROBE")) {
+            QSKIP("not in a probe");
+        }
+        QFETCH(QString, exec);
+        QFETCH(QString, probe);
+        QTemporaryDir data;
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("dbus-1/services")));
+        QFile entry(data.filePath(QStringLiteral("dbus-1/services/%1.service").arg(serviceName)));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write(QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2\n").arg(serviceName, exec).toUtf8());
+        entry.close();
+
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("ZEL_TEST_ISOLATED"));
+        env.insert(QStringLiteral("ZEL_BACKENDTEST_PROBE"), probe);
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral(ZEL_ISOLATE_SCRIPT),
+                QStringLiteral("--no-x"),
+                QStringLiteral("--data-dir"),
+                data.path(),
+                QStringLiteral("--"),
+                QCoreApplication::applicationFilePath(),
+                QStringLiteral("activationProbe")});
+        QVERIFY(process.waitForFinished(60000));
+        const QByteArray output = process.readAll();
+        QVERIFY2(process.exitCode() == 0, output.constData());
+        QVERIFY2(output.contains("PASS   : BackendTest::activationProbe()"), output.constData());
     }
 
     void listAnswers_data()
@@ -303,9 +402,51 @@ private Q_SLOTS:
         Backend backend;
         backend.presets()->onPresetUpdated(presetText(1, QStringLiteral("shown before")));
         QVERIFY(host.registerName());
-        QTRY_VERIFY(backend.hasConnection());
+        QTRY_VERIFY(backend.serviceState() != Backend::Loading && backend.hasConnection());
         QCOMPARE(int(host.service.fetches), 1);
         QCOMPARE(names(backend.presets()), expected);
+        QCOMPARE(backend.serviceState(), fail ? Backend::NotAnswering : Backend::Ready);
+        QCOMPARE(backend.serviceError(), fail ? QStringLiteral("refused") : QString());
+
+        // Asked again, the service answers this time.
+        host.service.fail = false;
+        backend.reload();
+        QTRY_COMPARE(backend.serviceState(), Backend::Ready);
+        QCOMPARE(int(host.service.fetches), 2);
+    }
+
+    // A service that takes its calls and never answers: the backend goes on
+    // without waiting, says that it waits for the list, and takes the list
+    // when it comes.
+    void serviceThatDoesNotAnswer()
+    {
+        FakeServiceHost host;
+        host.service.hang = true;
+        host.service.listText = QStringLiteral("[%1]").arg(presetText(1, QStringLiteral("late")));
+        QVERIFY(host.registerName());
+
+        Backend backend;
+        QElapsedTimer clock;
+        clock.start();
+        backend.connectToService();
+        QVERIFY2(clock.elapsed() < 200, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+        QTRY_COMPARE(backend.serviceState(), Backend::Loading);
+        QTRY_COMPARE(int(host.service.fetches), 1);
+
+        // Requests go out too, and wait for their answers.
+        QSignalSpy failures(&backend, &Backend::requestFailed);
+        Q_EMIT backend.presets()->start(idText(1));
+        QCOMPARE(backend.pendingRequests(), 1);
+        QTest::qWait(300);
+        QCOMPARE(backend.serviceState(), Backend::Loading);
+        QCOMPARE(backend.pendingRequests(), 1);
+
+        host.service.answerAll();
+        QTRY_COMPARE(backend.serviceState(), Backend::Ready);
+        QCOMPARE(names(backend.presets()), QStringList{QStringLiteral("late")});
+        // The stand-in knows no "start": the service's refusal is passed on.
+        QTRY_COMPARE(backend.pendingRequests(), 0);
+        QCOMPARE(failures.size(), 1);
     }
 
     void changeAnnouncedDuringTheFetchIsKept()
@@ -316,7 +457,7 @@ private Q_SLOTS:
         QVERIFY(host.registerName());
 
         Backend backend;
-        backend.checkConnection();
+        backend.connectToService();
         QTRY_COMPARE(names(backend.presets()), (QStringList{QStringLiteral("listed"), QStringLiteral("added meanwhile")}));
     }
 
@@ -324,19 +465,19 @@ private Q_SLOTS:
     {
         FakeServiceHost host;
         Backend backend;
-        backend.checkConnection();
         QVERIFY(!backend.hasConnection());
         QCOMPARE(int(host.service.fetches), 0);
 
         host.service.listText = QStringLiteral("[%1]").arg(presetText(1, QStringLiteral("one")));
         QVERIFY(host.registerName());
         QTRY_VERIFY(backend.hasConnection());
+        QTRY_COMPARE(names(backend.presets()), QStringList{QStringLiteral("one")});
         QCOMPARE(int(host.service.fetches), 1);
-        QCOMPARE(names(backend.presets()), QStringList{QStringLiteral("one")});
 
-        // Checking again while connected fetches nothing and does not make a
-        // signal arrive twice.
-        backend.checkConnection();
+        // Connecting again while connected fetches nothing and does not make
+        // a signal arrive twice.
+        backend.connectToService();
+        QTest::qWait(200);
         QCOMPARE(int(host.service.fetches), 1);
         QSignalSpy inserted(backend.presets(), &QAbstractItemModel::rowsInserted);
         QSignalSpy changed(backend.presets(), &QAbstractItemModel::dataChanged);

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QItemSelectionModel>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSignalSpy>
 
@@ -83,13 +84,14 @@ private Q_SLOTS:
     {
         Fixture f;
         const QHash<int, QByteArray> roles = f.model.roleNames();
-        QCOMPARE(roles.size(), 6);
+        QCOMPARE(roles.size(), 7);
         QCOMPARE(roles.value(257), QByteArray("id"));
         QCOMPARE(roles.value(258), QByteArray("name"));
         QCOMPARE(roles.value(259), QByteArray("selected"));
         QCOMPARE(roles.value(260), QByteArray("actionIconName"));
         QCOMPARE(roles.value(261), QByteArray("isStarted"));
         QCOMPARE(roles.value(262), QByteArray("isPaused"));
+        QCOMPARE(roles.value(263), QByteArray("isStored"));
 
         QJsonObject running = presetObject(1);
         running.insert(QStringLiteral("preset_running"), true);
@@ -101,8 +103,9 @@ private Q_SLOTS:
         QCOMPARE(f.model.data(row, 260).toString(), QStringLiteral("system-suspend-hibernate-symbolic"));
         QCOMPARE(f.model.data(row, 261).toBool(), true);
         QCOMPARE(f.model.data(row, 262).toBool(), false);
+        QCOMPARE(f.model.data(row, 263).toBool(), true);
         QVERIFY(!f.model.data(row, Qt::DisplayRole).isValid());
-        QVERIFY(!f.model.data(row, 263).isValid());
+        QVERIFY(!f.model.data(row, 264).isValid());
         QVERIFY(!f.model.data(f.model.index(1, 0), 257).isValid());
     }
 
@@ -152,8 +155,17 @@ private Q_SLOTS:
         QCOMPARE(f.model.currentItem().value(QStringLiteral("preset_id")).toString(), idText(0));
         QVERIFY(!current.isEmpty());
 
-        // A new list drops the old selection and selects its own first row.
-        f.model.setCurrentIndex(2);
+        // A new list keeps the current preset current, wherever it is now;
+        // without it, no row is current.
+        f.model.setCurrentIndex(1);
+        f.model.reset({Preset(presetObject(2)), Preset(presetObject(1))});
+        QCOMPARE(f.model.currentIndex(), 1);
+        QCOMPARE(f.model.currentItem().value(QStringLiteral("preset_id")).toString(), idText(1));
+        QCOMPARE(selectedRows(f.model), QList<int>{1});
+        f.model.reset(presets(1));
+        QCOMPARE(f.model.currentIndex(), -1);
+        QVERIFY(selectedRows(f.model).isEmpty());
+        // Without a current preset before, the first row becomes current.
         f.model.reset(presets(2));
         QCOMPARE(f.model.currentIndex(), 0);
         QCOMPARE(selectedRows(f.model), QList<int>{0});
@@ -306,6 +318,16 @@ private Q_SLOTS:
         QCOMPARE(f.model.currentItem().value(QStringLiteral("preset_id")).toString(), idText(1));
         QCOMPARE(selectedRows(f.model), QList<int>{0});
 
+        // The current row below others goes: none of them becomes current.
+        f.model.reset(presets(3));
+        f.model.setCurrentIndex(2);
+        QSignalSpy item(&f.model, &PresetsModel::currentItemChanged);
+        f.model.onPresetRemoved(idText(2));
+        QCOMPARE(f.model.currentIndex(), -1);
+        QVERIFY(selectedRows(f.model).isEmpty());
+        // The editor never saw a neighbour as the current preset.
+        QCOMPARE(item.size(), 1);
+
         // A row below the current one goes: nothing moves.
         f.model.reset(presets(3));
         f.model.onPresetRemoved(idText(2));
@@ -319,23 +341,86 @@ private Q_SLOTS:
         QCOMPARE(f.model.currentIndex(), -1);
     }
 
-    void createDefault()
+    // Drafts: added current, kept over reloads until the service stores
+    // them, removed without asking the service.
+    void drafts()
     {
         Fixture f;
-        QSignalSpy requests(&f.model, &PresetsModel::updatePreset);
-        f.model.createDefault(QJsonObject{{QStringLiteral("preset_name"), QStringLiteral("new")}});
-        QCOMPARE(f.model.rowCount(), 1);
-        QCOMPARE(f.model.currentIndex(), 0);
-        QCOMPARE(selectedRows(f.model), QList<int>{0});
-        // A fresh identifier, and nothing sent to the service.
-        QVERIFY(!QUuid::fromString(f.model.data(f.model.index(0, 0), PresetsModel::IdRole).toString()).isNull());
-        QVERIFY(requests.isEmpty());
+        f.model.reset(presets(2));
+        QSignalSpy saves(&f.model, &PresetsModel::updatePreset);
+        QSignalSpy removals(&f.model, &PresetsModel::removePreset);
 
-        f.model.deselect();
+        f.model.createDefault(QJsonObject{{QStringLiteral("preset_name"), QStringLiteral("new")}});
+        QCOMPARE(f.model.rowCount(), 3);
+        QCOMPARE(f.model.currentIndex(), 2);
+        QCOMPARE(selectedRows(f.model), QList<int>{2});
+        QCOMPARE(f.model.data(f.model.index(2, 0), PresetsModel::IsStoredRole).toBool(), false);
+        // A fresh identifier, and nothing sent to the service.
+        const QString draftId = f.model.data(f.model.index(2, 0), PresetsModel::IdRole).toString();
+        QVERIFY(!QUuid::fromString(draftId).isNull());
+        QVERIFY(saves.isEmpty());
+
+        // A reload keeps it, current, after the listed presets.
+        f.model.reset(presets(1));
+        QCOMPARE(ids(f.model), (QStringList{idText(0), draftId}));
+        QCOMPARE(f.model.currentIndex(), 1);
+
+        // Removing it with a stored row asks the service for the stored one
+        // only, and drops the draft at once.
+        f.model.selectAll();
+        f.model.removeSelected();
+        QCOMPARE(removals.size(), 1);
+        QCOMPARE(removals.at(0).at(0).toString(), idText(0));
+        QCOMPARE(ids(f.model), QStringList{idText(0)});
+
+        // Once the service reports it, it is a stored row like the others.
         f.model.createDefault(QJsonObject{});
+        const QString storedId = f.model.data(f.model.index(1, 0), PresetsModel::IdRole).toString();
+        QJsonObject stored = f.model.currentItem();
+        f.model.onPresetUpdated(QString::fromUtf8(QJsonDocument(stored).toJson()));
         QCOMPARE(f.model.rowCount(), 2);
-        QCOMPARE(f.model.currentIndex(), -1);
-        QVERIFY(selectedRows(f.model).isEmpty());
+        QCOMPARE(f.model.data(f.model.index(1, 0), PresetsModel::IsStoredRole).toBool(), true);
+        f.model.reset(presets(1));
+        QCOMPARE(ids(f.model), QStringList{idText(0)});
+        QVERIFY(storedId != idText(0));
+    }
+
+    void sameSettings_data()
+    {
+        QTest::addColumn<QJsonObject>("change");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("nothing") << QJsonObject{} << true;
+        QTest::newRow("another id") << QJsonObject{{QStringLiteral("preset_id"), idText(7)}} << true;
+        QTest::newRow("running") << QJsonObject{{QStringLiteral("preset_running"), true}} << true;
+        QTest::newRow("paused") << QJsonObject{{QStringLiteral("preset_paused"), true}} << true;
+        QTest::newRow("remaining time") << QJsonObject{{QStringLiteral("timer"),
+                                               QJsonObject{{QStringLiteral("timeout"), 60000}, {QStringLiteral("remainingTime"), 1000}}}}
+                                        << true;
+        QTest::newRow("name") << QJsonObject{{QStringLiteral("preset_name"), QStringLiteral("other")}} << false;
+        QTest::newRow("action") << QJsonObject{{QStringLiteral("action_type"), 6}} << false;
+        QTest::newRow("kind") << QJsonObject{{QStringLiteral("preset_type"), 2}} << false;
+        QTest::newRow("countdown") << QJsonObject{{QStringLiteral("timer"), QJsonObject{{QStringLiteral("timeout"), 120000}}}} << false;
+        QTest::newRow("warning") << QJsonObject{{QStringLiteral("timer"), QJsonObject{{QStringLiteral("timeout"), 60000}, {QStringLiteral("notify"), 1}}}}
+                                 << false;
+        QTest::newRow("repeated days") << QJsonObject{{QStringLiteral("schedule"),
+                                              QJsonObject{{QStringLiteral("repeat_settings"),
+                                                  QJsonObject{{QStringLiteral("repeat_settings_selected"), QJsonArray{1, 3}}}}}}}
+                                       << false;
+        QTest::newRow("window end") << QJsonObject{{QStringLiteral("interval"), QJsonObject{{QStringLiteral("end"), 3600000}}}} << false;
+    }
+
+    void sameSettings()
+    {
+        QFETCH(QJsonObject, change);
+        QFETCH(bool, same);
+        QJsonObject base = presetObject(1);
+        base.insert(QStringLiteral("timer"), QJsonObject{{QStringLiteral("timeout"), 60000}, {QStringLiteral("remainingTime"), 60000}});
+        QJsonObject changed = base;
+        for (auto key = change.constBegin(); key != change.constEnd(); ++key) {
+            changed.insert(key.key(), key.value());
+        }
+        QCOMPARE(PresetsModel::sameSettings(base, changed), same);
+        QCOMPARE(PresetsModel::sameSettings(changed, base), same);
     }
 
     void savePresetSendsCompactText()

@@ -167,7 +167,7 @@ private Q_SLOTS:
         qputenv("PATH", bin.path().toLocal8Bit() + ':' + qgetenv("PATH"));
 
         Backend backend;
-        backend.showHelp();
+        QVERIFY(backend.showHelp());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
         QFile opened(record);
         QVERIFY(opened.open(QIODevice::ReadOnly));
@@ -177,6 +177,18 @@ private Q_SLOTS:
         QFile page(url.toLocalFile());
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(page.readAll().contains("Timer"));
+    }
+
+    // Nothing that could show the page: the window is told.
+    void helpWithoutViewer()
+    {
+        QTemporaryDir empty;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", empty.path().toLocal8Bit());
+        Backend backend;
+        const bool shown = backend.showHelp();
+        qputenv("PATH", path);
+        QVERIFY(!shown);
     }
     // Last: once Qt Quick Controls are loaded, the style is fixed for the
     // process.

@@ -7,6 +7,8 @@
 // from its packed documents, and driven with the mouse like a user would.
 // The preset it runs is an hour long and is stopped and removed long before
 // it could fire; on these buses nothing could act on the machine anyway.
+// Any warning logged while the window runs fails the test. Screenshots go
+// to test-artifacts/ of the build tree.
 
 #include "application.h"
 #include "backend.h"
@@ -15,6 +17,7 @@
 #include "zeltest.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDir>
 #include <QJsonArray>
@@ -25,6 +28,8 @@
 #include <QQuickWindow>
 #include <QRegularExpression>
 #include <QSignalSpy>
+
+#include <csignal>
 
 namespace
 {
@@ -56,6 +61,19 @@ QJsonArray getAllThroughGdbus()
     text.replace(QStringLiteral("\\'"), QStringLiteral("'"));
     text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
     return QJsonDocument::fromJson(text.toUtf8()).array();
+}
+
+// Warnings logged while the window runs, but the spelling checker's
+// complaint that the test machine has no dictionary.
+QStringList warnings;
+QtMessageHandler testLog = nullptr;
+
+void recordWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && qstrcmp(context.category, "kf.sonnet.core") != 0) {
+        warnings << message;
+    }
+    testLog(type, context, message);
 }
 
 // Remaining seconds of a timer row's name, "<action> hh:mm:ss".
@@ -150,13 +168,13 @@ private:
         return row ? row->property("label").toString() : QString();
     }
 
-    void saveScreenshot()
+    void saveScreenshot(const QString &name)
     {
         const QString dir = QStringLiteral(ZEL_ARTIFACTS_DIR);
         QDir().mkpath(dir);
         const QImage image = window()->grabWindow();
         QVERIFY(!image.isNull());
-        QVERIFY(image.save(dir + QStringLiteral("/client-window.png")));
+        QVERIFY(image.save(dir + QLatin1Char('/') + name));
     }
 
     QString presetId;
@@ -164,29 +182,29 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        // As the program does at start: a call that makes the session bus
-        // start the service.
-        QDBusMessage introspect = QDBusMessage::createMethodCall(
-            busName, QStringLiteral("/Presets"), QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(introspect, QDBus::Block, 20000);
-        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
-        QVERIFY(getAllThroughGdbus().isEmpty());
-
+        // As the program does at start; the backend starts the service.
         zelInit("0.0.1", "Scheduler");
+        testLog = qInstallMessageHandler(recordWarnings);
         app()->view()->load();
-        app()->backend()->checkConnection();
+        app()->backend()->connectToService();
     }
+
+    void cleanup() { QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n')))); }
 
     void windowAppears()
     {
         QTRY_VERIFY_WITH_TIMEOUT(window() != nullptr, 10000);
         QVERIFY(QTest::qWaitForWindowExposed(window()));
-        QTRY_VERIFY(app()->backend()->hasConnection());
+        QTRY_COMPARE_WITH_TIMEOUT(app()->backend()->serviceState(), Backend::Ready, 20000);
+        QVERIFY(getAllThroughGdbus().isEmpty());
         QCOMPARE(window()->width(), 850);
         QCOMPARE(window()->height(), 420);
         QVERIFY(item(QStringLiteral("presets")));
         QVERIFY(item(QStringLiteral("presets"))->isEnabled());
         QVERIFY(item(QStringLiteral("presetRow")) == nullptr);
+        // The empty list tells how to begin.
+        QTRY_VERIFY(item(QStringLiteral("emptyPlaceholder")) != nullptr);
+        saveScreenshot(QStringLiteral("client-empty.png"));
     }
 
     void addEventAndApplyStoresThePreset()
@@ -242,7 +260,7 @@ private Q_SLOTS:
         const int first = remainingSeconds(rowName());
         QTRY_VERIFY_WITH_TIMEOUT(remainingSeconds(rowName()) > 0 && remainingSeconds(rowName()) < first, 10000);
 
-        saveScreenshot();
+        saveScreenshot(QStringLiteral("client-window.png"));
 
         QVERIFY(click(item(QStringLiteral("stopButton"))));
         QTRY_VERIFY_WITH_TIMEOUT(!getAllThroughGdbus().first().toObject().value(QStringLiteral("preset_running")).toBool(), 10000);
@@ -257,6 +275,26 @@ private Q_SLOTS:
         QVERIFY(QMetaObject::invokeMethod(box, "accept"));
         QTRY_VERIFY_WITH_TIMEOUT(getAllThroughGdbus().isEmpty(), 10000);
         QTRY_VERIFY(item(QStringLiteral("presetRow")) == nullptr);
+    }
+
+    // The service ends: the window says so and starts it again on request.
+    void serviceGoesAndComesBack()
+    {
+        const uint pid = QDBusConnection::sessionBus().interface()->servicePid(busName).value();
+        QVERIFY(pid > 0);
+        QCOMPARE(::kill(pid_t(pid), SIGTERM), 0);
+        QQuickItem *message = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((message = item(QStringLiteral("serviceMessage"))) != nullptr, 10000);
+        QCOMPARE(app()->backend()->serviceState(), Backend::NotRunning);
+        QVERIFY(!item(QStringLiteral("presets"))->isEnabled());
+        // Past the message's fade-in.
+        QTRY_VERIFY(message->opacity() == 1.0 && !message->property("animating").toBool());
+        saveScreenshot(QStringLiteral("client-disconnected.png"));
+
+        QVERIFY(click(button(QStringLiteral("Start Service"))));
+        QTRY_COMPARE_WITH_TIMEOUT(app()->backend()->serviceState(), Backend::Ready, 20000);
+        QTRY_VERIFY(item(QStringLiteral("serviceMessage")) == nullptr);
+        QVERIFY(item(QStringLiteral("presets"))->isEnabled());
     }
 };
 

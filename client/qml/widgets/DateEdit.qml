@@ -47,6 +47,7 @@ Item {
         dialog.activated.connect(function (date) {
             control.selectedDate = date
         })
+        dialog.open()
         return dialog
     }
 

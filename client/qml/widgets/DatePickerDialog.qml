@@ -8,8 +8,9 @@ import QtQuick.Layouts 1.15
 import org.kde.kirigami 2.20 as Kirigami
 import org.kde.plasma.calendar 2.0 as PlasmaCalendar
 
-// A month calendar for choosing one day. It opens itself when created and
-// emits activated() with the chosen day on OK.
+// A month calendar for choosing one day; emits activated() with the chosen
+// day on OK. The selected day is filled, today is marked in bold and
+// underlined in the link colour, both from the colour scheme.
 Kirigami.Dialog {
     id: dialog
     objectName: "datePicker"
@@ -34,6 +35,11 @@ Kirigami.Dialog {
         monthChooser.currentIndex = calendar.displayedDate.getMonth()
     }
 
+    // Centred by the dialog's own size. Kirigami's default also slides the
+    // dialog down while it fades in and follows its current height, which
+    // the popup shrinks when the slide pushes it past the window's bottom: a
+    // binding loop whenever the dialog is nearly as tall as the window.
+    y: parent ? Math.max(0, Math.round((parent.height - implicitHeight) / 2)) : 0
     title: qsTr("Choose Date")
     standardButtons: Dialog.Ok | Dialog.Cancel
     // Each use makes a new dialog; it goes once it is closed.
@@ -46,12 +52,10 @@ Kirigami.Dialog {
         if (selectedDate === undefined || selectedDate === null || isNaN(selectedDate.getTime())) {
             selectedDate = calendar.today
         } else {
-            calendar.today = selectedDate
             calendar.displayedDate = selectedDate
         }
         calendar.daysModel.setPluginsManager(PlasmaCalendar.EventPluginsManager)
         updateMonths()
-        open()
     }
 
     PlasmaCalendar.Calendar {
@@ -190,6 +194,7 @@ Kirigami.Dialog {
                         width: dialog.cellWidth
                         height: dialog.cellHeight
                         selectedDate: dialog.selectedDate
+                        today: calendar.today
                         onActivated: function (date) {
                             dialog.selectedDate = date
                         }

@@ -12,12 +12,17 @@ Button {
     id: day
 
     property var selectedDate
+    property var today
     readonly property date dayDate: new Date(model.yearNumber, model.monthNumber - 1, model.dayNumber)
     readonly property bool isSelected: selectedDate !== undefined && selectedDate !== null
         && selectedDate.getDate() === model.dayNumber
         && selectedDate.getMonth() === model.monthNumber - 1
         && selectedDate.getFullYear() === model.yearNumber
     readonly property bool isWeekend: dayDate.getDay() === 0 || dayDate.getDay() === 6
+    readonly property bool isToday: today !== undefined && today !== null
+        && today.getDate() === model.dayNumber
+        && today.getMonth() === model.monthNumber - 1
+        && today.getFullYear() === model.yearNumber
 
     signal activated(date date)
 
@@ -27,13 +32,24 @@ Button {
     opacity: model.isCurrent ? 1.0 : 0.5
     text: model.dayNumber
 
+    // The selected day is filled with the selection colour of the scheme,
+    // under the text colour that goes with it: the style's own checked
+    // button is a pale grey that the light text does not stand out from.
+    background: Rectangle {
+        radius: Kirigami.Units.smallSpacing
+        color: day.checked ? Kirigami.Theme.highlightColor : day.hovered ? Kirigami.Theme.hoverColor : "transparent"
+        opacity: day.checked || !day.hovered ? 1 : 0.3
+    }
+
     contentItem: Label {
         text: day.text
-        font: day.font
+        font.bold: day.isToday
+        font.underline: day.isToday
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         color: day.checked ? Kirigami.Theme.highlightedTextColor
-                           : day.isWeekend ? Kirigami.Theme.negativeTextColor : Kirigami.Theme.textColor
+                           : day.isToday ? Kirigami.Theme.linkColor
+                                         : day.isWeekend ? Kirigami.Theme.negativeTextColor : Kirigami.Theme.textColor
     }
 
     onClicked: {

@@ -7,29 +7,41 @@ import QtQuick.Controls 2.15
 import QtQuick.Templates 2.15 as T
 import org.kde.kirigami 2.20 as Kirigami
 
-// A time of day in milliseconds since midnight, shown as "hh:mm". The up and
-// down steps change the part (hours or minutes) that is being edited.
+// A time of day in whole minutes, as milliseconds since midnight, shown as
+// "hh:mm". The up and down steps change the part (hours or minutes) that is
+// being edited, and go round the clock keeping the other part: an hour up
+// from 23:30 is 00:30. The time can be typed: the digits replace the part
+// that is selected, and Enter (or leaving the field) settles the text.
 SpinBox {
     id: control
 
-    readonly property int oneSecond: 1000
     readonly property int oneMinute: 60000
     readonly property int oneHour: 3600000
+    readonly property int oneDay: 24 * oneHour
 
     function pad(number) {
         return number < 10 ? "0" + number : "" + number
     }
 
-    // Local time of day of an instant given in epoch milliseconds.
+    // Local time of day of an instant given in epoch milliseconds; seconds
+    // are dropped, as the field cannot show them.
     function setTimeFromDate(timestamp) {
         var date = new Date(timestamp)
-        value = date.getHours() * oneHour + date.getMinutes() * oneMinute + date.getSeconds() * oneSecond
+        value = date.getHours() * oneHour + date.getMinutes() * oneMinute
     }
 
-    from: 0
-    to: 24 * oneHour - oneMinute
-    wrap: true
-    editable: false
+    // A step may leave the day by up to an hour either way; it comes back
+    // round the clock at once. The spin box's own wrapping would jump to a
+    // bound instead and lose the minutes.
+    from: -oneHour
+    to: oneDay + oneHour
+    wrap: false
+    editable: true
+    onValueModified: {
+        if (value < 0 || value >= oneDay) {
+            value = (value % oneDay + oneDay) % oneDay
+        }
+    }
     stepSize: textField.isHoursEdited === true && control.activeFocus ? oneHour : oneMinute
     inputMethodHints: Qt.ImhTime
 
@@ -145,6 +157,16 @@ SpinBox {
                 lastText = text
             }
         }
+
+        // Enter settles what was typed: the field shows the time it holds.
+        function settle() {
+            deselect()
+            isHoursEdited = false
+            isMinutesEdited = false
+            bindText()
+        }
+        Keys.onReturnPressed: settle()
+        Keys.onEnterPressed: settle()
 
         Keys.onTabPressed: function (event) {
             if (isHoursEdited) {

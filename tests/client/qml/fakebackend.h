@@ -4,140 +4,77 @@
 
 #pragma once
 
-// A stand-in for the client's backend in the QML tests: the two models with
-// the members the window uses, plus a few helpers through which a test sets
-// rows and reads what the window asked for. Nothing here talks to a bus.
+// A stand-in for the client's backend in the QML tests, with the client's
+// real presets and action models. The service is played by the test: it
+// sets the service state, hands the model lists and reports as the service
+// would, and reads what the window asked for. Nothing here talks to a bus
+// (the action model is never asked to query the login manager, so Sleep
+// and Hibernation stay disabled).
 
 #include <QAbstractListModel>
 #include <QJsonObject>
-#include <QSet>
 #include <QStringList>
-#include <QVector>
 
-class FakePresetsModel : public QAbstractListModel
-{
-    Q_OBJECT
-    Q_PROPERTY(int currentIndex READ currentIndex WRITE setCurrentIndex NOTIFY currentIndexChanged)
-    Q_PROPERTY(QJsonObject currentItem READ currentItem NOTIFY currentItemChanged)
-    // What the window asked for, in order: "save", "remove:<id>",
-    // "start:<id>", "pause:<id>", "stop:<id>".
-    Q_PROPERTY(QStringList requests READ requests NOTIFY requestsChanged)
-    Q_PROPERTY(QJsonObject lastSaved READ lastSaved NOTIFY requestsChanged)
-
-public:
-    enum Roles {
-        IdRole = Qt::UserRole + 1,
-        NameRole,
-        SelectedRole,
-        ActionIconNameRole,
-        IsStartedRole,
-        IsPausedRole,
-    };
-
-    explicit FakePresetsModel(QObject *parent = nullptr);
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
-
-    QStringList requests() const { return m_requests; }
-    QJsonObject lastSaved() const { return m_lastSaved; }
-
-    // Test helpers.
-    Q_INVOKABLE void setPresets(const QVariantList &presets);
-    Q_INVOKABLE void setPreset(int row, const QJsonObject &preset);
-    Q_INVOKABLE bool isSelected(int row) const { return m_selected.contains(row); }
-    Q_INVOKABLE void clearRequests();
-
-Q_SIGNALS:
-    void currentIndexChanged();
-    void currentItemChanged();
-    void updatePreset(const QString &preset);
-    void removePreset(const QString &uuid);
-    void start(const QString &uuid);
-    void stop(const QString &uuid);
-    void pause(const QString &uuid);
-    void requestsChanged();
-
-public Q_SLOTS:
-    int currentIndex() const { return m_current; }
-    void setCurrentIndex(int index);
-    QJsonObject currentItem() const;
-    void createDefault(const QJsonObject &object);
-    void savePreset(const QJsonObject &object);
-    void removeSelected();
-    void select(int index) { setCurrentIndex(index); }
-    void selectAll();
-    void deselect();
-
-private:
-    void record(const QString &request);
-    void changeSelection(const QSet<int> &selected);
-
-    QVector<QJsonObject> m_presets;
-    QSet<int> m_selected;
-    int m_current = -1;
-    QStringList m_requests;
-    QJsonObject m_lastSaved;
-};
-
-class FakeActionModel : public QAbstractListModel
-{
-    Q_OBJECT
-public:
-    enum Roles {
-        TypeRole = Qt::UserRole + 1,
-        NameRole,
-        IconRole,
-        NeedAdminRole,
-        EnabledRole,
-    };
-
-    explicit FakeActionModel(QObject *parent = nullptr);
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
-
-    Q_INVOKABLE QVariant getIcon(int row) const { return data(index(row, 0), IconRole); }
-    Q_INVOKABLE QVariant isNeedAdmin(int row) const { return data(index(row, 0), NeedAdminRole); }
-    Q_INVOKABLE void setRowEnabled(int row, bool enabled);
-
-private:
-    QVector<QPair<int, bool>> m_actions;
-};
+class ActionModel;
+class PresetsModel;
 
 class FakeBackend : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QAbstractListModel *presetsModel READ presetsModel CONSTANT)
     Q_PROPERTY(QAbstractListModel *actionModel READ actionModel CONSTANT)
-    Q_PROPERTY(bool hasConnection READ hasConnection WRITE setHasConnection NOTIFY hasConnectionChanged)
-    Q_PROPERTY(int helpCount READ helpCount NOTIFY helpCountChanged)
+    Q_PROPERTY(bool hasConnection MEMBER m_hasConnection NOTIFY hasConnectionChanged)
+    Q_PROPERTY(int serviceState MEMBER m_serviceState NOTIFY serviceStateChanged)
+    Q_PROPERTY(QString serviceError MEMBER m_serviceError NOTIFY serviceStateChanged)
+    Q_PROPERTY(int pendingRequests MEMBER m_pendingRequests NOTIFY pendingRequestsChanged)
+    // What showHelp() answers.
+    Q_PROPERTY(bool helpWorks MEMBER m_helpWorks)
+    // What the window asked for, in order: "save", "remove:<id>",
+    // "start:<id>", "pause:<id>", "stop:<id>", "help", "startService",
+    // "reload".
+    Q_PROPERTY(QStringList requests MEMBER m_requests NOTIFY requestsChanged)
+    Q_PROPERTY(QJsonObject lastSaved MEMBER m_lastSaved NOTIFY requestsChanged)
 
 public:
     explicit FakeBackend(QObject *parent = nullptr);
 
-    QAbstractListModel *presetsModel() const { return m_presets; }
-    QAbstractListModel *actionModel() const { return m_actions; }
-    bool hasConnection() const { return m_hasConnection; }
-    void setHasConnection(bool flag);
-    int helpCount() const { return m_helpCount; }
+    QAbstractListModel *presetsModel() const;
+    QAbstractListModel *actionModel() const;
+
+    // The service's side.
+    Q_INVOKABLE void setPresets(const QVariantList &presets);
+    Q_INVOKABLE void report(const QJsonObject &preset);
+    Q_INVOKABLE void reportRemoved(const QString &id);
+    Q_INVOKABLE void failRequest(const QString &message) { Q_EMIT requestFailed(message); }
+    Q_INVOKABLE bool isSelected(int row) const;
+    Q_INVOKABLE void clearRequests();
 
 Q_SIGNALS:
     void accepted();
     void rejected();
     void hasConnectionChanged();
-    void helpCountChanged();
+    void serviceStateChanged();
+    void pendingRequestsChanged();
+    void requestFailed(const QString &message);
+    void requestsChanged();
 
 public Q_SLOTS:
     void accept() { Q_EMIT accepted(); }
     void reject() { Q_EMIT rejected(); }
-    void showHelp();
+    bool showHelp();
+    void startService() { record(QStringLiteral("startService")); }
+    void reload() { record(QStringLiteral("reload")); }
 
 private:
-    FakePresetsModel *m_presets;
-    FakeActionModel *m_actions;
+    void record(const QString &request);
+
+    PresetsModel *m_presets;
+    ActionModel *m_actions;
     bool m_hasConnection = true;
-    int m_helpCount = 0;
+    int m_serviceState;
+    QString m_serviceError;
+    int m_pendingRequests = 0;
+    bool m_helpWorks = true;
+    QStringList m_requests;
+    QJsonObject m_lastSaved;
 };

@@ -3,10 +3,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 // Runs the tst_*.qml files of this folder against the window's documents as
-// the client packs them, with a fake "backend" in place of the real one.
+// the client packs them, with a fake "backend" in place of the real one, in
+// the time zone of Berlin, whose clocks change. A warning (a binding loop, a
+// type error, a layout conflict) fails the run: every warning of the QML
+// engines, and every other warning logged from the second file on (the test
+// log takes over the message handler when the first file starts).
 
-#include "enumerations.h"
 #include "fakebackend.h"
+#include "view.h"
 #include "zeltest.h"
 
 #include <QApplication>
@@ -16,21 +20,38 @@
 #include <QQuickWindow>
 #include <QtQuickTest>
 
+namespace
+{
+QStringList warnings;
+QtMessageHandler previousHandler = nullptr;
+
+// Keeps every warning but the spelling checker's complaint that the test
+// machine has no dictionary, then hands it on to the test log.
+void recordWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && qstrcmp(context.category, "kf.sonnet.core") != 0 && !warnings.contains(message)) {
+        warnings << message;
+    }
+    previousHandler(type, context, message);
+}
+} // namespace
+
 class Setup : public QObject
 {
     Q_OBJECT
 public Q_SLOTS:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
-        qmlRegisterUncreatableMetaObject(ActionType::staticMetaObject, "zel.scheduler", 1, 0, "ActionType", QStringLiteral("Enum class for action type"));
-        qmlRegisterUncreatableMetaObject(PresetType::staticMetaObject, "zel.scheduler", 1, 0, "PresetType", QStringLiteral("Enum class for preset type"));
-        qmlRegisterUncreatableMetaObject(RepeatType::staticMetaObject, "zel.scheduler", 1, 0, "RepeatType", QStringLiteral("Enum class for repeat type"));
-        qmlRegisterUncreatableMetaObject(
-            RepeatCustomType::staticMetaObject, "zel.scheduler", 1, 0, "RepeatCustomType", QStringLiteral("Enum class for custom repeat type"));
-        qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/TimeEdit.qml")), "zel.scheduler.widgets", 1, 0, "TimeEdit");
-        qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/DateEdit.qml")), "zel.scheduler.widgets", 1, 0, "DateEdit");
-        qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/IconComboBox.qml")), "zel.scheduler.widgets", 1, 0, "IconComboBox");
-
+        View::registerTypes();
+        const QtMessageHandler current = qInstallMessageHandler(recordWarnings);
+        if (current != recordWarnings) {
+            previousHandler = current;
+        }
+        connect(engine, &QQmlEngine::warnings, engine, [](const QList<QQmlError> &found) {
+            for (const QQmlError &warning : found) {
+                warnings << warning.toString();
+            }
+        });
         // Each test file gets a backend of its own, freed with its engine.
         engine->rootContext()->setContextProperty(QStringLiteral("backend"), new FakeBackend(engine));
     }
@@ -38,6 +59,7 @@ public Q_SLOTS:
 
 int main(int argc, char **argv)
 {
+    qputenv("TZ", "Europe/Berlin");
     ZelTest::isolate(argc, argv, true);
     // The window's style draws through QStyle and needs a QApplication.
     QApplication app(argc, argv);
@@ -48,7 +70,11 @@ int main(int argc, char **argv)
         QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
     }
     Setup setup;
-    return quick_test_main_with_setup(argc, argv, "zelqml", QUICK_TEST_SOURCE_DIR, &setup);
+    const int result = quick_test_main_with_setup(argc, argv, "zelqml", QUICK_TEST_SOURCE_DIR, &setup);
+    for (const QString &warning : qAsConst(warnings)) {
+        fprintf(stderr, "FAIL: warning: %s\n", qPrintable(warning));
+    }
+    return warnings.isEmpty() ? result : 1;
 }
 
 #include "qmltestmain.moc"

@@ -4,6 +4,7 @@
 
 import QtQuick 2.15
 import QtTest 1.2
+import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler.widgets 1.0
 
 TestCase {
@@ -12,12 +13,19 @@ TestCase {
     width: 600
     height: 500
     visible: true
-    when: windowShown
+    // The tests run once the window is shown. With "when: windowShown" they
+    // would run inside the binding's update, which the test case reports as
+    // a binding loop.
+    when: false
+    onWindowShownChanged: if (windowShown) Qt.callLater(function () {
+        testCase.when = true
+    })
 
     Component {
         id: dateEditComponent
         DateEdit {}
     }
+
 
     function test_timestampIsLocalMidnight() {
         var edit = createTemporaryObject(dateEditComponent, testCase, {"selectedDate": new Date(2024, 2, 5, 14, 30)})
@@ -94,6 +102,33 @@ TestCase {
         verify(activatedDate !== null)
         compare(edit.getShortDateStr(), last.dayDate.toLocaleDateString(Qt.locale(), "dd.MM.yy"))
         compare(edit.timestamp, last.dayDate.getTime())
+    }
+
+    // Today and the selected day are marked apart, with colours of the
+    // scheme: the selected day filled, today in bold and underlined.
+    function test_pickerMarksTodayAndTheSelectedDay() {
+        var today = new Date()
+        var other = new Date(today.getFullYear(), today.getMonth(), today.getDate() === 15 ? 16 : 15)
+        var edit = createTemporaryObject(dateEditComponent, testCase, {"selectedDate": other})
+        var picker = edit.openPicker()
+        tryCompare(picker, "opened", true)
+        var buttons = dayButtons(picker)
+        var todays = buttons.filter(function (b) { return b.isToday })
+        compare(todays.length, 1)
+        var marked = todays[0]
+        var selected = buttons.filter(function (b) { return b.checked })[0]
+        compare(selected.dayDate.getDate(), other.getDate())
+        verify(!marked.checked)
+        verify(marked.contentItem.font.bold && marked.contentItem.font.underline)
+        verify(!selected.contentItem.font.bold)
+        verify(marked.contentItem.color !== selected.contentItem.color)
+        // The selected day's text on the selection colour.
+        compare(selected.background.color, selected.Kirigami.Theme.highlightColor)
+        compare(selected.contentItem.color, selected.Kirigami.Theme.highlightedTextColor)
+        // Both at once: filled and bold.
+        mouseClick(marked)
+        verify(marked.checked && marked.contentItem.font.bold)
+        picker.reject()
     }
 
     function test_pickerNavigatesMonths() {

@@ -7,8 +7,9 @@ import QtQuick.Controls 2.15
 import QtTest 1.2
 import zel.scheduler 1.0
 
-// The editor of the current preset, inside the real window, over the fake
-// backend's models.
+// The editor of the current preset, inside the real window, over the
+// client's models, with the test playing the service through the fake
+// backend. The time zone is Europe/Berlin (see qmltestmain.cpp).
 TestCase {
     id: testCase
     name: "Editor"
@@ -73,8 +74,9 @@ TestCase {
     }
 
     function load(presets) {
-        model.setPresets(presets)
-        model.clearRequests()
+        model.select(-1)
+        backend.setPresets(presets)
+        backend.clearRequests()
     }
 
     function settings() {
@@ -122,8 +124,8 @@ TestCase {
         compare(settings().title, "Reboot 1:30")
         verify(!settings().hasChanges)
         settings().admit()
-        compare(model.requests, ["save"])
-        var saved = model.lastSaved
+        compare(backend.requests, ["save"])
+        var saved = backend.lastSaved
         compare(saved.preset_id, timerId)
         compare(saved.preset_name, "Reboot 1:30")
         compare(saved.action_type, ActionType.Reboot)
@@ -151,12 +153,12 @@ TestCase {
         child("actionChooser").currentIndex = 0
         verify(settings().hasChanges)
         settings().admit()
-        compare(model.lastSaved.timer, {"timeout": 20000, "notify": 10000})
-        compare(model.lastSaved.action_type, ActionType.Shutdown)
+        compare(backend.lastSaved.timer, {"timeout": 20000, "notify": 10000})
+        compare(backend.lastSaved.action_type, ActionType.Shutdown)
         // A change of the fields replaces it.
         child("timerMinutes").increase()
         settings().admit()
-        compare(model.lastSaved.timer.timeout, minute)
+        compare(backend.lastSaved.timer.timeout, minute)
     }
 
     function test_scheduleTitleAndAppliedObject() {
@@ -168,7 +170,7 @@ TestCase {
         compare(notifyBox().currentText, "1 Hour Before")
         verify(!settings().hasChanges)
         settings().admit()
-        var saved = model.lastSaved
+        var saved = backend.lastSaved
         compare(saved.preset_id, scheduleId)
         compare(saved.preset_name, "Shut Down 05.03.24 14:30 - 06.03.24 08:00")
         compare(saved.preset_type, PresetType.Scheduled)
@@ -188,8 +190,10 @@ TestCase {
         compare(child("startDate").getShortDateStr(), today)
         compare(child("endDate").getShortDateStr(), today)
         var scheduler = child("schedulerEditor")
-        verify(scheduler.start >= before.getTime() - 1000 && scheduler.start <= after.getTime(),
+        // The current whole minute: what is shown is what runs.
+        verify(scheduler.start >= before.getTime() - minute && scheduler.start <= after.getTime(),
                "start " + scheduler.start + " is not now")
+        compare(scheduler.start % minute, 0)
         verify(!settings().hasChanges)
     }
 
@@ -200,7 +204,7 @@ TestCase {
         verify(!notifyBox().visible)
         verify(!settings().hasChanges)
         settings().admit()
-        var saved = model.lastSaved
+        var saved = backend.lastSaved
         compare(saved.preset_type, PresetType.Range)
         compare(saved.preset_name, "Lock 12:00 - 13:30")
         compare(saved.interval, {"start": 12 * hour, "end": 13 * hour + 30 * minute, "regularity": 300000})
@@ -222,40 +226,42 @@ TestCase {
         verify(!reset.enabled)
         mouseClick(child("rangeChoice"))
         verify(settings().hasChanges)
-        verify(apply.enabled)
         verify(reset.enabled)
         compare(settings().title, "Reboot 00:00 - 00:00")
+        // An empty window is refused until it has an end.
+        verify(!apply.enabled)
+        child("rangeEnd").value = hour
+        verify(apply.enabled)
         mouseClick(apply)
-        var saved = model.lastSaved
+        var saved = backend.lastSaved
         compare(saved.preset_type, PresetType.Range)
-        compare(saved.preset_name, "Reboot 00:00 - 00:00")
-        compare(saved.interval, {"start": 0, "end": 0, "regularity": 60000})
+        compare(saved.preset_name, "Reboot 00:00 - 01:00")
+        compare(saved.interval, {"start": 0, "end": hour, "regularity": 60000})
         // The timer's settings go along untouched.
         compare(saved.timer, {"timeout": 30 * minute, "notify": 0, "remainingTime": 30 * minute})
     }
 
     function test_actionChangedAndBackHasNoChanges() {
-        load([timerPreset(30 * minute, 0, ActionType.Reboot)])
+        load([timerPreset(30 * minute, 0, ActionType.Lock)])
         var chooser = child("actionChooser")
-        compare(chooser.currentIndex, 1)
+        compare(chooser.currentIndex, 6)
         chooser.forceActiveFocus()
         keyClick(Qt.Key_Down)
-        compare(chooser.currentIndex, 2)
+        compare(chooser.currentIndex, 7)
         verify(settings().hasChanges)
-        compare(settings().title, "Sleep 0:30")
+        compare(settings().title, "Log Out 0:30")
         keyClick(Qt.Key_Up)
-        compare(chooser.currentIndex, 1)
+        compare(chooser.currentIndex, 6)
         verify(!settings().hasChanges)
     }
 
     function test_disabledActionCannotBeChosenByKeyboard() {
+        // Nobody told the action model that the machine can sleep.
         load([timerPreset(30 * minute, 0, ActionType.Reboot)])
-        backend.actionModel.setRowEnabled(2, false)
         var chooser = child("actionChooser")
         chooser.forceActiveFocus()
         keyClick(Qt.Key_Down)
         compare(chooser.currentIndex, 1)
-        backend.actionModel.setRowEnabled(2, true)
     }
 
     function test_resetReloads() {
@@ -268,15 +274,104 @@ TestCase {
         verify(!settings().hasChanges)
     }
 
-    function test_currentItemChangeDropsEdits() {
+    // Reports of the preset being edited never drop the edits.
+    function test_reportsKeepEdits() {
+        load([timerPreset(30 * minute, 0)])
+        var message = child("changedElsewhereMessage")
+        child("timerHours").increase()
+        // A countdown tick changes nothing the user can edit.
+        var tick = timerPreset(30 * minute, 0)
+        tick.preset_running = true
+        tick.timer.remainingTime = 29 * minute
+        backend.report(tick)
+        verify(settings().hasChanges)
+        compare(child("timerHours").value, 1)
+        verify(!message.visible)
+        // A change made elsewhere is said, and the edits stay.
+        backend.report(timerPreset(45 * minute, 0))
+        verify(settings().hasChanges)
+        compare(child("timerHours").value, 1)
+        verify(message.visible)
+        // Applying them: the service's answer holds the edits.
+        settings().admit()
+        backend.report(backend.lastSaved)
+        verify(!settings().hasChanges)
+        verify(!message.visible)
+        compare(content().timer.time, hour + 30 * minute)
+    }
+
+    function test_reloadTakesTheOtherChanges() {
         load([timerPreset(30 * minute, 0)])
         child("timerHours").increase()
-        verify(settings().hasChanges)
-        // The service reports the preset again (a countdown tick, say).
-        var update = timerPreset(29 * minute, 0)
-        model.setPreset(0, update)
+        backend.report(timerPreset(45 * minute, 0))
+        var message = child("changedElsewhereMessage")
+        verify(message.visible)
+        message.actions[0].trigger()
+        verify(!message.visible)
         verify(!settings().hasChanges)
-        compare(settings().title, "Reboot 0:29")
+        compare(content().timer.time, 45 * minute)
+        // Without edits, a change elsewhere is simply shown.
+        backend.report(timerPreset(50 * minute, 0))
+        compare(content().timer.time, 50 * minute)
+        verify(!message.visible)
+    }
+
+    // Settings that can never act are refused, with the reason beside the
+    // field.
+    function test_settingsThatCanNeverAct_data() {
+        var day = new Date(2030, 0, 1, 8, 0).getTime()
+        var never = repeat(RepeatType.Never, RepeatCustomType.Days, 1, [])
+        return [
+            {tag: "countdown of zero", preset: timerPreset(0, 0), problem: "timerProblem"},
+            {tag: "warning as long as the countdown", preset: timerPreset(10 * minute, 10 * minute), problem: "leadProblem"},
+            {tag: "warning shorter than the countdown", preset: timerPreset(10 * minute, 5 * minute), problem: ""},
+            {tag: "end before start", preset: schedulePreset(day, day - minute, never, 0), problem: "scheduleProblem"},
+            {tag: "end at the start", preset: schedulePreset(day, day, never, 0), problem: ""},
+            {tag: "empty window", preset: rangePreset(12 * hour, 12 * hour, 60000), problem: "rangeProblem"},
+            {tag: "window across midnight", preset: rangePreset(23 * hour, hour, 60000), problem: ""},
+            {tag: "window to midnight", preset: rangePreset(22 * hour, 0, 60000), problem: ""}
+        ]
+    }
+
+    function test_settingsThatCanNeverAct(data) {
+        load([data.preset])
+        var names = ["timerProblem", "leadProblem", "scheduleProblem", "rangeProblem"]
+        for (var i = 0; i < names.length; ++i) {
+            compare(child(names[i]).visible, names[i] === data.problem, names[i])
+        }
+        compare(settings().isValid, data.problem === "")
+        // An edit of something else is still refused.
+        child("actionChooser").currentIndex = 7
+        verify(settings().hasChanges)
+        compare(child("applyBox").standardButton(DialogButtonBox.Apply).enabled, data.problem === "")
+        settings().admit()
+        compare(backend.requests, data.problem === "" ? ["save"] : [])
+    }
+
+    // The day and time as the clock reads them, on the days the clocks
+    // change too.
+    function test_scheduleStoresTheLocalTime_data() {
+        return [
+            {tag: "spring forward, 10:00", date: new Date(2024, 2, 31), time: 10 * hour, utc: Date.UTC(2024, 2, 31, 8, 0)},
+            {tag: "spring forward, 01:00", date: new Date(2024, 2, 31), time: hour, utc: Date.UTC(2024, 2, 31, 0, 0)},
+            {tag: "spring forward, skipped 02:30", date: new Date(2024, 2, 31), time: 2 * hour + 30 * minute, utc: Date.UTC(2024, 2, 31, 1, 30)},
+            {tag: "fall back, 10:00", date: new Date(2024, 9, 27), time: 10 * hour, utc: Date.UTC(2024, 9, 27, 9, 0)},
+            {tag: "fall back, 00:30", date: new Date(2024, 9, 27), time: 30 * minute, utc: Date.UTC(2024, 9, 26, 22, 30)},
+            {tag: "winter", date: new Date(2024, 0, 15), time: 23 * hour + 59 * minute, utc: Date.UTC(2024, 0, 15, 22, 59)}
+        ]
+    }
+
+    function test_scheduleStoresTheLocalTime(data) {
+        var never = repeat(RepeatType.Never, RepeatCustomType.Days, 1, [])
+        load([schedulePreset(Date.UTC(2024, 5, 1, 12, 0), Date.UTC(2030, 5, 1, 12, 0), never, 0)])
+        child("startDate").selectedDate = data.date
+        child("startTime").value = data.time
+        compare(child("schedulerEditor").start, data.utc)
+        // Loading the stored value shows the same day and time again.
+        settings().admit()
+        load([backend.lastSaved])
+        compare(child("startTime").value, data.tag.indexOf("skipped") >= 0 ? data.time + hour : data.time)
+        compare(child("startDate").getShortDateStr(), data.date.toLocaleDateString(Qt.locale(), "dd.MM.yy"))
     }
 
     function test_noCurrentPreset() {
@@ -285,7 +380,7 @@ TestCase {
         verify(!settings().enabled)
         compare(child("actionChooser").currentIndex, -1)
         settings().admit()
-        compare(model.requests, [])
+        compare(backend.requests, [])
     }
 
     // The delegate that the lead-time chooser's popup shows for an entry.
@@ -359,7 +454,7 @@ TestCase {
         compare(content().notify, hour + 30 * minute)
         verify(settings().hasChanges)
         settings().admit()
-        compare(model.lastSaved.timer.notify, hour + 30 * minute)
+        compare(backend.lastSaved.timer.notify, hour + 30 * minute)
     }
 
     function test_customLeadCancelled() {
@@ -380,7 +475,7 @@ TestCase {
         compare(notifyBox().displayText, "00:05")
         settings().admit()
         // The service sends the stored preset back.
-        model.setPreset(0, model.lastSaved)
+        backend.report(backend.lastSaved)
         compare(notifyBox().currentIndex, 1)
         compare(notifyBox().displayText, "5 Minutes Before")
         verify(!settings().hasChanges)
@@ -421,7 +516,7 @@ TestCase {
                 repeat(RepeatType.Custom, RepeatCustomType.Weeks, 2, [1, 5]))
         verify(settings().hasChanges)
         settings().admit()
-        compare(model.lastSaved.schedule.repeat_settings, repeat(RepeatType.Custom, RepeatCustomType.Weeks, 2, [1, 5]))
+        compare(backend.lastSaved.schedule.repeat_settings, repeat(RepeatType.Custom, RepeatCustomType.Weeks, 2, [1, 5]))
     }
 
     function test_repeatDialogOpensWithTheRule() {
@@ -435,6 +530,8 @@ TestCase {
         verify(dialogChild(dialog, "monthDay2").checked)
         verify(dialogChild(dialog, "monthDay31").checked)
         verify(!dialogChild(dialog, "monthDay1").checked)
+        // The days not every month has say where the preset acts then.
+        compare(dialogChild(dialog, "monthDay30").ToolTip.text, "In a month without day 30, the preset acts on the month's last day.")
         // OK with the same rule is still an edit: the dialog hands back a
         // new selection.
         verify(!settings().hasChanges)

@@ -4,17 +4,20 @@
 
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtQuick.Dialogs 1.3
 import QtTest 1.2
 import zel.scheduler 1.0
 
-// The window and its preset list over the fake backend.
+// The window and its preset list over the client's presets model, with the
+// test playing the service through the fake backend.
 TestCase {
     id: testCase
     name: "Window"
 
     property var window: null
     readonly property var model: backend.presetsModel
+    readonly property string id1: "{00000000-0000-0000-0000-000000000001}"
+    readonly property string id2: "{00000000-0000-0000-0000-000000000002}"
+    readonly property string id3: "{00000000-0000-0000-0000-000000000003}"
 
     function preset(id, name, running, paused) {
         return {
@@ -29,9 +32,9 @@ TestCase {
     }
 
     readonly property var threePresets: [
-        preset("{00000000-0000-0000-0000-000000000001}", "Stopped", false, false),
-        preset("{00000000-0000-0000-0000-000000000002}", "Running", true, false),
-        preset("{00000000-0000-0000-0000-000000000003}", "Paused", false, true)
+        preset(id1, "Stopped", false, false),
+        preset(id2, "Running", true, false),
+        preset(id3, "Paused", false, true)
     ]
 
     function child(name) {
@@ -62,9 +65,17 @@ TestCase {
         var box = null
         tryVerify(function () {
             box = findChild(window, name)
-            return box !== null && box.visible
+            return box !== null && box.opened
         }, 3000, "message box " + name)
         return box
+    }
+
+    // Clicks a button of the message box and waits until the box is gone.
+    function answer(name, button) {
+        mouseClick(messageBox(name).standardButton(button))
+        tryVerify(function () {
+            return findChild(window, name) === null
+        }, 3000, "message box " + name + " stays")
     }
 
     function makeEdit() {
@@ -87,14 +98,18 @@ TestCase {
 
     function init() {
         backend.hasConnection = true
-        model.setPresets(threePresets)
-        model.clearRequests()
+        backend.serviceState = Backend.Ready
+        backend.pendingRequests = 0
+        backend.helpWorks = true
+        // Drafts of earlier tests go too.
+        model.selectAll()
+        model.removeSelected()
+        backend.setPresets(threePresets)
+        backend.clearRequests()
+        child("problemMessage").visible = false
         tryVerify(function () {
             return findChild(window, "applyMessage") === null && findChild(window, "removeMessage") === null
         }, 3000, "message boxes left open")
-        // A message box takes the focus away from the window.
-        window.requestActivate()
-        tryCompare(window, "active", true)
     }
 
     function test_windowValues() {
@@ -118,20 +133,62 @@ TestCase {
         compare(findChild(item, "startButton").visible, data.start)
         compare(findChild(item, "pauseButton").visible, data.pause)
         compare(findChild(item, "stopButton").visible, data.stop)
+        // Centred on the row.
+        var button = findChild(item, data.start ? "startButton" : "stopButton")
+        var centre = button.mapToItem(item, 0, button.height / 2).y
+        verify(Math.abs(centre - item.height / 2) <= 1, "button centre " + centre + " in a row of " + item.height)
+    }
+
+    function test_longNamesStopBeforeTheButtons() {
+        backend.setPresets([preset(id1, "A very long name that could never fit into the list beside the buttons of its row", false, false)])
+        var item = row(0)
+        var button = findChild(item, "startButton")
+        var text = findChild(item, "presetName")
+        verify(text.truncated)
+        verify(text.mapToItem(item, text.width, 0).x <= button.mapToItem(item, 0, 0).x)
     }
 
     function test_runButtonsSendTheId() {
-        mouseClick(findChild(row(0), "startButton"))
         mouseClick(findChild(row(1), "pauseButton"))
         mouseClick(findChild(row(2), "stopButton"))
-        compare(model.requests, ["start:{00000000-0000-0000-0000-000000000001}",
-                                 "pause:{00000000-0000-0000-0000-000000000002}",
-                                 "stop:{00000000-0000-0000-0000-000000000003}"])
+        mouseClick(findChild(row(2), "startButton"))
+        compare(backend.requests, ["pause:" + id2, "stop:" + id3, "start:" + id3])
         // Starting a row does not make it current.
         compare(model.currentIndex, 0)
     }
 
+    // With unsaved edits, starting the current preset asks first: what runs
+    // is what the editor shows, and the edits are never wiped.
+    function test_startWithEditsAsks_data() {
+        return [
+            {tag: "apply", button: Dialog.Apply, requests: ["save", "start:" + id1], edited: false},
+            {tag: "discard", button: Dialog.Discard, requests: ["start:" + id1], edited: false},
+            {tag: "cancel", button: Dialog.Cancel, requests: [], edited: true}
+        ]
+    }
+
+    function test_startWithEditsAsks(data) {
+        makeEdit()
+        mouseClick(findChild(row(0), "startButton"))
+        answer("applyMessage", data.button)
+        compare(backend.requests, data.requests)
+        if (data.button === Dialog.Apply) {
+            compare(backend.lastSaved.interval.start, 60000)
+            backend.report(backend.lastSaved)
+        }
+        compare(child("settings").hasChanges, data.edited)
+        compare(model.currentIndex, 0)
+    }
+
+    function test_startOtherRowWithEditsDoesNotAsk() {
+        makeEdit()
+        mouseClick(findChild(row(2), "startButton"))
+        compare(backend.requests, ["start:" + id3])
+        verify(child("settings").hasChanges)
+    }
+
     function test_listFollowsTheCurrentRow() {
+        model.select(0)
         compare(child("presetList").currentIndex, 0)
         model.select(2)
         compare(child("presetList").currentIndex, 2)
@@ -163,15 +220,14 @@ TestCase {
     function test_guardCancelKeepsRowAndEdits() {
         makeEdit()
         mouseClick(row(2))
-        var box = messageBox("applyMessage")
-        compare(box.title, "Apply settings")
-        box.click(StandardButton.Cancel)
+        compare(messageBox("applyMessage").title, "Apply Settings")
+        answer("applyMessage", Dialog.Cancel)
         compare(model.currentIndex, 0)
         verify(child("settings").hasChanges)
-        compare(model.requests, [])
+        compare(backend.requests, [])
 
         mouseClick(child("downButton"))
-        messageBox("applyMessage").click(StandardButton.Cancel)
+        answer("applyMessage", Dialog.Cancel)
         compare(model.currentIndex, 0)
         verify(child("settings").hasChanges)
     }
@@ -179,10 +235,10 @@ TestCase {
     function test_guardApplySavesThenMoves() {
         makeEdit()
         mouseClick(child("downButton"))
-        messageBox("applyMessage").click(StandardButton.Apply)
-        compare(model.requests, ["save"])
-        compare(model.lastSaved.preset_id, "{00000000-0000-0000-0000-000000000001}")
-        compare(model.lastSaved.interval.start, 60000)
+        answer("applyMessage", Dialog.Apply)
+        compare(backend.requests, ["save"])
+        compare(backend.lastSaved.preset_id, id1)
+        compare(backend.lastSaved.interval.start, 60000)
         compare(model.currentIndex, 1)
         verify(!child("settings").hasChanges)
     }
@@ -190,8 +246,8 @@ TestCase {
     function test_guardDiscardMoves() {
         makeEdit()
         mouseClick(row(2))
-        messageBox("applyMessage").click(StandardButton.Discard)
-        compare(model.requests, [])
+        answer("applyMessage", Dialog.Discard)
+        compare(backend.requests, [])
         compare(model.currentIndex, 2)
         verify(!child("settings").hasChanges)
         // Back on the first row, the edit is gone.
@@ -199,62 +255,133 @@ TestCase {
         compare(findChild(window, "rangeStart").value, 0)
     }
 
-    function test_removeSelectedAsksOnce() {
-        var remove = child("removeButton")
-        verify(remove.enabled)
-        mouseClick(child("selectAllButton"))
-        verify(model.isSelected(0) && model.isSelected(1) && model.isSelected(2))
-        mouseClick(remove)
+    function test_guardRefusesToApplyWhatCouldNeverAct() {
+        var end = findChild(window, "rangeEnd")
+        end.value = 0 // the window now starts and ends at 00:00
+        verify(child("settings").hasChanges)
+        verify(!child("settings").isValid)
+        mouseClick(row(1))
+        var box = messageBox("applyMessage")
+        verify(!box.standardButton(Dialog.Apply).enabled)
+        answer("applyMessage", Dialog.Cancel)
+        compare(model.currentIndex, 0)
+    }
+
+    // A reload of the list (a reconnect) keeps the preset being edited, with
+    // its edits, wherever it lands in the new list.
+    function test_reloadKeepsTheCurrentPreset() {
+        model.select(2)
+        makeEdit()
+        backend.setPresets([threePresets[2], threePresets[0]])
+        compare(model.currentIndex, 0)
+        compare(model.currentItem.preset_id, id3)
+        verify(child("settings").hasChanges)
+        compare(findChild(window, "rangeStart").value, 60000)
+    }
+
+    function test_removalElsewhereLeavesNoPresetCurrent() {
+        model.select(1)
+        backend.reportRemoved(id2)
+        compare(model.currentIndex, -1)
+        verify(!child("settings").enabled)
+        compare(model.rowCount(), 2)
+    }
+
+    function test_removeNamesWhatGoes_data() {
+        return [
+            {tag: "one", all: false, text: "Remove the preset “Stopped”?", requests: ["remove:" + id1]},
+            {tag: "three", all: true, text: "Remove 3 presets?", requests: ["remove:" + id1, "remove:" + id2, "remove:" + id3]}
+        ]
+    }
+
+    function test_removeNamesWhatGoes(data) {
+        model.select(0)
+        if (data.all) {
+            mouseClick(child("selectAllButton"))
+            verify(backend.isSelected(0) && backend.isSelected(1) && backend.isSelected(2))
+        }
+        mouseClick(child("removeButton"))
         var box = messageBox("removeMessage")
-        compare(box.text, "Do you want to remove the action?")
-        box.click(StandardButton.Ok)
-        compare(model.requests, ["remove:{00000000-0000-0000-0000-000000000001}",
-                                 "remove:{00000000-0000-0000-0000-000000000002}",
-                                 "remove:{00000000-0000-0000-0000-000000000003}"])
+        compare(box.question, data.text)
+        // The safe answer has the focus.
+        verify(box.standardButton(Dialog.Cancel).activeFocus)
+        answer("removeMessage", Dialog.Ok)
+        compare(backend.requests, data.requests)
         // The rows stay until the service confirms.
         compare(child("presetList").count, 3)
-        tryVerify(function () {
-            return findChild(window, "removeMessage") === null
-        }, 3000, "the message box stays")
     }
 
     function test_removeCancelled() {
+        model.select(0)
         mouseClick(child("removeButton"))
-        messageBox("removeMessage").click(StandardButton.Cancel)
-        compare(model.requests, [])
+        keyClick(Qt.Key_Space)
+        tryVerify(function () {
+            return findChild(window, "removeMessage") === null
+        }, 3000, "the message box stays")
+        compare(backend.requests, [])
     }
 
     function test_deleteKeyAsks() {
+        model.select(0)
+        child("presetList").forceActiveFocus()
         keyClick(Qt.Key_Delete)
-        messageBox("removeMessage").click(StandardButton.Cancel)
+        answer("removeMessage", Dialog.Cancel)
         model.deselect()
         keyClick(Qt.Key_Delete)
         wait(50)
         compare(findChild(window, "removeMessage"), null)
     }
 
+    function test_draftsAreRemovedAtOnce() {
+        mouseClick(child("addButton"))
+        compare(model.currentIndex, 3)
+        mouseClick(child("removeButton"))
+        answer("removeMessage", Dialog.Ok)
+        compare(backend.requests, [])
+        compare(rowNames(), ["Stopped", "Running", "Paused"])
+    }
+
     function test_emptyList() {
-        model.setPresets([])
+        backend.setPresets([])
         verify(!child("removeButton").enabled)
         verify(!child("selectAllButton").enabled)
         verify(!child("upButton").enabled)
         verify(!child("downButton").enabled)
         verify(child("addButton").enabled)
         verify(!child("settings").enabled)
+        // A placeholder tells how to begin, and its button does it.
+        var placeholder = child("emptyPlaceholder")
+        verify(placeholder.visible)
+        backend.serviceState = Backend.Loading
+        verify(!placeholder.visible)
+        backend.serviceState = Backend.Ready
+        placeholder.helpfulAction.trigger()
+        compare(child("presetList").count, 1)
+        verify(!placeholder.visible)
     }
 
     function test_addEvent() {
-        model.setPresets([])
         mouseClick(child("addButton"))
-        compare(child("presetList").count, 1)
-        compare(row(0).label, "Shut Down")
-        // The first row of an empty list becomes current and is shown as an
-        // unchanged timer.
-        compare(model.currentIndex, 0)
+        compare(child("presetList").count, 4)
+        compare(row(3).label, "Shut Down 00:00:00")
+        // The new row is current, shown as an unchanged timer, and cannot
+        // be started before it is applied.
+        compare(model.currentIndex, 3)
         verify(child("settings").enabled)
         verify(findChild(window, "timerChoice").checked)
         verify(!child("settings").hasChanges)
-        compare(model.requests, [])
+        var start = findChild(row(3), "startButton")
+        verify(start.visible && !start.enabled)
+        compare(start.parent.ToolTip.text, "Apply the preset to be able to start it.")
+        compare(backend.requests, [])
+    }
+
+    function test_addWithEditsAsks() {
+        makeEdit()
+        mouseClick(child("addButton"))
+        answer("applyMessage", Dialog.Cancel)
+        compare(child("presetList").count, 3)
+        verify(child("settings").hasChanges)
     }
 
     function test_disconnectedDisablesBothPanels() {
@@ -267,21 +394,92 @@ TestCase {
         verify(child("settings").enabled)
     }
 
-    function test_help() {
-        var count = backend.helpCount
-        keyClick(Qt.Key_F1)
-        compare(backend.helpCount, count + 1)
-        var help = child("helpBox").standardButton(DialogButtonBox.Help)
-        verify(help, "no Help button")
-        mouseClick(help)
-        compare(backend.helpCount, count + 2)
+    // What the service is doing is said over the list, with the way out.
+    function test_serviceMessages_data() {
+        return [
+            {tag: "ready", state: Backend.Ready, error: "", text: "", action: "", request: ""},
+            {tag: "not running", state: Backend.NotRunning, error: "",
+             text: "The scheduler service is not running. Presets cannot be changed, started or stopped until it runs.",
+             action: "startServiceAction", request: "startService"},
+            {tag: "start failed", state: Backend.NotRunning, error: "no activation file",
+             text: "The scheduler service is not running and could not be started: no activation file",
+             action: "startServiceAction", request: "startService"},
+            {tag: "not answering", state: Backend.NotAnswering, error: "timed out",
+             text: "The scheduler service does not answer: timed out", action: "reloadAction", request: "reload"},
+            {tag: "starting", state: Backend.Starting, error: "", text: "Starting the scheduler service…", action: "", request: ""}
+        ]
     }
 
-    function test_zzCloseEndsTheWindow() {
-        var closed = false
-        window.closing.connect(function () { closed = true })
-        mouseClick(child("closeBox").standardButton(DialogButtonBox.Close))
-        verify(closed)
+    function test_serviceMessages(data) {
+        backend.serviceError = data.error
+        backend.serviceState = data.state
+        var message = child("serviceMessage")
+        // A wait is only mentioned once it lasts.
+        if (data.state === Backend.Starting) {
+            verify(!message.visible)
+        }
+        tryCompare(message, "visible", data.text !== "", 5000)
+        compare(message.text, data.text)
+        if (data.action !== "") {
+            var action = findChild(message, data.action)
+            verify(action.visible)
+            action.trigger()
+            compare(backend.requests, [data.request])
+        }
+    }
+
+    function test_help() {
+        keyClick(Qt.Key_F1)
+        mouseClick(child("helpBox").standardButton(DialogButtonBox.Help))
+        compare(backend.requests, ["help", "help"])
+        verify(!child("problemMessage").visible)
+        // A help that cannot be opened says so.
+        backend.helpWorks = false
+        keyClick(Qt.Key_F1)
+        verify(child("problemMessage").visible)
+        verify(child("problemMessage").text.indexOf("help could not be opened") >= 0)
+    }
+
+    function test_failedRequestIsSaid() {
+        backend.failRequest("The name is not activatable")
+        verify(child("problemMessage").visible)
+        compare(child("problemMessage").text, "The scheduler service did not carry out a request: The name is not activatable")
+    }
+
+    // Every way of closing asks about unsaved edits; Cancel keeps all.
+    function test_closeWithEditsAsks_data() {
+        return [
+            {tag: "Close button", how: "button"},
+            {tag: "title bar", how: "window"},
+            {tag: "keyboard", how: "key"}
+        ]
+    }
+
+    function test_closeWithEditsAsks(data) {
+        makeEdit()
+        if (data.how === "button") {
+            mouseClick(child("closeBox").standardButton(DialogButtonBox.Close))
+        } else if (data.how === "window") {
+            window.close()
+        } else {
+            keyClick(Qt.Key_Q, Qt.ControlModifier)
+        }
+        answer("applyMessage", Dialog.Cancel)
+        verify(window.visible)
+        verify(child("settings").hasChanges)
+    }
+
+    // Last: the window closes once the applied edits have been answered.
+    function test_zzCloseAppliesAndWaitsForTheAnswer() {
+        makeEdit()
+        backend.pendingRequests = 1
+        window.close()
+        answer("applyMessage", Dialog.Apply)
+        compare(backend.requests, ["save"])
+        wait(50)
+        verify(window.visible)
+        backend.report(backend.lastSaved)
+        backend.pendingRequests = 0
         tryCompare(window, "visible", false)
     }
 }

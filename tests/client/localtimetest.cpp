@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+// A day and a time of day become the instant the local clock shows them, on
+// the days the clocks change too.
+
+#include "localtime.h"
+#include "zeltest.h"
+
+#include <QDateTime>
+
+#include <ctime>
+
+class LocalTimeTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void compose_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QDateTime>("instant");
+        const QByteArray berlin("Europe/Berlin");
+        const auto utc = [](int month, int day, int hour, int minute) { return QDateTime(QDate(2024, month, day), QTime(hour, minute), Qt::UTC); };
+        QTest::newRow("Berlin, winter") << berlin << QDate(2024, 1, 15) << QTime(10, 0) << utc(1, 15, 9, 0);
+        QTest::newRow("Berlin, 31 March, before the change") << berlin << QDate(2024, 3, 31) << QTime(1, 59) << utc(3, 31, 0, 59);
+        QTest::newRow("Berlin, 31 March, skipped hour") << berlin << QDate(2024, 3, 31) << QTime(2, 30) << utc(3, 31, 1, 30);
+        QTest::newRow("Berlin, 31 March, after the change") << berlin << QDate(2024, 3, 31) << QTime(10, 0) << utc(3, 31, 8, 0);
+        QTest::newRow("Berlin, 27 October, before the change") << berlin << QDate(2024, 10, 27) << QTime(0, 30) << utc(10, 26, 22, 30);
+        QTest::newRow("Berlin, 27 October, after the change") << berlin << QDate(2024, 10, 27) << QTime(10, 0) << utc(10, 27, 9, 0);
+        QTest::newRow("Berlin, last minute of 27 October") << berlin << QDate(2024, 10, 27) << QTime(23, 59) << utc(10, 27, 22, 59);
+        QTest::newRow("UTC") << QByteArray("UTC") << QDate(2024, 3, 31) << QTime(2, 30) << utc(3, 31, 2, 30);
+    }
+
+    void compose()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDate, date);
+        QFETCH(QTime, time);
+        QFETCH(QDateTime, instant);
+        const bool hadZone = qEnvironmentVariableIsSet("TZ");
+        const QByteArray previous = qgetenv("TZ");
+        qputenv("TZ", zone);
+        tzset();
+        const qint64 composed = LocalTime::compose(date, time.msecsSinceStartOfDay());
+        if (hadZone) {
+            qputenv("TZ", previous);
+        } else {
+            qunsetenv("TZ");
+        }
+        tzset();
+        QCOMPARE(QDateTime::fromMSecsSinceEpoch(composed, Qt::UTC), instant);
+    }
+};
+
+ZEL_TEST_MAIN(LocalTimeTest)
+
+#include "localtimetest.moc"
