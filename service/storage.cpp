@@ -34,7 +34,7 @@ Storage::Storage(QObject *parent) : QObject(parent), m_file(userSettingsPath())
     if (!entries) {
         // Nothing is loaded, and every write fails the same way until the
         // file can be read: what it holds is never replaced unread.
-        qCWarning(STORAGE).noquote() << "Could not read settings" << m_file.path() << ":" << m_file.errorString();
+        qCWarning(STORAGE).noquote() << QStringLiteral("Could not read settings %1: %2").arg(m_file.path(), m_file.errorString());
         return;
     }
     for (auto entry = entries->cbegin(); entry != entries->cend(); ++entry) {
@@ -69,7 +69,7 @@ bool Storage::writePending()
     if (!m_file.write(m_staged)) {
         if (!m_failing) {
             m_failing = true;
-            qCWarning(STORAGE).noquote() << "Could not write settings" << m_file.path() << ":" << m_file.errorString();
+            qCWarning(STORAGE).noquote() << QStringLiteral("Could not write settings %1: %2").arg(m_file.path(), m_file.errorString());
             Q_EMIT writeFailed(m_file.path(), m_file.errorString());
         }
         return false;

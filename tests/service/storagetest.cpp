@@ -319,7 +319,7 @@ private Q_SLOTS:
         QCOMPARE(ids(storage), (QStringList{idB, idC}));
         QCOMPARE(failed.count(), 1);
         QCOMPARE(failed.at(0).at(1).toString(), reason);
-        QCOMPARE(s_warnings, QStringList{QStringLiteral("Could not write settings %1 : %2").arg(settingsPath(), reason)});
+        QCOMPARE(s_warnings, QStringList{QStringLiteral("Could not write settings %1: %2").arg(settingsPath(), reason)});
 
         switch (cause) {
         case DiskFull:

@@ -54,6 +54,17 @@ def stored_running(path, preset_id):
     return line is not None and '\\"preset_running\\":true' in line
 
 
+def works(argv):
+    return os.geteuid() == 0 and subprocess.run(argv + ["true"], capture_output=True).returncode == 0
+
+
+# Mount and user namespaces: what the unwritable settings and the thread limit
+# need (a container may forbid them).
+CAN_MOUNT = works(["unshare", "--mount", "--propagation", "private", "--"])
+CAN_LIMIT_THREADS = works(["setpriv", "--reuid=%d" % NOBODY, "--regid=%d" % NOBODY, "--clear-groups", "--",
+                           "unshare", "--user", "--map-current-user", "--"])
+
+
 def read_only(folder):
     """A command prefix that shows the program folder read-only (a mount
     namespace of its own: nothing changes for anyone else)."""
@@ -125,6 +136,7 @@ class DurabilityTest(PromisesTestCase):
                 wait_for_name_gone(BUS_NAME)
                 self.assertTrue(check(), "%s in round %d was lost: %r" % (method, round_, stored_line(path, pid)))
 
+    @unittest.skipUnless(CAN_MOUNT, "needs root and mount namespaces")
     def test_unwritable_settings_never_repeat_a_fired_countdown(self):
         # A running countdown is on disk; from then on the settings folder is
         # read-only. Each start fires it, cannot store it as stopped, so does
@@ -270,7 +282,7 @@ class BusLossTest(IsolatedTestCase):
             thing.stop()
 
 
-@unittest.skipUnless(os.geteuid() == 0, "a process limit binds only a user other than root")
+@unittest.skipUnless(CAN_LIMIT_THREADS, "needs root (a process limit binds only other users) and user namespaces")
 class ThreadLimitTest(PromisesTestCase):
 
     def test_presets_whose_thread_cannot_start_are_stopped_and_told(self):
