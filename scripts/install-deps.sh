@@ -31,6 +31,9 @@ PACKAGES=(
     # licence and packaging checks: reuse lint, lintian, systemd-analyze and
     # systemd's autostart generator
     reuse lintian systemd
+    # unshare, mount, setpriv and prlimit: the service tests on full, read-only
+    # settings and under a thread limit
+    util-linux mount
 )
 
 missing=()

@@ -3,25 +3,43 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 #include "presetcontroller.h"
-#include "storage.h"
 #include "terminationhandler.h"
 #include "zelintegration.h"
 
 #include <KDBusService>
-#include <QApplication>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // No display connection: the bus may start the service before the
+    // session has exported DISPLAY. Commands reach the window manager over a
+    // connection opened for each action (see Executor).
+    QCoreApplication app(argc, argv);
     zelInit("0.1.0", "Zavirivoz Odoriz");
 
     KDBusService service(KDBusService::Unique);
 
     PresetController *controller = PresetController::instance();
 
-    // The controller is never torn down, so its settings store would never
-    // flush on its own at exit: write what is pending when the session ends us.
-    TerminationHandler termination([controller] { controller->storage()->sync(); });
+    // Ended by the session: workers stopped, pending state written.
+    TerminationHandler termination([controller] { controller->shutdown(); });
+    // Without its bus the service must not go on: another instance may
+    // already act on the same presets. A non-zero status has it restarted.
+    QObject::connect(controller, &PresetController::busLost, &app, [controller] {
+        controller->shutdown();
+        QCoreApplication::exit(1);
+    });
+    const int status = controller->isOnBus() ? app.exec() : (controller->shutdown(), 1);
 
-    return app.exec();
+    if (!controller->shutdown()) {
+        // A thread still waits for an answer in a password dialog, and its
+        // action must not run: leave without running the destructors that it
+        // could still run into.
+        std::fflush(nullptr);
+        _exit(status);
+    }
+    return status;
 }

@@ -9,10 +9,10 @@
 #include <KNotification>
 #include <QCoreApplication>
 
-void Notificator::notify(const QString &title, const QString &body)
+namespace
 {
-    qCDebug(NOTIFICATOR) << "New notification: " << title << body;
-
+void send(const QString &event, const QString &title, const QString &body, KNotification::Urgency urgency)
+{
     // KNotification keeps process-wide state (its manager and the connection
     // to the notification server) that is not safe to use from several
     // threads, and a notification needs a living event loop until it closes.
@@ -24,14 +24,27 @@ void Notificator::notify(const QString &title, const QString &body)
     }
     QMetaObject::invokeMethod(
         app,
-        [title, body] {
-            auto *notification = new KNotification(QStringLiteral("alarm"), KNotification::CloseOnTimeout, nullptr);
+        [event, title, body, urgency] {
+            auto *notification = new KNotification(event, KNotification::CloseOnTimeout, nullptr);
             notification->setComponentName(QStringLiteral("zel-shutdown-scheduler-service"));
             notification->setTitle(title);
             notification->setText(body);
-            notification->setUrgency(KNotification::NormalUrgency);
+            notification->setUrgency(urgency);
             // Deletes itself once closed.
             notification->sendEvent();
         },
         Qt::QueuedConnection);
+}
+} // namespace
+
+void Notificator::notify(const QString &title, const QString &body)
+{
+    qCDebug(NOTIFICATOR) << "New notification: " << title << body;
+    send(QStringLiteral("alarm"), title, body, KNotification::NormalUrgency);
+}
+
+void Notificator::failed(const QString &title, const QString &body, bool quiet)
+{
+    qCDebug(NOTIFICATOR) << "New notification: " << title << body;
+    send(QStringLiteral("failed"), title, body, quiet ? KNotification::LowUrgency : KNotification::NormalUrgency);
 }

@@ -4,18 +4,15 @@
 
 #include "presetcontroller.h"
 
+#include "actionfailure.h"
+#include "busaddress.h"
 #include "presetcontroller_debug.h"
 #include "presetcontrolleradaptor.h"
 #include "storage.h"
 #include "workers/workercontroller.h"
 
 #include <QDBusConnection>
-
-namespace
-{
-const QString busName = QStringLiteral("ru.velmora.shutdown.scheduler.service.PresetController");
-const QString objectPath = QStringLiteral("/Presets");
-} // namespace
+#include <QDBusMessage>
 
 PresetController *PresetController::instance()
 {
@@ -31,12 +28,60 @@ PresetController::PresetController(QObject *parent) : QObject(parent), m_storage
 
     new PresetControllerAdaptor(this);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    bus.registerObject(objectPath, this, QDBusConnection::ExportAdaptors);
-    bus.registerService(busName);
+    // Watched before the name is taken, so that no loss goes unseen.
+    bus.connect(QString(),
+        QStringLiteral("/org/freedesktop/DBus/Local"),
+        QStringLiteral("org.freedesktop.DBus.Local"),
+        QStringLiteral("Disconnected"),
+        this,
+        SLOT(onDisconnected()));
+    bus.connect(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("NameLost"),
+        this,
+        SLOT(onNameLost(QString)));
+    m_onBus = bus.registerObject(BusAddress::objectPath(), this, QDBusConnection::ExportAdaptors) && bus.registerService(BusAddress::serviceName());
+    if (!m_onBus) {
+        qCWarning(PRESETCONTROLLER) << "Could not register" << BusAddress::serviceName() << "on the session bus:" << bus.lastError().message();
+    }
 
     connect(m_storage, &Storage::presetAdded, this, [this](const Preset::Ptr &preset) { Q_EMIT presetUpdated(preset->toJson()); });
     connect(m_storage, &Storage::presetUpdated, this, [this](const Preset::Ptr &preset) { Q_EMIT presetUpdated(preset->toJson()); });
     connect(m_storage, &Storage::presetRemoved, this, [this](const QUuid &id) { Q_EMIT presetRemoved(id.toString()); });
+    // Once per episode of failed writes, whatever was being written.
+    connect(m_storage, &Storage::writeFailed, this, &ActionFailure::tellNotSaved);
+}
+
+bool PresetController::shutdown()
+{
+    if (!m_shutDown) {
+        m_shutDown = true;
+        m_actionsEnded = m_workerController->shutdown();
+        m_storage->writePending();
+    }
+    return m_actionsEnded;
+}
+
+std::function<void()> PresetController::replyLater()
+{
+    if (!calledFromDBus()) {
+        return {};
+    }
+    setDelayedReply(true);
+    return [connection = connection(), reply = message().createReply()] { connection.send(reply); };
+}
+
+void PresetController::onDisconnected()
+{
+    qCWarning(PRESETCONTROLLER) << "Lost the connection to the session bus; ending";
+    Q_EMIT busLost();
+}
+
+void PresetController::onNameLost(const QString &name)
+{
+    qCWarning(PRESETCONTROLLER) << "Lost the bus name" << name << "; ending";
+    Q_EMIT busLost();
 }
 
 QString PresetController::getAll()
@@ -60,17 +105,17 @@ void PresetController::updatePreset(QString json)
 void PresetController::start(QString uuid)
 {
     qCDebug(PRESETCONTROLLER) << "Try to start preset" << uuid;
-    m_workerController->start(uuid);
+    m_workerController->start(uuid, replyLater());
 }
 
 void PresetController::pause(QString uuid)
 {
     qCDebug(PRESETCONTROLLER) << "Try to pause preset" << uuid;
-    m_workerController->pause(uuid);
+    m_workerController->pause(uuid, replyLater());
 }
 
 void PresetController::stop(QString uuid)
 {
     qCDebug(PRESETCONTROLLER) << "Try to stop preset" << uuid;
-    m_workerController->stop(uuid);
+    m_workerController->stop(uuid, replyLater());
 }

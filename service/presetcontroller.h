@@ -4,8 +4,11 @@
 
 #pragma once
 
+#include <QDBusContext>
 #include <QObject>
 #include <QString>
+
+#include <functional>
 
 class Storage;
 class WorkerController;
@@ -13,7 +16,17 @@ class WorkerController;
 // The centre of the service: owns the store and the workers, serves the bus
 // interface through its adaptor and relays every change of the store onto the
 // bus. One per process, made on first use and never destroyed.
-class PresetController : public QObject
+//
+// Every change made through the bus is on disk before its reply leaves:
+// updatePreset and removePreset write before they return; start, pause and
+// stop are answered (delayed reply) once the worker has carried the command
+// out and its reports are written. The signals a call causes leave before its
+// reply.
+//
+// The service must never run without its bus: when the connection to the
+// session bus drops or one of its names is lost, busLost() is emitted (a
+// second instance may already be on its way) and the service ends.
+class PresetController : public QObject, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "ru.velmora.shutdown.scheduler.service.PresetController")
@@ -21,10 +34,18 @@ public:
     static PresetController *instance();
 
     Storage *storage() const { return m_storage; }
+    // Whether the object and the bus name were registered.
+    bool isOnBus() const { return m_onBus; }
+
+    // Ends every worker and writes what is pending, without waiting for an
+    // action that waits for the user. False when such an action is still in
+    // progress (its thread is left to the end of the process).
+    bool shutdown();
 
 Q_SIGNALS:
     Q_SCRIPTABLE void presetUpdated(QString preset);
     Q_SCRIPTABLE void presetRemoved(QString uuid);
+    void busLost();
 
 public Q_SLOTS:
     Q_SCRIPTABLE QString getAll();
@@ -36,9 +57,19 @@ public:
     Q_SCRIPTABLE Q_INVOKABLE void pause(QString uuid);
     Q_SCRIPTABLE Q_INVOKABLE void stop(QString uuid);
 
+private Q_SLOTS:
+    void onDisconnected();
+    void onNameLost(const QString &name);
+
 private:
     explicit PresetController(QObject *parent = nullptr);
+    // The reply to the bus call in progress, to be sent later; nothing for a
+    // call that did not come from the bus.
+    std::function<void()> replyLater();
 
     Storage *m_storage;
     WorkerController *m_workerController;
+    bool m_onBus = false;
+    bool m_shutDown = false;
+    bool m_actionsEnded = true;
 };

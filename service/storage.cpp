@@ -11,17 +11,44 @@
 #include <QJsonDocument>
 #include <QSettings>
 
-Storage::Storage(QObject *parent) : QObject(parent), m_settings(new QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName(), this))
+namespace
+{
+// The user's own settings file, where QSettings keeps it for this
+// application. Settings of other scopes are not read: an entry there could
+// never be removed.
+QString userSettingsPath()
+{
+    return QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName()).fileName();
+}
+
+bool isPresetKey(const QString &key)
+{
+    return QUuid::fromString(key).toString() == key;
+}
+} // namespace
+
+Storage::Storage(QObject *parent) : QObject(parent), m_file(userSettingsPath())
 {
     qCDebug(STORAGE) << "Init presets from QSettings";
-    const QStringList keys = m_settings->allKeys();
-    for (const QString &key : keys) {
-        const QVariant value = m_settings->value(key, QVariant());
-        if (!value.canConvert<QJsonObject>()) {
+    const std::optional<QMap<QString, QByteArray>> entries = m_file.read();
+    if (!entries) {
+        // Nothing is loaded, and every write fails the same way until the
+        // file can be read: what it holds is never replaced unread.
+        qCWarning(STORAGE).noquote() << QStringLiteral("Could not read settings %1: %2").arg(m_file.path(), m_file.errorString());
+        return;
+    }
+    for (auto entry = entries->cbegin(); entry != entries->cend(); ++entry) {
+        if (!isPresetKey(entry.key())) {
+            qCWarning(STORAGE).noquote() << "Settings entry" << entry.key() << "is not a preset id; left as it is";
             continue;
         }
-        const QJsonObject object = value.userType() == QMetaType::QJsonObject ? value.toJsonObject() : value.value<QJsonObject>();
-        m_presets.append(Preset::make(object));
+        std::optional<QJsonObject> object = SettingsFile::decodeJsonObject(entry.value());
+        if (!object) {
+            qCWarning(STORAGE).noquote() << "Settings entry" << entry.key() << "cannot be read as a preset; left as it is";
+            continue;
+        }
+        object->insert(QStringLiteral("preset_id"), entry.key());
+        m_presets.append(Preset::make(*object));
     }
 }
 
@@ -34,12 +61,33 @@ QString Storage::getAll() const
     return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
 }
 
-void Storage::sync()
+bool Storage::writePending()
 {
-    m_settings->sync();
+    if (m_staged.isEmpty()) {
+        return true;
+    }
+    if (!m_file.write(m_staged)) {
+        if (!m_failing) {
+            m_failing = true;
+            qCWarning(STORAGE).noquote() << QStringLiteral("Could not write settings %1: %2").arg(m_file.path(), m_file.errorString());
+            Q_EMIT writeFailed(m_file.path(), m_file.errorString());
+        }
+        return false;
+    }
+    m_staged.clear();
+    if (m_failing) {
+        m_failing = false;
+        qCInfo(STORAGE).noquote() << "Settings written again to" << m_file.path();
+    }
+    return true;
 }
 
-void Storage::updatePreset(Preset::Ptr preset)
+bool Storage::isSaved(const QUuid &id) const
+{
+    return !m_staged.contains(id.toString());
+}
+
+bool Storage::updatePreset(Preset::Ptr preset)
 {
     auto it = std::find_if(m_presets.begin(), m_presets.end(), [&preset](const Preset::Ptr &p) { return p->id() == preset->id(); });
     if (it == m_presets.end()) {
@@ -51,13 +99,16 @@ void Storage::updatePreset(Preset::Ptr preset)
         *it = preset;
         Q_EMIT presetUpdated(preset);
     }
-    m_settings->setValue(preset->id().toString(), QVariant(preset->toJsonObject()));
+    m_staged.insert(preset->id().toString(), SettingsFile::encodeJsonObject(preset->toJsonObject()));
+    return writePending();
 }
 
-void Storage::removePreset(QUuid id)
+bool Storage::removePreset(QUuid id)
 {
     qCDebug(STORAGE) << "Removing preset" << id;
     m_presets.erase(std::remove_if(m_presets.begin(), m_presets.end(), [&id](const Preset::Ptr &p) { return p->id() == id; }), m_presets.end());
-    m_settings->remove(id.toString());
+    m_staged.insert(id.toString(), std::nullopt);
+    const bool written = writePending();
     Q_EMIT presetRemoved(id);
+    return written;
 }

@@ -5,14 +5,30 @@
 #pragma once
 
 #include "preset.h"
+#include "settingsfile.h"
 
+#include <QMap>
 #include <QObject>
 #include <QVector>
 
-class QSettings;
+#include <optional>
 
 // The service's only record of presets: an ordered list in memory, mirrored
-// entry by entry into the user's settings file. Used from the main thread only.
+// entry by entry into the user's settings file (see SettingsFile). Used from
+// the main thread only.
+//
+// Entries: the key of an entry is its preset's id, in the braced lower-case
+// form. An entry whose key is no such id, or whose value is no JSON object,
+// is not loaded: it is logged and left in the file exactly as it is, and no
+// write ever touches it. A loaded preset takes its id from its key, whatever
+// "preset_id" says, so that removing that id removes that entry.
+//
+// Writing: a change is first staged (the entry to write, or its removal), and
+// every staged change goes to disk with the next write; a write that fails
+// leaves them staged for the next one. updatePreset() and removePreset()
+// stage and write at once, so that their change is on disk (synced) when they
+// return true. A write that fails is logged at warning level, with the path
+// and the system's reason, once until a write succeeds again.
 class Storage : public QObject
 {
     Q_OBJECT
@@ -23,19 +39,33 @@ public:
     QString getAll() const;
     const QVector<Preset::Ptr> &presets() const { return m_presets; }
 
-    // Writes pending changes to the settings file now.
-    void sync();
+    // Writes every staged change. True when none is left.
+    bool writePending();
+    // Whether the entry of id is on disk as the list has it.
+    bool isSaved(const QUuid &id) const;
+    // The system's reason for the last failed write.
+    QString writeError() const { return m_file.errorString(); }
+    QString fileName() const { return m_file.path(); }
 
 Q_SIGNALS:
     void presetAdded(Preset::Ptr preset);
     void presetUpdated(Preset::Ptr preset);
     void presetRemoved(QUuid id);
+    // Writing has started to fail (once until a write succeeds again).
+    void writeFailed(const QString &path, const QString &reason);
 
 public Q_SLOTS:
-    void updatePreset(Preset::Ptr preset);
-    void removePreset(QUuid id);
+    // Adds or replaces a preset, announces it, and writes it. True when it is
+    // on disk.
+    bool updatePreset(Preset::Ptr preset);
+    // Removes a preset and its entry, and announces it. True when the entry
+    // is gone from disk.
+    bool removePreset(QUuid id);
 
 private:
-    QSettings *m_settings;
+    SettingsFile m_file;
     QVector<Preset::Ptr> m_presets;
+    // Key to the value to write, or nullopt to remove the entry.
+    QMap<QString, std::optional<QByteArray>> m_staged;
+    bool m_failing = false;
 };

@@ -8,7 +8,7 @@
 
 #include <QMetaMethod>
 
-AbstractWorker::AbstractWorker(Preset::Ptr preset) : QObject(nullptr), m_preset(std::move(preset)) { }
+AbstractWorker::AbstractWorker(Preset::Ptr preset) : QObject(nullptr), m_preset(std::move(preset)), m_flags(std::make_shared<Flags>()) { }
 
 AbstractWorker::~AbstractWorker() = default;
 
@@ -21,12 +21,19 @@ void AbstractWorker::sendNotification() { }
 
 void AbstractWorker::execute()
 {
-    runAction(m_preset->actionType());
+    executeWhenSaved(m_preset->actionType());
 }
 
 void AbstractWorker::report()
 {
-    Q_EMIT updatePreset(Preset::make(*m_preset));
+    if (!m_flags->abandoned) {
+        Q_EMIT updatePreset(Preset::make(*m_preset));
+    }
+}
+
+void AbstractWorker::acknowledge(quint64 token)
+{
+    Q_EMIT acknowledged(token);
 }
 
 void AbstractWorker::executeWhenSaved(qint32 action)
@@ -39,17 +46,34 @@ void AbstractWorker::executeWhenSaved(qint32 action)
     Q_EMIT saveRequested();
 }
 
-void AbstractWorker::actionSaved()
+void AbstractWorker::saved(bool onDisk, const QString &problem)
 {
     if (m_actionsWaitingForSave.empty()) {
         return;
     }
     const qint32 action = m_actionsWaitingForSave.front();
     m_actionsWaitingForSave.pop_front();
-    runAction(action);
+    if (onDisk) {
+        runAction(action);
+        return;
+    }
+    // Carried out now, the action could be carried out again after a restart.
+    ActionFailure::tell(action, ActionFailure::Reason::NotSaved, problem);
+    if (m_preset->isRunning()) {
+        stop();
+    }
 }
 
 void AbstractWorker::runAction(qint32 action)
 {
-    Executor().exec(static_cast<ActionType::Value>(action));
+    if (m_flags->abandoned) {
+        return;
+    }
+    m_flags->inAction = true;
+    Executor executor(&m_flags->abandoned);
+    const bool done = executor.exec(action);
+    m_flags->inAction = false;
+    if (!done) {
+        ActionFailure::tell(action, executor.failure());
+    }
 }

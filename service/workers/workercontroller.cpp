@@ -4,6 +4,7 @@
 
 #include "workercontroller.h"
 
+#include "actionfailure.h"
 #include "rangeworker.h"
 #include "scheduledworker.h"
 #include "storage.h"
@@ -11,7 +12,17 @@
 #include "workercontroller_debug.h"
 #include "workerwrapper.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
 #include <algorithm>
+
+namespace
+{
+// How long the end of the service waits for worker threads that are not
+// inside an action; they only have to leave their event loops.
+constexpr int shutdownWaitMs = 2000;
+} // namespace
 
 WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(parent), m_storage(storage)
 {
@@ -32,39 +43,94 @@ WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(
 
 WorkerController::~WorkerController()
 {
-    // One after the other, in order of creation.
+    shutdown();
+}
+
+bool WorkerController::shutdown()
+{
+    if (m_shutDown) {
+        return true;
+    }
+    m_shutDown = true;
+    const QDeadlineTimer deadline(shutdownWaitMs);
+    bool allEnded = true;
     for (auto &wrapper : m_wrappers) {
-        wrapper.reset();
+        allEnded = wrapper->finish(deadline) && allEnded;
     }
+    // Reports sent before the end are real changes (a countdown's latest
+    // second): store them.
+    for (auto &wrapper : m_wrappers) {
+        QCoreApplication::sendPostedEvents(wrapper.get());
+    }
+    while (!m_wrappers.empty()) {
+        std::unique_ptr<WorkerWrapper> wrapper = std::move(m_wrappers.front());
+        m_wrappers.erase(m_wrappers.begin());
+        destroy(std::move(wrapper));
+    }
+    return allEnded;
 }
 
-void WorkerController::start(QString uuid)
+void WorkerController::start(const QString &uuid, Done done)
 {
-    if (WorkerWrapper *wrapper = findByText(uuid)) {
+    command(Command::Start, uuid, std::move(done));
+}
+
+void WorkerController::pause(const QString &uuid, Done done)
+{
+    command(Command::Pause, uuid, std::move(done));
+}
+
+void WorkerController::stop(const QString &uuid, Done done)
+{
+    command(Command::Stop, uuid, std::move(done));
+}
+
+void WorkerController::command(Command command, const QString &uuid, Done done)
+{
+    WorkerWrapper *wrapper = findByText(uuid);
+    if (!wrapper) {
+        if (done) {
+            done();
+        }
+        return;
+    }
+    switch (command) {
+    case Command::Start:
         qCDebug(WORKERCONTROLLER) << "Sending command start for preset" << uuid;
+        if (!wrapper->startThread()) {
+            // The preset stays as it is: not running.
+            const auto preset = std::find_if(
+                m_storage->presets().cbegin(), m_storage->presets().cend(), [wrapper](const Preset::Ptr &p) { return p->id() == wrapper->uuid(); });
+            threadFailed(wrapper, preset != m_storage->presets().cend() ? (*preset)->actionType() : qint32(ActionType::TurnOn));
+            if (done) {
+                done();
+            }
+            return;
+        }
         wrapper->start();
-    }
-}
-
-void WorkerController::pause(QString uuid)
-{
-    if (WorkerWrapper *wrapper = findByText(uuid)) {
+        break;
+    case Command::Pause:
         qCDebug(WORKERCONTROLLER) << "Sending command pause for preset" << uuid;
         wrapper->pause();
-    }
-}
-
-void WorkerController::stop(QString uuid)
-{
-    if (WorkerWrapper *wrapper = findByText(uuid)) {
+        break;
+    case Command::Stop:
         qCDebug(WORKERCONTROLLER) << "Sending command stop for preset" << uuid;
         wrapper->stop();
+        break;
+    }
+    if (done) {
+        const quint64 token = ++m_nextToken;
+        m_waiting.emplace(token, std::make_pair(wrapper, std::move(done)));
+        wrapper->acknowledge(token);
     }
 }
 
 void WorkerController::onPresetAdded(Preset::Ptr preset)
 {
     qCDebug(WORKERCONTROLLER) << "onPresetAdded" << preset->toJson();
+    if (m_shutDown) {
+        return;
+    }
     switch (preset->presetType()) {
     case PresetType::Timer:
         setupTimer(preset);
@@ -98,7 +164,7 @@ void WorkerController::onPresetUpdated(Preset::Ptr preset)
     qCDebug(WORKERCONTROLLER) << "Type for preset" << preset->id() << "changed! Remove worker and create new one!";
     std::unique_ptr<WorkerWrapper> old = std::move(*it);
     m_wrappers.erase(it);
-    old.reset();
+    destroy(std::move(old));
     onPresetAdded(preset);
 }
 
@@ -112,7 +178,27 @@ void WorkerController::onPresetRemoved(QUuid uuid)
     std::move(removed, m_wrappers.end(), std::back_inserter(gone));
     m_wrappers.erase(removed, m_wrappers.end());
     for (auto &wrapper : gone) {
-        wrapper.reset();
+        destroy(std::move(wrapper));
+    }
+}
+
+void WorkerController::destroy(std::unique_ptr<WorkerWrapper> wrapper)
+{
+    // Never waits: a worker inside an action ends on its own later, and its
+    // action is not carried out (see WorkerWrapper).
+    const WorkerWrapper *gone = wrapper.get();
+    wrapper.reset();
+    std::vector<Done> answered;
+    for (auto it = m_waiting.begin(); it != m_waiting.end();) {
+        if (it->second.first == gone) {
+            answered.push_back(std::move(it->second.second));
+            it = m_waiting.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (Done &done : answered) {
+        done();
     }
 }
 
@@ -141,19 +227,46 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
         m_storage->updatePreset(report);
         m_reportInFlight = nullptr;
     });
-    // The worker waits with an action that may end the session until its
-    // reports are on disk (a fired countdown must not fire again after a
-    // restart). Nothing blocks: the answer is queued back to the worker, and
-    // when the wrapper is destroyed first, both the request and the answer are
-    // dropped with it.
+    // The worker waits with its action until its reports are on disk (a
+    // fired countdown must not fire again after a restart). Nothing blocks:
+    // the answer is queued back to the worker, and when the wrapper is
+    // destroyed first, both the request and the answer are dropped with it.
     connect(wrapper, &WorkerWrapper::saveRequested, this, [this, wrapper] {
-        m_storage->sync();
-        wrapper->confirmSaved();
+        m_storage->writePending();
+        const bool onDisk = m_storage->isSaved(wrapper->uuid());
+        wrapper->confirmSaved(onDisk, onDisk ? QString() : m_storage->writeError());
     });
+    connect(wrapper, &WorkerWrapper::acknowledged, this, [this](quint64 token) {
+        // A command's reports may have been staged without a write of their own.
+        m_storage->writePending();
+        const auto it = m_waiting.find(token);
+        if (it != m_waiting.end()) {
+            const Done done = std::move(it->second.second);
+            m_waiting.erase(it);
+            done();
+        }
+    });
+    m_wrappers.emplace_back(wrapper);
+    if (!wrapper->hasThread()) {
+        // A start tries again; a preset that should run now is told of, and
+        // stopped by the worker itself (idle on this thread), so that the
+        // stopped state is stored as a stop would store it.
+        qCWarning(WORKERCONTROLLER) << "No thread could be started for preset" << wrapper->uuid();
+        if (preset->isRunning()) {
+            threadFailed(wrapper, preset->actionType());
+            wrapper->stop();
+        }
+        return;
+    }
     if (preset->isRunning()) {
         wrapper->start();
     }
-    m_wrappers.emplace_back(wrapper);
+}
+
+void WorkerController::threadFailed(WorkerWrapper *wrapper, qint32 action)
+{
+    qCWarning(WORKERCONTROLLER) << "Preset" << wrapper->uuid() << "does not run: no thread could be started for it";
+    ActionFailure::tell(action, ActionFailure::Reason::NoThread);
 }
 
 WorkerWrapper *WorkerController::findByText(const QString &uuid) const

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QUuid>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -18,31 +20,55 @@ class WorkerWrapper;
 
 // Keeps one worker per timed preset, following the store as presets come,
 // change and go, and passes the bus commands start, pause and stop to them.
+//
+// A command's done callback runs on the main thread once the worker has
+// carried the command out and every report it made on the way is written to
+// disk (or could not be: the store has logged and told that). It runs at
+// once for a command that matches no worker, and when the worker goes away
+// first. The main thread never waits for a worker that is inside an action
+// (see WorkerWrapper); only shutdown() waits, briefly, for the others.
 class WorkerController : public QObject
 {
     Q_OBJECT
 public:
+    using Done = std::function<void()>;
+
     WorkerController(Storage *storage, QObject *parent);
     ~WorkerController() override;
 
+    void start(const QString &uuid, Done done = {});
+    void pause(const QString &uuid, Done done = {});
+    void stop(const QString &uuid, Done done = {});
+
+    // Ends every worker: none reports or acts any more. Threads that are not
+    // inside an action are waited for (briefly); what they reported before
+    // is stored. False when a thread is still inside an action (a password
+    // dialog may be open), which nobody waits for.
+    bool shutdown();
+
 public Q_SLOTS:
-    void start(QString uuid);
-    void pause(QString uuid);
-    void stop(QString uuid);
     void onPresetAdded(Preset::Ptr preset);
     void onPresetUpdated(Preset::Ptr preset);
     void onPresetRemoved(QUuid uuid);
 
 private:
+    enum class Command { Start, Pause, Stop };
+    void command(Command command, const QString &uuid, Done done);
     void setupTimer(const Preset::Ptr &preset);
     void setupSchedule(const Preset::Ptr &preset);
     void setupRange(const Preset::Ptr &preset);
     void addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset);
+    void threadFailed(WorkerWrapper *wrapper, qint32 action);
     WorkerWrapper *findByText(const QString &uuid) const;
+    void destroy(std::unique_ptr<WorkerWrapper> wrapper);
 
     Storage *m_storage;
     std::vector<std::unique_ptr<WorkerWrapper>> m_wrappers;
     // The report that the store is handling right now; its echo through
     // presetUpdated is not handed back to the worker that sent it.
     const Preset *m_reportInFlight = nullptr;
+    // Commands waiting for their worker's acknowledgement, by token.
+    std::map<quint64, std::pair<const WorkerWrapper *, Done>> m_waiting;
+    quint64 m_nextToken = 0;
+    bool m_shutDown = false;
 };

@@ -4,68 +4,128 @@
 
 #include "workerwrapper.h"
 
-#include "abstractworker.h"
 #include "rangeworker.h"
 #include "scheduledworker.h"
 #include "timerworker.h"
 
 #include <QThread>
 
+namespace
+{
+int typeOf(AbstractWorker *worker)
+{
+    if (qobject_cast<RangeWorker *>(worker)) {
+        return PresetType::Range;
+    }
+    if (qobject_cast<ScheduledWorker *>(worker)) {
+        return PresetType::Scheduled;
+    }
+    if (qobject_cast<TimerWorker *>(worker)) {
+        return PresetType::Timer;
+    }
+    return PresetType::Undefined;
+}
+} // namespace
+
 WorkerWrapper::WorkerWrapper(AbstractWorker *worker, QObject *parent)
-    : QObject(parent), m_thread(new QThread(this)), m_worker(worker), m_uuid(worker->preset()->id())
+    : QObject(parent), m_thread(new QThread(this)), m_worker(worker), m_flags(worker->flags()), m_uuid(worker->preset()->id()), m_type(typeOf(worker))
 {
     connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(m_worker, &AbstractWorker::updatePreset, this, &WorkerWrapper::updatePreset);
     connect(m_worker, &AbstractWorker::saveRequested, this, &WorkerWrapper::saveRequested);
-    m_worker->moveToThread(m_thread);
-    m_thread->start(QThread::NormalPriority);
+    connect(m_worker, &AbstractWorker::acknowledged, this, &WorkerWrapper::acknowledged);
+    startThread();
 }
 
 WorkerWrapper::~WorkerWrapper()
 {
-    if (m_thread->isRunning()) {
-        m_thread->quit();
-        m_thread->wait();
+    m_flags->abandoned = true;
+    if (!m_moved) {
+        // Its thread never ran: the worker is still here, idle.
+        delete m_worker;
+        return;
     }
-    // Reports that the worker sent while it ended are still queued for this
-    // object; ~QObject drops them, so a removed preset is not stored again.
+    if (!m_thread->isRunning()) {
+        // Ended by finish(); the worker went with it.
+        return;
+    }
+    // Reports that the worker sent before are still queued for this object;
+    // ~QObject drops them, so a removed preset is not stored again.
+    m_thread->setParent(nullptr);
+    connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+    m_thread->quit();
+}
+
+bool WorkerWrapper::hasThread() const
+{
+    return m_thread->isRunning();
+}
+
+bool WorkerWrapper::startThread()
+{
+    if (m_thread->isRunning()) {
+        return true;
+    }
+    m_thread->start(QThread::NormalPriority);
+    if (!m_thread->isRunning()) {
+        return false;
+    }
+    // Only now: a worker whose thread never ran would never be deleted.
+    m_worker->moveToThread(m_thread);
+    m_moved = true;
+    return true;
+}
+
+template<typename... Arguments>
+void WorkerWrapper::invoke(const char *slot, Arguments... arguments)
+{
+    // Once abandoned, the worker may already be gone with its thread.
+    if (!m_flags->abandoned) {
+        QMetaObject::invokeMethod(m_worker, slot, Qt::QueuedConnection, arguments...);
+    }
 }
 
 void WorkerWrapper::start()
 {
-    QMetaObject::invokeMethod(m_worker, "start", Qt::QueuedConnection);
+    invoke("start");
 }
 
 void WorkerWrapper::pause()
 {
-    QMetaObject::invokeMethod(m_worker, "pause", Qt::QueuedConnection);
+    invoke("pause");
 }
 
 void WorkerWrapper::stop()
 {
-    QMetaObject::invokeMethod(m_worker, "stop", Qt::QueuedConnection);
+    invoke("stop");
 }
 
 void WorkerWrapper::setPreset(const Preset::Ptr &preset)
 {
-    QMetaObject::invokeMethod(m_worker, "setPreset", Qt::QueuedConnection, Q_ARG(Preset::Ptr, Preset::make(*preset)));
+    invoke("setPreset", Q_ARG(Preset::Ptr, Preset::make(*preset)));
 }
 
-void WorkerWrapper::confirmSaved()
+void WorkerWrapper::acknowledge(quint64 token)
 {
-    QMetaObject::invokeMethod(m_worker, "actionSaved", Qt::QueuedConnection);
+    invoke("acknowledge", Q_ARG(quint64, token));
+}
+
+void WorkerWrapper::confirmSaved(bool onDisk, const QString &problem)
+{
+    invoke("saved", Q_ARG(bool, onDisk), Q_ARG(QString, problem));
+}
+
+bool WorkerWrapper::finish(QDeadlineTimer deadline)
+{
+    m_flags->abandoned = true;
+    if (!m_thread->isRunning()) {
+        return true;
+    }
+    m_thread->quit();
+    return !m_flags->inAction && m_thread->wait(deadline);
 }
 
 int WorkerWrapper::type() const
 {
-    if (qobject_cast<RangeWorker *>(m_worker)) {
-        return PresetType::Range;
-    }
-    if (qobject_cast<ScheduledWorker *>(m_worker)) {
-        return PresetType::Scheduled;
-    }
-    if (qobject_cast<TimerWorker *>(m_worker)) {
-        return PresetType::Timer;
-    }
-    return PresetType::Undefined;
+    return m_type;
 }

@@ -177,14 +177,18 @@ def service_env(config_home=None, extra=None):
     if config_home:
         env["XDG_CONFIG_HOME"] = config_home
     env.setdefault("QT_LOGGING_RULES", "ru.velmora.*=true")
-    if extra:
-        env.update(extra)
+    for name, value in (extra or {}).items():
+        if value is None:
+            env.pop(name, None)  # None: not in the service's environment
+        else:
+            env[name] = value
     return env
 
 
-def start_service(config_home=None, extra_env=None, wait=True):
-    """Starts the built service and waits until its bus name is registered."""
-    proc = Process([SERVICE_BIN], env=service_env(config_home, extra_env))
+def start_service(config_home=None, extra_env=None, wait=True, prefix=()):
+    """Starts the built service (behind the command prefix, if any: unshare,
+    setpriv...) and waits until its bus name is registered."""
+    proc = Process(list(prefix) + [SERVICE_BIN], env=service_env(config_home, extra_env))
     if wait:
         try:
             wait_for_name(BUS_NAME)
@@ -275,8 +279,8 @@ class IsolatedTestCase(unittest.TestCase):
             thing.stop()
         wait_for_name_gone(BUS_NAME)
 
-    def start_service(self, extra_env=None):
-        return self.track(start_service(self.config_home, extra_env))
+    def start_service(self, extra_env=None, prefix=()):
+        return self.track(start_service(self.config_home, extra_env, prefix=prefix))
 
     def settings_file(self):
         return os.path.join(self.config_home, "velmora", "zel-shutdown-scheduler-service.conf")

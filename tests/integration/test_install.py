@@ -15,6 +15,7 @@ from zelharness import BUILD_DIR, BUS_NAME, IsolatedTestCase, call
 EXPECTED = [
     "bin/zel-shutdown-scheduler-service",
     "bin/zel-scheduler",
+    "bin/zel-scheduler-cli",
     "share/dbus-1/services/ru.velmora.shutdown.scheduler.service.PresetController.service",
     "share/dbus-1/interfaces/ru.velmora.shutdown.scheduler.service.PresetController.xml",
     "share/knotifications5/zel-shutdown-scheduler-service.notifyrc",
@@ -31,6 +32,8 @@ EXPECTED = [
     "lib/systemd/user/zel-shutdown-scheduler-service.service",
     "share/man/man1/zel-scheduler.1.gz",
     "share/man/man1/zel-shutdown-scheduler-service.1.gz",
+    "share/man/man1/zel-scheduler-cli.1.gz",
+    "share/bash-completion/completions/zel-scheduler-cli",
     "share/doc/zel-scheduler/copyright",
     "share/doc/zel-scheduler/changelog.gz",
 ]
@@ -67,7 +70,7 @@ class InstallTest(IsolatedTestCase):
     def test_every_file_is_installed(self):
         missing = [f for f in EXPECTED if not os.path.isfile(self.path(f))]
         self.assertEqual(missing, [])
-        for program in EXPECTED[:2]:
+        for program in [f for f in EXPECTED if f.startswith("bin/")]:
             self.assertTrue(os.access(self.path(program), os.X_OK), program)
         # Test-only programs stay in the build tree.
         self.assertFalse(os.path.exists(self.path("bin/zel-wm-stub")))

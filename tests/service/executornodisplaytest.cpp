@@ -3,7 +3,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 // The executor in a service that runs without X11 (the offscreen platform):
-// there is no display to send to, so nothing is sent and exec reports false.
+// there is no display to send to, so nothing is sent and exec reports false
+// with the reason.
 // Polkit is first used here from a worker thread, as in the service.
 
 #include "executor.h"
@@ -57,16 +58,27 @@ private Q_SLOTS:
     void nothingIsSent_data()
     {
         QTest::addColumn<int>("action");
-        QTest::newRow("Lock") << int(ActionType::Lock);
-        QTest::newRow("EndSession") << int(ActionType::EndSession);
-        QTest::newRow("TurnOn") << int(ActionType::TurnOn);
-        QTest::newRow("out of range") << 42;
+        QTest::addColumn<QByteArray>("display"); // empty: unset
+        QTest::newRow("Lock") << int(ActionType::Lock) << QByteArray();
+        QTest::newRow("EndSession") << int(ActionType::EndSession) << QByteArray();
+        QTest::newRow("TurnOn") << int(ActionType::TurnOn) << QByteArray();
+        QTest::newRow("out of range") << 42 << QByteArray();
+        QTest::newRow("Lock, display unreachable") << int(ActionType::Lock) << QByteArray(":97");
     }
 
     void nothingIsSent()
     {
         QFETCH(int, action);
-        QVERIFY(!Executor().exec(static_cast<ActionType::Value>(action)));
+        QFETCH(QByteArray, display);
+        if (display.isEmpty()) {
+            qunsetenv("DISPLAY");
+        } else {
+            qputenv("DISPLAY", display);
+        }
+        Executor executor;
+        QVERIFY(!executor.exec(action));
+        QCOMPARE(executor.failure(), ActionFailure::Reason::NoDisplay);
+        qunsetenv("DISPLAY");
     }
 };
 

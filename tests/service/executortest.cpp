@@ -30,16 +30,17 @@ const char s_category[] = "ru.velmora.shutdown.scheduler.service.Executor";
 
 QMutex s_logMutex;
 QStringList s_log;
+QStringList s_warnings;
 QtMessageHandler s_previousHandler = nullptr;
 QLoggingCategory::CategoryFilter s_previousFilter = nullptr;
 
-// Keeps the executor's messages; a message of another level than debug is
-// kept with a marker so that it fails the comparisons.
+// Keeps the executor's messages: its debug lines, which must stay exactly as
+// they are, apart from the warnings that say why an action failed.
 void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (context.category && qstrcmp(context.category, s_category) == 0) {
         QMutexLocker lock(&s_logMutex);
-        s_log << (type == QtDebugMsg ? message : QStringLiteral("[not debug] ") + message);
+        (type == QtDebugMsg ? s_log : s_warnings) << message;
         return;
     }
     s_previousHandler(type, context, message);
@@ -61,6 +62,14 @@ QStringList takeLog()
     QMutexLocker lock(&s_logMutex);
     QStringList result = s_log;
     s_log.clear();
+    return result;
+}
+
+QStringList takeWarnings()
+{
+    QMutexLocker lock(&s_logMutex);
+    QStringList result = s_warnings;
+    s_warnings.clear();
     return result;
 }
 
@@ -136,6 +145,7 @@ private Q_SLOTS:
         QVERIFY(m_polkit.mock(QStringLiteral("ClearCalls")));
         m_stub.clear();
         takeLog();
+        takeWarnings();
     }
 
     void cleanup()
@@ -262,10 +272,34 @@ private Q_SLOTS:
         QFETCH(QStringList, allowed);
         QFETCH(QString, printed);
         QVERIFY(allow(allowed));
-        QVERIFY(!Executor().exec(action));
-        QCOMPARE(checks().size(), 1);
+        Executor executor;
+        QVERIFY(!executor.exec(action));
+        QCOMPARE(executor.failure(), ActionFailure::Reason::NotAuthorized);
+        // Asked again without a dialog, to tell a refusal by the rules from
+        // one in the dialog.
+        const QList<Check> made = checks();
+        QCOMPARE(made.size(), 2);
+        QCOMPARE(made[1].flags, 0u);
         QCOMPARE(takeLog(), QStringList{QStringLiteral("Попытка исполнить действие ") + printed});
+        QCOMPARE(takeWarnings(), QStringList{QStringLiteral("Action %1 not authorized: polkit said no").arg(printed)});
         verifyNothingArrived();
+    }
+
+    // A check made while polkit is away fails and is told; polkit's error
+    // state does not outlive it, so the next check after polkit is back
+    // succeeds.
+    void polkitAwayThenBack()
+    {
+        m_polkit.stop();
+        Executor executor;
+        QVERIFY(!executor.exec(ActionType::Shutdown));
+        QCOMPARE(executor.failure(), ActionFailure::Reason::AuthorityUnavailable);
+        QVERIFY(takeWarnings().join(QString()).contains(QStringLiteral("polkit could not be asked")));
+        QVERIFY(m_polkit.start());
+        QVERIFY(allow({"org.freedesktop.login1.power-off"}));
+        QVERIFY(Executor().exec(ActionType::Shutdown));
+        QVERIFY(m_stub.waitForLines(1));
+        QCOMPARE(m_stub.lines(), QStringList{"ZELWM_SHUTDOWN"});
     }
 
     void emptyCommandsAreHarmless_data()
@@ -283,7 +317,7 @@ private Q_SLOTS:
         QFETCH(QString, printed);
         // The empty text reaches the window manager (so exec is true) and
         // adds nothing to its input.
-        QVERIFY(Executor().exec(static_cast<ActionType::Value>(action)));
+        QVERIFY(Executor().exec(action));
         QCOMPARE(checks().size(), 0);
         QCOMPARE(takeLog(), allThreeLines(printed));
         verifyNothingArrived();
@@ -324,10 +358,13 @@ private Q_SLOTS:
     {
         m_stub.stop();
         QVERIFY(allow({"org.freedesktop.login1.power-off"}));
-        QVERIFY(!Executor().exec(ActionType::Lock));
+        Executor executor;
+        QVERIFY(!executor.exec(ActionType::Lock));
+        QCOMPARE(executor.failure(), ActionFailure::Reason::NoWindowManager);
         QVERIFY(!Executor().exec(ActionType::Shutdown));
-        // Whether the command arrived is not logged.
+        // The debug lines stay as they were; a warning says what failed.
         QCOMPARE(takeLog(), allThreeLines(QStringLiteral("ActionType::Lock")) + allThreeLines(QStringLiteral("ActionType::Shutdown")));
+        QCOMPARE(takeWarnings().size(), 2);
     }
 
     void staleWindowManagerMeansFalse()

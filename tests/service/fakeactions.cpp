@@ -48,7 +48,7 @@ void setExecuteHook(std::function<void(qint32)> hook)
 }
 } // namespace FakeActions
 
-bool Executor::exec(ActionType::Value type)
+bool Executor::exec(qint32 type)
 {
     std::function<void(qint32)> hook;
     {
@@ -59,11 +59,18 @@ bool Executor::exec(ActionType::Value type)
     if (hook) {
         hook(type);
     }
+    m_failure = ActionFailure::Reason::None;
     return true;
 }
 
 void Notificator::notify(const QString &title, const QString &body)
 {
     QMutexLocker locker(&mutex);
-    notified.append({title, body, QDateTime::currentMSecsSinceEpoch()});
+    notified.append({title, body, QDateTime::currentMSecsSinceEpoch(), false});
+}
+
+void Notificator::failed(const QString &title, const QString &body, bool quiet)
+{
+    QMutexLocker locker(&mutex);
+    notified.append({title, body, QDateTime::currentMSecsSinceEpoch(), true, quiet});
 }

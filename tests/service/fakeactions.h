@@ -29,6 +29,8 @@ struct Notification
     QString title;
     QString body;
     qint64 atMSecs;
+    bool failure = false; // event "failed" rather than the warning
+    bool quiet = false;
 };
 
 void reset();

@@ -7,6 +7,7 @@
 #include "storage.h"
 #include "zeltest.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +16,8 @@
 #include <QStandardPaths>
 
 #include <memory>
+#include <sched.h>
+#include <sys/mount.h>
 
 namespace
 {
@@ -38,14 +41,34 @@ QStringList ids(const Storage &storage)
 
 QString settingsPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QStringLiteral("/velmora-test/") + QCoreApplication::applicationName() +
-        QStringLiteral(".conf");
+    return QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QLatin1Char('/') + QCoreApplication::organizationName() + QLatin1Char('/') +
+        QCoreApplication::applicationName() + QStringLiteral(".conf");
 }
 
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+enum Cause { DiskFull, ReadOnly, FolderInTheWay };
+
+QStringList s_warnings;
+QtMessageHandler s_previousHandler = nullptr;
+
+void recordWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtWarningMsg && qstrcmp(context.category, "ru.velmora.shutdown.scheduler.service.Storage") == 0) {
+        s_warnings << text;
+    }
+    s_previousHandler(type, context, text);
+}
+
+// Mounts made from here on stay in this process: a tiny tmpfs over the
+// settings folder fills up or turns read-only without touching the machine.
+bool privateMountNamespace()
+{
+    return ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 }
 } // namespace
 
@@ -54,6 +77,7 @@ class StorageTest : public QObject
     Q_OBJECT
 
     int m_round = 0;
+    bool m_privateMounts = false;
 
 private Q_SLOTS:
     void initTestCase()
@@ -61,12 +85,16 @@ private Q_SLOTS:
         QVERIFY(qEnvironmentVariable("XDG_CONFIG_HOME").startsWith(QStringLiteral("/tmp/")));
         QCoreApplication::setOrganizationName(QStringLiteral("velmora-test"));
         qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
+        s_previousHandler = qInstallMessageHandler(recordWarning);
+        m_privateMounts = privateMountNamespace();
     }
 
     void init()
     {
-        // A settings file of its own for every test.
-        QCoreApplication::setApplicationName(QStringLiteral("storagetest-%1").arg(++m_round));
+        // A settings file of its own for every test, in a folder of its own
+        // (over which a test may mount).
+        QCoreApplication::setOrganizationName(QStringLiteral("velmora-test-%1").arg(++m_round));
+        QCoreApplication::setApplicationName(QStringLiteral("storagetest"));
     }
 
     void firstStartIsEmpty()
@@ -153,44 +181,163 @@ private Q_SLOTS:
         QCOMPARE(ids(reloaded), (QStringList{idB}));
     }
 
-    void foreignEntriesAndNoWriteOnLoad()
+    // What QSettings reads back from our lines, and we from its: the same
+    // object, written byte for byte as QSettings writes it.
+    void valuesAsQSettingsWritesThem_data()
     {
-        const QJsonObject withoutId{{"preset_name", "no id"}};
-        const QJsonObject dup1{{"preset_id", idA}, {"preset_name", "one"}};
-        const QJsonObject dup2{{"preset_id", idA}, {"preset_name", "two"}};
-        {
-            QSettings settings(QCoreApplication::organizationName(), QCoreApplication::applicationName());
-            settings.setValue(QStringLiteral("aaa-plain"), QStringLiteral("just some text"));
-            settings.setValue(QStringLiteral("bbb-noid"), QVariant(withoutId));
-            settings.setValue(QStringLiteral("ccc-dup1"), QVariant(dup1));
-            settings.setValue(QStringLiteral("ddd-dup2"), QVariant(dup2));
-        }
-        const QByteArray before = readFile(settingsPath());
-        QVERIFY(before.contains("just some text"));
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << QStringLiteral("evening");
+        QTest::newRow("quotes and backslashes") << QStringLiteral("say \"hi\" \\ there");
+        QTest::newRow("list and key characters") << QStringLiteral("a;b,c=d");
+        QTest::newRow("spaces at the ends") << QStringLiteral("  padded  ");
+        QTest::newRow("hex digits after escaped bytes") << QStringLiteral("\u00e91a \u04360F");
+        QTest::newRow("long") << QString(700, QLatin1Char('x'));
+    }
 
-        QUuid firstNoId;
+    void valuesAsQSettingsWritesThem()
+    {
+        QFETCH(QString, name);
+        const QJsonObject object = presetWith(idA, name)->toJsonObject();
+        const QString path = QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QStringLiteral("/codec.conf");
+        QFile::remove(path);
+        {
+            QSettings settings(path, QSettings::IniFormat);
+            settings.setValue(idA, QVariant(object));
+        }
+        const QByteArray line = readFile(path).split('\n').at(1);
+        QCOMPARE(line, SettingsFile::encodeKey(idA) + '=' + SettingsFile::encodeJsonObject(object));
+        QCOMPARE(SettingsFile::decodeJsonObject(line.mid(line.indexOf('=') + 1)), std::optional<QJsonObject>(object));
+    }
+
+    // Entries are known by their keys. What cannot be read as a preset is not
+    // loaded, is logged, and stays in the file byte for byte through every
+    // later write.
+    void entriesAreKnownByTheirKeys()
+    {
+        const QString noId = QStringLiteral("{10000000-0000-0000-0000-000000000001}");
+        const QString otherId = QStringLiteral("{20000000-0000-0000-0000-000000000002}");
+        const QString sharedId = QStringLiteral("{30000000-0000-0000-0000-000000000003}");
+        const auto entry = [](const QString &key, const QJsonObject &object) -> QByteArray {
+            return SettingsFile::encodeKey(key) + '=' + SettingsFile::encodeJsonObject(object) + '\n';
+        };
+        // Each of these is unreadable: kept as it is, never loaded.
+        const QByteArrayList unreadable{
+            "%7B40000000-0000-0000-0000-000000000004%7D=just some text\n",
+            "%7B50000000-0000-0000-0000-000000000005%7D=\"@Variant(\\0\\0\\0\\x8f\\0\\0\\0\\x6{\\\"n\\\":1)\"\n",
+            "%7B60000000-0000-0000-0000-000000000006%7D=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\tMyType99\\0\\0\\0\\0\\x1)\n",
+            "%7B70000000-0000-0000-0000-000000000007%7D={\"preset_id\":\"{70000000-0000-0000-0000-000000000007}\"}\n",
+            "%7B80000000-0000-0000-0000-000000000008%7D=\"@Variant(\\0\\0\\0\\x8f\\0\\0\\0\\a[1,2,3])\"\n",
+            "%7BA0000000-0000-0000-0000-00000000000A%7D=" + SettingsFile::encodeJsonObject(presetWith(idB)->toJsonObject()) + '\n',
+            entry(QStringLiteral("not-an-id"), presetWith(idC)->toJsonObject()),
+        };
+        QByteArray file = "[General]\n" + entry(noId, {{"preset_name", "no id"}}) + entry(otherId, {{"preset_id", idA}, {"preset_name", "other"}}) +
+            entry(sharedId, {{"preset_id", idA}, {"preset_name", "shared"}});
+        for (const QByteArray &line : unreadable) {
+            file += line;
+        }
+        file += "\n[group]\nkey=value\n";
+        QDir().mkpath(QFileInfo(settingsPath()).path());
+        QFile out(settingsPath());
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file);
+        out.close();
+
+        s_warnings.clear();
         {
             Storage storage(nullptr);
-            QCOMPARE(storage.presets().size(), 3);
-            firstNoId = storage.presets().at(0)->id();
+            QCOMPARE(ids(storage), (QStringList{noId, otherId, sharedId}));
             QCOMPARE(storage.presets().at(0)->name(), QStringLiteral("no id"));
-            QCOMPARE(storage.presets().at(1)->id(), QUuid::fromString(idA));
-            QCOMPARE(storage.presets().at(2)->id(), QUuid::fromString(idA));
-        }
-        // Loading wrote nothing back, not even the fresh id of the entry without one.
-        QCOMPARE(readFile(settingsPath()), before);
+            QCOMPARE(s_warnings.size(), unreadable.size());
+            QVERIFY(s_warnings.join('\n').contains(QStringLiteral("{40000000-0000-0000-0000-000000000004}")));
+            QVERIFY(s_warnings.join('\n').contains(QStringLiteral("not-an-id")));
+            // Loading wrote nothing.
+            QCOMPARE(readFile(settingsPath()), file);
 
+            QVERIFY(storage.updatePreset(presetWith(idA, QStringLiteral("new"))));
+            QVERIFY(storage.updatePreset(presetWith(sharedId, QStringLiteral("renamed"))));
+            QVERIFY(storage.removePreset(QUuid::fromString(otherId)));
+        }
+        const QByteArray after = readFile(settingsPath());
+        for (const QByteArray &line : unreadable) {
+            QVERIFY2(after.contains(line), line.constData());
+        }
+        QVERIFY(after.endsWith("\n[group]\nkey=value\n"));
+        Storage reloaded(nullptr);
+        QCOMPARE(ids(reloaded), (QStringList{noId, sharedId, idA}));
+        QCOMPARE(reloaded.presets().at(1)->name(), QStringLiteral("renamed"));
+        // QSettings still reads the file as before.
+        QCOMPARE(QSettings(settingsPath(), QSettings::IniFormat).value(idA).toJsonObject(), presetWith(idA, QStringLiteral("new"))->toJsonObject());
+    }
+
+    // A write that fails keeps the change in memory and staged, is logged once
+    // with the path and the system's reason until a write succeeds, and the
+    // next write after the cause is gone carries every staged change.
+    void failedWritesAreLoggedOnceAndRetried_data()
+    {
+        QTest::addColumn<int>("cause");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << int(DiskFull) << QStringLiteral("No space left on device");
+        QTest::newRow("read-only") << int(ReadOnly) << QStringLiteral("Read-only file system");
+        QTest::newRow("path taken by a folder") << int(FolderInTheWay) << QStringLiteral("Is a directory");
+    }
+
+    void failedWritesAreLoggedOnceAndRetried()
+    {
+        QFETCH(int, cause);
+        QFETCH(QString, reason);
+        const QString folder = QFileInfo(settingsPath()).path();
+        QVERIFY(QDir().mkpath(folder));
+        if (cause != FolderInTheWay) {
+            if (!m_privateMounts) {
+                QSKIP("needs a mount namespace of its own (root)");
+            }
+            QCOMPARE(::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs", 0, "size=16k"), 0);
+        }
         Storage storage(nullptr);
-        QVERIFY(storage.presets().at(0)->id() != firstNoId);
-        // An update replaces the first of the duplicates only.
-        storage.updatePreset(presetWith(idA, QStringLiteral("three")));
-        QCOMPARE(storage.presets().at(1)->name(), QStringLiteral("three"));
-        QCOMPARE(storage.presets().at(2)->name(), QStringLiteral("two"));
-        // A removal takes both out.
-        storage.removePreset(QUuid::fromString(idA));
-        QCOMPARE(storage.presets().size(), 1);
-        storage.sync();
-        QVERIFY(readFile(settingsPath()).contains("just some text"));
+        QVERIFY(storage.updatePreset(presetWith(idA, QStringLiteral("before"))));
+        QFile filler(folder + QStringLiteral("/filler"));
+        switch (cause) {
+        case DiskFull:
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) { }
+            filler.close();
+            break;
+        case ReadOnly:
+            QCOMPARE(::mount(nullptr, folder.toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+            break;
+        case FolderInTheWay:
+            QVERIFY(QFile::remove(settingsPath()));
+            QVERIFY(QDir().mkdir(settingsPath()));
+            break;
+        }
+        QSignalSpy failed(&storage, &Storage::writeFailed);
+        s_warnings.clear();
+        QVERIFY(!storage.updatePreset(presetWith(idB, QStringLiteral("staged"))));
+        QVERIFY(!storage.removePreset(QUuid::fromString(idA)));
+        QVERIFY(!storage.updatePreset(presetWith(idC)));
+        QVERIFY(!storage.isSaved(QUuid::fromString(idB)));
+        QCOMPARE(ids(storage), (QStringList{idB, idC}));
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(failed.at(0).at(1).toString(), reason);
+        QCOMPARE(s_warnings, QStringList{QStringLiteral("Could not write settings %1: %2").arg(settingsPath(), reason)});
+
+        switch (cause) {
+        case DiskFull:
+            QVERIFY(filler.remove());
+            break;
+        case ReadOnly:
+            QCOMPARE(::mount(nullptr, folder.toLocal8Bit().constData(), nullptr, MS_REMOUNT, nullptr), 0);
+            break;
+        case FolderInTheWay:
+            QVERIFY(QDir().rmdir(settingsPath()));
+            break;
+        }
+        QVERIFY(storage.writePending());
+        QVERIFY(storage.isSaved(QUuid::fromString(idB)));
+        QCOMPARE(ids(Storage(nullptr)), (QStringList{idB, idC}));
+        if (cause != FolderInTheWay) {
+            QCOMPARE(::umount(folder.toLocal8Bit().constData()), 0);
+        }
     }
 
     void valuesAreJsonObjects()

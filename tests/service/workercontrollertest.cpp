@@ -266,7 +266,7 @@ private Q_SLOTS:
         QJsonObject atAction;
         FakeActions::setExecuteHook([&atAction](qint32) { atAction = entryOnDisk(idA); });
         m_storage->updatePreset(timer(idA, 500, true));
-        m_storage->sync();
+        m_storage->writePending();
         QCOMPARE(entryOnDisk(idA).value("preset_running").toBool(), true);
         QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 4000);
         QVERIFY(FakeActions::executions().at(0).thread != mainThread);

@@ -1,0 +1,15 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "commandline.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zel-scheduler-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+    return CommandLine::run(QCoreApplication::arguments());
+}

@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#pragma once
+
+#include <QString>
+
+// Why a planned action was not carried out, and how the user hears of it: a
+// desktop notification of the event "failed" (separate from the warning
+// "alarm") that names the action and the reason in one translated sentence.
+namespace ActionFailure
+{
+enum class Reason {
+    None,
+    NotAuthorized, // polkit said no
+    Dismissed, // the user refused in the password dialog
+    AuthorityUnavailable, // polkit could not be asked
+    NoDisplay, // no X11 display to reach the window manager
+    NoWindowManager, // no window manager took the command
+    NotSaved, // the preset's state could not be written to the settings file
+    NoThread, // the preset's worker thread could not be started
+    Abandoned, // the preset was removed or replaced while its action waited
+};
+
+// The sentence that tells the user; detail is the system's words for
+// NotSaved. Empty for None and Abandoned, which are not told.
+QString text(qint32 action, Reason reason, const QString &detail = QString());
+
+// Raises the notification for text() (nothing when it is empty). A refusal
+// the user gave in the password dialog is told quietly (low urgency).
+void tell(qint32 action, Reason reason, const QString &detail = QString());
+
+// The notification for settings that could not be written at all: raised
+// once when writing starts to fail, whatever change was being written.
+void tellNotSaved(const QString &path, const QString &detail);
+} // namespace ActionFailure
