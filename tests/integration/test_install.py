@@ -26,6 +26,7 @@ EXPECTED = [
     "share/locale/ru/LC_MESSAGES/zel-scheduler_qt.qm",
     "share/locale/ru/LC_MESSAGES/zel-scheduler-common_qt.qm",
     "share/locale/ru/LC_MESSAGES/zel-shutdown-scheduler-service_qt.qm",
+    "share/locale/ru/LC_MESSAGES/zel-scheduler-cli_qt.qm",
     "share/icons/hicolor/scalable/apps/system-schedule.svg",
     "share/icons/hicolor/scalable/actions/list-delete-symbolic.svg",
     "etc/xdg/autostart/zel-shutdown-scheduler-service.desktop",
