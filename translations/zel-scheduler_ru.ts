@@ -647,5 +647,9 @@
         <source>Try Again</source>
         <translation>Повторить</translation>
     </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Скрыть</translation>
+    </message>
 </context>
 </TS>

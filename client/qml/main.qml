@@ -309,7 +309,15 @@ Kirigami.ApplicationWindow {
             objectName: "problemMessage"
             Layout.fillWidth: true
             type: Kirigami.MessageType.Error
-            showCloseButton: true
+            // A button with a name, unlike the message's own close button.
+            actions: [
+                Kirigami.Action {
+                    objectName: "dismissAction"
+                    text: qsTr("Dismiss")
+                    icon.name: "dialog-close"
+                    onTriggered: problemMessage.visible = false
+                }
+            ]
         }
 
         RowLayout {

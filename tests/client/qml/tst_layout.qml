@@ -206,6 +206,17 @@ TestCase {
         })
     }
 
+    function test_messages() {
+        model.select(0)
+        window.showProblem("The scheduler service did not carry out a request: a reason long enough to need a second line in a narrow window")
+        backend.serviceState = Backend.NotRunning
+        atLeastSize()
+        checkAll("messages")
+        backend.serviceState = Backend.Ready
+        findChild(window, "problemMessage").actions[0].trigger()
+        verify(!findChild(window, "problemMessage").visible)
+    }
+
     function test_actionList() {
         var chooser = findChild(window, "actionChooser")
         chooser.popup.open()
