@@ -163,17 +163,20 @@ ColumnLayout {
             // minute begins, while the window shows such rows.
             Timer {
                 id: clock
-                running: list.clockRows > 0 && applicationWindow().visible && applicationWindow().visibility !== Window.Minimized
-                repeat: false
-                onRunningChanged: if (running) interval = clock.untilNextMinute()
-                onTriggered: {
-                    main.presetsModel.updateClockTexts()
-                    interval = untilNextMinute()
-                    start()
-                }
+                objectName: "clockTimer"
+
+                // Until a little past the turn of the minute.
                 function untilNextMinute() {
                     var now = new Date()
                     return 60000 - (now.getSeconds() * 1000 + now.getMilliseconds()) + 50
+                }
+
+                running: list.clockRows > 0 && applicationWindow().visible && applicationWindow().visibility !== Window.Minimized
+                repeat: true
+                onRunningChanged: if (running) interval = untilNextMinute()
+                onTriggered: {
+                    main.presetsModel.updateClockTexts()
+                    interval = untilNextMinute()
                 }
             }
 
@@ -189,9 +192,18 @@ ColumnLayout {
                 // Only the current row's buttons are on the Tab chain.
                 buttonsTakeFocus: ListView.isCurrentItem
                 showsFocus: ListView.isCurrentItem && list.activeFocus
-                onFollowsClockChanged: list.clockRows += followsClock ? 1 : -1
-                Component.onCompleted: if (followsClock) list.clockRows += 1
-                Component.onDestruction: if (followsClock) list.clockRows -= 1
+                // Counted among the clock's rows; the model's word is gone
+                // by the time a row is destroyed.
+                property bool counted: false
+                function countForClock() {
+                    if (counted !== followsClock) {
+                        list.clockRows += followsClock ? 1 : -1
+                        counted = followsClock
+                    }
+                }
+                onFollowsClockChanged: countForClock()
+                Component.onCompleted: countForClock()
+                Component.onDestruction: if (counted) list.clockRows -= 1
                 onClicked: {
                     if (index !== main.currentRow) {
                         main.changeRow(index)

@@ -188,6 +188,17 @@ TestCase {
         verify(child("settings").hasChanges)
     }
 
+    // The rows of running windows and schedules follow the clock, as each
+    // minute begins, only while there are such rows.
+    function test_clockRunsWhileRowsFollowIt() {
+        var clock = child("clockTimer")
+        verify(row(1).followsClock)
+        verify(clock.running)
+        verify(clock.interval > 0 && clock.interval <= 60050, clock.interval)
+        backend.setPresets([threePresets[0], threePresets[2]])
+        verify(!clock.running)
+    }
+
     function test_listFollowsTheCurrentRow() {
         model.select(0)
         compare(child("presetList").currentIndex, 0)
