@@ -417,7 +417,7 @@
     </message>
     <message>
         <source>Custom</source>
-        <translation>Особый…</translation>
+        <translation>Особый</translation>
     </message>
     <message>
         <source>Start:</source>
@@ -531,7 +531,7 @@
     </message>
     <message>
         <source>Custom</source>
-        <translation>Другое время…</translation>
+        <translation>Другое время</translation>
     </message>
     <message>
         <source>Notification:</source>
