@@ -27,11 +27,16 @@ namespace
 QStringList warnings;
 QtMessageHandler previousHandler = nullptr;
 
-// Keeps every warning but the spelling checker's complaint that the test
-// machine has no dictionary, then hands it on to the test log.
+// Keeps every warning but two, then hands it on to the test log: the
+// spelling checker's complaint that the test machine has no dictionary, and
+// Qt's own note, now and then on a loaded machine, that the animation timer
+// all the test files' windows share was already stopped when one of them
+// went.
 void recordWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if ((type == QtWarningMsg || type == QtCriticalMsg) && qstrcmp(context.category, "kf.sonnet.core") != 0 && !warnings.contains(message)) {
+    const bool ignored =
+        qstrcmp(context.category, "kf.sonnet.core") == 0 || message == QLatin1String("QUnifiedTimer::stopAnimationDriver: driver is not running");
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && !ignored && !warnings.contains(message)) {
         warnings << message;
     }
     previousHandler(type, context, message);
