@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 #include "commandline.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 
@@ -11,5 +12,6 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zel-scheduler-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+    Translations::install({QStringLiteral("zel-scheduler-cli"), QStringLiteral("zel-scheduler-common")});
     return CommandLine::run(QCoreApplication::arguments());
 }

@@ -5,6 +5,7 @@
 #include "application.h"
 
 #include "backend.h"
+#include "translations.h"
 #include "view.h"
 
 #include <QFile>
@@ -43,6 +44,7 @@ qint64 msSinceProcessStart()
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv), m_backend(new Backend), m_view(new View(m_backend))
 {
+    Translations::install({QStringLiteral("zel-scheduler"), QStringLiteral("zel-scheduler-common")});
     setWindowIcon(QIcon::fromTheme(QStringLiteral("system-schedule")));
 }
 

@@ -9,7 +9,8 @@
 class Backend;
 class View;
 
-// The client's application object: owns the backend and the view.
+// The client's application object: owns the backend and the view, and
+// speaks the user's language.
 class Application : public QApplication
 {
     Q_OBJECT

@@ -7,6 +7,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Sizes follow the screen's scale (before the application object exists).
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     int result;
     {
         Application application(argc, argv);

@@ -4,13 +4,40 @@
 
 #include "presetsmodel.h"
 
+#include "occurrence.h"
+#include "rowtext.h"
+#include "translations.h"
+
 #include <QItemSelectionModel>
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <cstdlib>
 #include <tuple>
 
-PresetsModel::PresetsModel(QObject *parent) : QAbstractListModel(parent), m_selection(new QItemSelectionModel(this, this))
+namespace
+{
+QStringList actionNames()
+{
+    QList<const char *> sources;
+    for (int type = ActionType::TurnOn; type <= ActionType::EndSession; ++type) {
+        sources << ActionType::sourceName(type);
+    }
+    QStringList names = Translations::inEveryLanguage(QStringLiteral("zel-scheduler-common"), "Action", sources);
+    for (int type = ActionType::TurnOn; type <= ActionType::EndSession; ++type) {
+        names << ActionType::displayName(type);
+    }
+    names.removeDuplicates();
+    return names;
+}
+
+// A countdown's end may move by the jitter of the reports' arrival; a move
+// by more than this is a real one (a change, a pause).
+constexpr qint64 countdownEndTolerance = 2000;
+} // namespace
+
+PresetsModel::PresetsModel(QObject *parent)
+    : QAbstractListModel(parent), m_selection(new QItemSelectionModel(this, this)), m_actionNames(actionNames()), m_clock(&QDateTime::currentDateTime)
 {
     connect(m_selection, &QItemSelectionModel::selectionChanged, this, &PresetsModel::changeSelection);
     connect(m_selection, &QItemSelectionModel::currentChanged, this, &PresetsModel::currentIndexChanged);
@@ -33,7 +60,7 @@ QVariant PresetsModel::data(const QModelIndex &index, int role) const
     case IdRole:
         return row.preset.id().toString();
     case NameRole:
-        return row.preset.title();
+        return RowText::title(row.preset, isCustomName(row));
     case SelectedRole:
         return m_selection->isSelected(index);
     case ActionIconNameRole:
@@ -44,6 +71,12 @@ QVariant PresetsModel::data(const QModelIndex &index, int role) const
         return row.preset.isPaused();
     case IsStoredRole:
         return row.stored;
+    case StatusRole:
+        return RowText::status(row.preset, row.stored, row.countdownEnd, m_clock());
+    case DescriptionRole:
+        return RowText::sentence(row.preset, isCustomName(row), row.stored, m_clock());
+    case FollowsClockRole:
+        return RowText::followsClock(row.preset);
     }
     return QVariant();
 }
@@ -58,6 +91,9 @@ QHash<int, QByteArray> PresetsModel::roleNames() const
         {IsStartedRole, QByteArrayLiteral("isStarted")},
         {IsPausedRole, QByteArrayLiteral("isPaused")},
         {IsStoredRole, QByteArrayLiteral("isStored")},
+        {StatusRole, QByteArrayLiteral("status")},
+        {DescriptionRole, QByteArrayLiteral("description")},
+        {FollowsClockRole, QByteArrayLiteral("followsClock")},
     };
 }
 
@@ -89,10 +125,46 @@ QStringList PresetsModel::selectedNames() const
     QStringList names;
     for (int row = 0; row < rowCount(); ++row) {
         if (m_selection->isRowSelected(row, QModelIndex())) {
-            names << m_rows[static_cast<size_t>(row)].preset.title();
+            names << data(index(row, 0), NameRole).toString();
         }
     }
     return names;
+}
+
+bool PresetsModel::isCustomName(const QString &name) const
+{
+    return RowText::isCustomName(name, m_actionNames);
+}
+
+bool PresetsModel::isCustomName(const Row &row) const
+{
+    return isCustomName(row.preset.name());
+}
+
+void PresetsModel::updateClockTexts()
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (RowText::followsClock(m_rows[static_cast<size_t>(row)].preset)) {
+            const QModelIndex changed = index(row, 0);
+            Q_EMIT dataChanged(changed, changed, {StatusRole, DescriptionRole});
+        }
+    }
+}
+
+void PresetsModel::setClock(std::function<QDateTime()> clock)
+{
+    m_clock = std::move(clock);
+}
+
+PresetsModel::Row PresetsModel::makeRow(Preset preset, bool stored, const Row *previous) const
+{
+    Row row{std::move(preset), stored, QDateTime()};
+    if (row.preset.presetType() == PresetType::Timer && row.preset.isRunning() && !row.preset.isPaused()) {
+        const QDateTime end = m_clock().addMSecs(qint64(std::min<quint64>(row.preset.timer().remainingTime, quint64(Occurrence::lastMSecs))));
+        const bool kept = previous && previous->countdownEnd.isValid() && std::abs(previous->countdownEnd.msecsTo(end)) <= countdownEndTolerance;
+        row.countdownEnd = kept ? previous->countdownEnd : end;
+    }
+    return row;
 }
 
 int PresetsModel::currentIndex() const
@@ -122,7 +194,7 @@ void PresetsModel::createDefault(QJsonObject object)
 {
     const int row = rowCount();
     beginInsertRows(QModelIndex(), row, row);
-    m_rows.push_back({Preset(object), false});
+    m_rows.push_back(makeRow(Preset(object), false));
     endInsertRows();
     select(row);
 }
@@ -187,11 +259,12 @@ void PresetsModel::onPresetUpdated(QString json)
     if (row < 0) {
         const int last = rowCount();
         beginInsertRows(QModelIndex(), last, last);
-        m_rows.push_back({std::move(preset), true});
+        m_rows.push_back(makeRow(std::move(preset), true));
         endInsertRows();
         return;
     }
-    m_rows[static_cast<size_t>(row)] = {std::move(preset), true};
+    Row &changedRow = m_rows[static_cast<size_t>(row)];
+    changedRow = makeRow(std::move(preset), true, &changedRow);
     const QModelIndex changed = index(row, 0);
     Q_EMIT dataChanged(changed, changed);
     if (row == currentIndex()) {
@@ -226,7 +299,8 @@ void PresetsModel::reset(std::vector<Preset> presets)
     std::vector<Row> rows;
     rows.reserve(presets.size());
     for (Preset &preset : presets) {
-        rows.push_back({std::move(preset), true});
+        const int known = rowOf(preset.id());
+        rows.push_back(makeRow(std::move(preset), true, known >= 0 ? &m_rows[static_cast<size_t>(known)] : nullptr));
     }
     for (const Row &row : m_rows) {
         const bool listed = std::any_of(rows.cbegin(), rows.cend(), [&row](const Row &candidate) { return candidate.preset.id() == row.preset.id(); });

@@ -10,6 +10,9 @@
 #include <QItemSelection>
 #include <QJsonObject>
 
+#include <QDateTime>
+
+#include <functional>
 #include <vector>
 
 class QItemSelectionModel;
@@ -25,6 +28,12 @@ class QItemSelectionModel;
 //
 // The current preset only changes when asked for, or when it disappears
 // (then no row is current): a reload keeps it current wherever it lands.
+//
+// The texts of a row (RowText) are in the current language. A running
+// countdown's end is taken when its report arrives (the service reports
+// every second), so that it stays put as the reports come. The texts of
+// running schedules and windows change with the clock alone: the view calls
+// updateClockTexts() as the minutes pass while it shows such rows.
 class PresetsModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -39,6 +48,9 @@ public:
         IsStartedRole,
         IsPausedRole,
         IsStoredRole, // false for a draft
+        StatusRole, // what it is doing, RowText::status
+        DescriptionRole, // the row read aloud, RowText::sentence
+        FollowsClockRole, // RowText::followsClock
     };
 
     explicit PresetsModel(QObject *parent = nullptr);
@@ -55,6 +67,13 @@ public:
     Q_INVOKABLE static bool sameSettings(const QJsonObject &first, const QJsonObject &second);
     // Names of the selected rows, top to bottom.
     Q_INVOKABLE QStringList selectedNames() const;
+    // Whether a stored name was given by the user (RowText::isCustomName).
+    Q_INVOKABLE bool isCustomName(const QString &name) const;
+    // Announces the texts that follow the clock anew.
+    Q_INVOKABLE void updateClockTexts();
+
+    // Where "now" comes from; the system clock unless a test sets another.
+    void setClock(std::function<QDateTime()> clock);
 
 Q_SIGNALS:
     void currentIndexChanged();
@@ -91,10 +110,17 @@ private:
     {
         Preset preset;
         bool stored;
+        QDateTime countdownEnd; // of a running countdown
     };
 
     int rowOf(const QUuid &id) const;
+    Row makeRow(Preset preset, bool stored, const Row *previous = nullptr) const;
+    bool isCustomName(const Row &row) const;
 
     QItemSelectionModel *m_selection;
     std::vector<Row> m_rows;
+    // Every action's name in every language: names made up of them are not
+    // the user's.
+    QStringList m_actionNames;
+    std::function<QDateTime()> m_clock;
 };

@@ -7,6 +7,7 @@
 #include "backend.h"
 #include "enumerations.h"
 #include "localtime.h"
+#include "presetsummary.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
@@ -38,11 +39,13 @@ void View::registerTypes()
     // For its ServiceState values; the one backend is the context property.
     qmlRegisterUncreatableType<Backend>(uri, 1, 0, "Backend", QStringLiteral("The backend is the context property \"backend\""));
     qmlRegisterSingletonType<LocalTime>(uri, 1, 0, "LocalTime", [](QQmlEngine *, QJSEngine *) -> QObject * { return new LocalTime; });
+    qmlRegisterSingletonType<PresetSummary>(uri, 1, 0, "PresetSummary", [](QQmlEngine *, QJSEngine *) -> QObject * { return new PresetSummary; });
 
     const char *widgetsUri = "zel.scheduler.widgets";
     qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/TimeEdit.qml")), widgetsUri, 1, 0, "TimeEdit");
     qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/DateEdit.qml")), widgetsUri, 1, 0, "DateEdit");
     qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/IconComboBox.qml")), widgetsUri, 1, 0, "IconComboBox");
+    qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/widgets/ModalDialog.qml")), widgetsUri, 1, 0, "ModalDialog");
 }
 
 View::~View()

@@ -6,29 +6,35 @@
 
 #include <QCoreApplication>
 
-QString ActionType::displayName(int type)
+const char *ActionType::sourceName(int type)
 {
     switch (type) {
     case TurnOn:
-        return QCoreApplication::translate("Action", "Turn On");
+        return QT_TRANSLATE_NOOP("Action", "Turn On");
     case Shutdown:
-        return QCoreApplication::translate("Action", "Shut Down");
+        return QT_TRANSLATE_NOOP("Action", "Shut Down");
     case Reboot:
-        return QCoreApplication::translate("Action", "Reboot");
+        return QT_TRANSLATE_NOOP("Action", "Reboot");
     case Sleep:
-        return QCoreApplication::translate("Action", "Sleep");
+        return QT_TRANSLATE_NOOP("Action", "Sleep");
     case Hibernation:
-        return QCoreApplication::translate("Action", "Hibernation");
+        return QT_TRANSLATE_NOOP("Action", "Hibernation");
     case NewSession:
-        return QCoreApplication::translate("Action", "Switch User");
+        return QT_TRANSLATE_NOOP("Action", "Switch User");
     case NewSessionNewWindow:
-        return QCoreApplication::translate("Action", "New Session In Window");
+        return QT_TRANSLATE_NOOP("Action", "New Session In Window");
     case Lock:
-        return QCoreApplication::translate("Action", "Lock");
+        return QT_TRANSLATE_NOOP("Action", "Lock");
     case EndSession:
-        return QCoreApplication::translate("Action", "Log Out");
+        return QT_TRANSLATE_NOOP("Action", "Log Out");
     }
-    return QString();
+    return nullptr;
+}
+
+QString ActionType::displayName(int type)
+{
+    const char *name = sourceName(type);
+    return name ? QCoreApplication::translate("Action", name) : QString();
 }
 
 QString ActionType::iconName(int type)
@@ -50,7 +56,10 @@ QString ActionType::iconName(int type)
     case Lock:
         return QStringLiteral("system-lock-screen-symbolic");
     case EndSession:
-        return QStringLiteral("system-log-out-symbolic");
+        // Not "system-log-out-symbolic": icon loaders take a theme's icon of
+        // a shorter name before the fallback's icon of the whole name, and
+        // Breeze's small system-log-out is a bare "<".
+        return QStringLiteral("zel-log-out-symbolic");
     }
     return QString();
 }

@@ -29,7 +29,11 @@ public:
 
     // Translated display name (context "Action"); empty for unknown numbers.
     static QString displayName(int type);
-    // Freedesktop symbolic icon name; empty for unknown numbers.
+    // The English display name, as the catalogues know it; null for unknown
+    // numbers.
+    static const char *sourceName(int type);
+    // Symbolic icon name (freedesktop names, and ours where the themes have
+    // nothing fitting: data/icons); empty for unknown numbers.
     static QString iconName(int type);
 };
 

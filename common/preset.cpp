@@ -9,10 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#ifdef ZEL_CLIENT
-#include <QTime>
-#endif
-
 namespace
 {
 const QString keyId = QStringLiteral("preset_id");
@@ -149,22 +145,7 @@ QString Preset::toJson() const
     return QString::fromUtf8(QJsonDocument(toJsonObject()).toJson(QJsonDocument::Compact));
 }
 
-#ifdef ZEL_CLIENT
-
-QString Preset::title() const
-{
-    if (m_presetType != PresetType::Timer) {
-        return m_name;
-    }
-    constexpr quint64 day = 24 * 60 * 60 * 1000;
-    QString time;
-    if (m_timer.remainingTime < day) {
-        time = QTime::fromMSecsSinceStartOfDay(static_cast<int>(m_timer.remainingTime)).toString(Qt::TextDate);
-    }
-    return m_action.displayName() + QLatin1Char(' ') + time;
-}
-
-#else
+#ifndef ZEL_CLIENT
 
 Preset::Ptr Preset::make(const QJsonObject &object)
 {

@@ -158,10 +158,7 @@ public:
         m_paused = false;
     }
 
-#ifdef ZEL_CLIENT
-    // The text under which the presets list shows this preset.
-    QString title() const;
-#else
+#ifndef ZEL_CLIENT
     // Translated display name of the action; empty for unknown numbers.
     QString actionName() const;
 #endif

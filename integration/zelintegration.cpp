@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -54,17 +55,48 @@ void zelInit(const char *version, const char *name)
     }
 }
 
+namespace
+{
+// The help's subfolders for the user's interface languages, best first
+// ("ru_RU", "ru"), then the help folder itself, which is English. Languages
+// after the first English one are not wanted.
+QStringList helpFolders()
+{
+    QStringList folders;
+    const QStringList languages = QLocale().uiLanguages();
+    for (QString language : languages) {
+        language.replace(QLatin1Char('-'), QLatin1Char('_'));
+        if (language.startsWith(QLatin1String("en")) || language == QLatin1String("C")) {
+            break;
+        }
+        folders << language + QLatin1Char('/') << language.section(QLatin1Char('_'), 0, 0) + QLatin1Char('/');
+    }
+    folders << QString();
+    folders.removeDuplicates();
+    return folders;
+}
+} // namespace
+
 bool zelHelpShow(const QString &page)
 {
     // The help is a set of HTML pages installed with the program:
-    // <data dir>/zel-scheduler/help/<page or index>.html.
+    // <data dir>/zel-scheduler/help/[<language>/]<page or index>.html, in
+    // the user's language where it has been translated.
     const QString file = (page.isEmpty() ? QStringLiteral("index") : page) + QStringLiteral(".html");
-    QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("zel-scheduler/help/") + file);
-    if (path.isEmpty()) {
-        // Not installed: the help beside the build tree's executable.
-        const QString local = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/zel-scheduler/help/") + file;
-        if (QFileInfo::exists(local)) {
-            path = local;
+    QString path;
+    const QStringList folders = helpFolders();
+    for (const QString &folder : folders) {
+        const QString relative = QStringLiteral("zel-scheduler/help/") + folder + file;
+        path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, relative);
+        if (path.isEmpty()) {
+            // Not installed: the help beside the build tree's executable.
+            const QString local = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/") + relative;
+            if (QFileInfo::exists(local)) {
+                path = local;
+            }
+        }
+        if (!path.isEmpty()) {
+            break;
         }
     }
     if (path.isEmpty()) {

@@ -13,7 +13,7 @@ PACKAGES=(
     # build
     build-essential cmake extra-cmake-modules pkg-config
     qtbase5-dev qtdeclarative5-dev qtquickcontrols2-5-dev libqt5x11extras5-dev
-    qtdeclarative5-dev-tools qttools5-dev-tools libx11-dev
+    qtdeclarative5-dev-tools qttools5-dev-tools qttools5-dev libx11-dev
     libkf5dbusaddons-dev libkf5notifications-dev kirigami2-dev libpolkit-qt5-1-dev
     # QML modules the client loads at run time
     qml-module-org-kde-kirigami2 qml-module-org-kde-qqc2desktopstyle
@@ -22,6 +22,8 @@ PACKAGES=(
     qml-module-qttest plasma-framework
     # icons of the window (action, run and tool buttons)
     breeze-icon-theme
+    # Qt's own translations (standard buttons and dialogs)
+    qttranslations5-l10n
     # run time and test peers
     dbus dbus-x11 libglib2.0-bin xvfb x11-utils imagemagick
     python3 python3-dbus python3-gi python3-dbusmock

@@ -4,6 +4,7 @@
 
 #include "presetcontroller.h"
 #include "terminationhandler.h"
+#include "translations.h"
 #include "zelintegration.h"
 
 #include <KDBusService>
@@ -19,6 +20,8 @@ int main(int argc, char *argv[])
     // connection opened for each action (see Executor).
     QCoreApplication app(argc, argv);
     zelInit("0.1.0", "Zavirivoz Odoriz");
+    // The notifications speak the user's language; the log stays as it is.
+    Translations::install({QStringLiteral("zel-shutdown-scheduler-service"), QStringLiteral("zel-scheduler-common")});
 
     KDBusService service(KDBusService::Unique);
 

@@ -19,8 +19,8 @@ RowLayout {
 
     Kirigami.Icon {
         Layout.alignment: Qt.AlignTop
-        Layout.preferredWidth: Kirigami.Units.iconSizes.small
-        Layout.preferredHeight: Kirigami.Units.iconSizes.small
+        Layout.preferredWidth: Kirigami.Units.iconSizes.sizeForLabels
+        Layout.preferredHeight: Kirigami.Units.iconSizes.sizeForLabels
         source: "dialog-warning"
     }
     Label {

@@ -6,9 +6,10 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
 import org.kde.kirigami 2.20 as Kirigami
+import zel.scheduler.widgets 1.0
 
 // A notification lead time of the user's own, in hours and minutes.
-Kirigami.Dialog {
+ModalDialog {
     id: dialog
     objectName: "notificationsDialog"
 
@@ -24,11 +25,7 @@ Kirigami.Dialog {
 
     title: qsTr("Notification")
     standardButtons: Dialog.Ok | Dialog.Cancel
-    // Centred by its own size: Kirigami's default follows the height the
-    // popup shrinks to near the window's bottom, a binding loop.
-    y: parent ? Math.max(0, Math.round((parent.height - implicitHeight) / 2)) : 0
-    // Each use makes a new dialog; it goes once it is closed.
-    onClosed: destroy()
+    initialFocus: hours
     padding: applicationWindow().padding
 
     onAccepted: dialog.activated(dialog.chosenTime)
@@ -39,20 +36,19 @@ Kirigami.Dialog {
         minutes.value = allMinutes % 60
     }
 
-    RowLayout {
-        spacing: applicationWindow().spacing
+    FieldSentence {
+        pattern: qsTr("Warn %1 h %2 min before the action", "%1 and %2 are number fields")
+        fields: [hours, minutes]
 
-        Label {
-            text: qsTr("Remind me a:")
-        }
+        Keys.onReturnPressed: dialog.accept()
+        Keys.onEnterPressed: dialog.accept()
+
         SpinBox {
             id: hours
             objectName: "leadHours"
             from: 0
             to: dialog.maximumHours
-        }
-        Label {
-            text: qsTr("h.")
+            Accessible.name: qsTr("Hours before the action")
         }
         SpinBox {
             id: minutes
@@ -60,9 +56,7 @@ Kirigami.Dialog {
             from: 0
             to: dialog.maximumMinutes
             wrap: true
-        }
-        Label {
-            text: qsTr("min. before the event")
+            Accessible.name: qsTr("Minutes before the action")
         }
     }
 }

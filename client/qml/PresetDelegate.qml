@@ -7,39 +7,88 @@ import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
 import org.kde.kirigami 2.20 as Kirigami
 
-// One row of the preset list: the action's icon, the preset's name and the
-// run buttons that fit its run state, all centred on the row. A long name is
-// cut short before the buttons.
+// One row of the preset list: the action's icon, the preset's title with a
+// line under it on what it is doing ("Ends at 14:35", "Next: Mon 22:00 · in
+// 3 h 12 min", "Paused"), and the run buttons that fit its run state, all
+// centred on the row. A long title is cut short before the buttons. A
+// screen reader reads the row as one sentence.
 Kirigami.AbstractListItem {
     id: item
     objectName: "presetRow"
 
+    readonly property string presetId: model.id
     readonly property string label: model.name
+    readonly property string status: model.status
     readonly property bool isStarted: model.isStarted
     readonly property bool isPaused: model.isPaused
     readonly property bool isStored: model.isStored
+    readonly property bool followsClock: model.followsClock
+    // Whether the run buttons are on the Tab chain (a click leaves the
+    // focus where it was).
+    property bool buttonsTakeFocus: false
+    // Whether the row shows the list's keyboard focus.
+    property bool showsFocus: false
+    readonly property color textColor: highlighted || pressed ? Kirigami.Theme.highlightedTextColor : Kirigami.Theme.textColor
 
     signal startRequested
     signal pauseRequested
     signal stopRequested
+    // Space on the row, which the list gives the focus to.
+    signal startOrPauseRequested
 
     highlighted: model.selected
+    // The row is no button to the keyboard: Space starts or pauses it.
+    Keys.onSpacePressed: startOrPauseRequested()
+    Accessible.role: Accessible.ListItem
+    Accessible.name: model.description
+    // A title cut short shows whole on hover.
+    ToolTip.text: label
+    ToolTip.visible: hovered && nameLabel.truncated
+    ToolTip.delay: Kirigami.Units.toolTipDelay
 
     contentItem: RowLayout {
         spacing: Kirigami.Units.smallSpacing
 
+        // The keyboard's focus, around the whole row.
+        Rectangle {
+            parent: item
+            anchors.fill: parent
+            visible: item.showsFocus
+            color: "transparent"
+            radius: Kirigami.Units.smallSpacing / 2
+            border.width: Math.max(1, Math.round(Kirigami.Units.smallSpacing / 2))
+            border.color: Kirigami.Theme.focusColor
+        }
+
         Kirigami.Icon {
-            Layout.preferredWidth: Kirigami.Units.iconSizes.small
-            Layout.preferredHeight: Kirigami.Units.iconSizes.small
+            Layout.preferredWidth: Kirigami.Units.iconSizes.sizeForLabels
+            Layout.preferredHeight: Kirigami.Units.iconSizes.sizeForLabels
             source: model.actionIconName
             selected: item.highlighted || item.pressed
         }
-        Label {
-            objectName: "presetName"
+        ColumnLayout {
             Layout.fillWidth: true
-            text: item.label
-            elide: Text.ElideRight
-            color: item.highlighted || item.pressed ? Kirigami.Theme.highlightedTextColor : Kirigami.Theme.textColor
+            spacing: 0
+
+            Label {
+                id: nameLabel
+                objectName: "presetName"
+                Layout.fillWidth: true
+                text: item.label
+                elide: Text.ElideRight
+                color: item.textColor
+                Accessible.ignored: true
+            }
+            Label {
+                objectName: "presetStatus"
+                Layout.fillWidth: true
+                text: item.status
+                elide: Text.ElideRight
+                font: Kirigami.Theme.smallFont
+                color: item.textColor
+                opacity: 0.75
+                Accessible.ignored: true
+            }
         }
         // A disabled button takes no hover, so the hint why it is disabled
         // hangs on this item around it.
@@ -54,43 +103,33 @@ Kirigami.AbstractListItem {
             HoverHandler {
                 id: startHover
             }
-            ToolButton {
+            IconButton {
                 id: startButton
                 objectName: "startButton"
                 anchors.fill: parent
                 text: qsTr("Start")
-                display: AbstractButton.IconOnly
                 icon.name: "media-playback-start-symbolic"
-                icon.width: Kirigami.Units.iconSizes.small
-                icon.height: Kirigami.Units.iconSizes.small
+                focusPolicy: item.buttonsTakeFocus || activeFocus ? Qt.TabFocus : Qt.NoFocus
                 enabled: item.isStored
+                // The item around shows the tool tip.
+                ToolTip.visible: false
                 onClicked: item.startRequested()
             }
         }
-        ToolButton {
+        IconButton {
             objectName: "pauseButton"
             text: qsTr("Pause")
-            display: AbstractButton.IconOnly
             icon.name: "media-playback-pause-symbolic"
-            icon.width: Kirigami.Units.iconSizes.small
-            icon.height: Kirigami.Units.iconSizes.small
+            focusPolicy: item.buttonsTakeFocus || activeFocus ? Qt.TabFocus : Qt.NoFocus
             visible: item.isStarted
-            ToolTip.text: text
-            ToolTip.visible: hovered
-            ToolTip.delay: Kirigami.Units.toolTipDelay
             onClicked: item.pauseRequested()
         }
-        ToolButton {
+        IconButton {
             objectName: "stopButton"
             text: qsTr("Stop")
-            display: AbstractButton.IconOnly
             icon.name: "media-playback-stop-symbolic"
-            icon.width: Kirigami.Units.iconSizes.small
-            icon.height: Kirigami.Units.iconSizes.small
+            focusPolicy: item.buttonsTakeFocus || activeFocus ? Qt.TabFocus : Qt.NoFocus
             visible: item.isStarted || item.isPaused
-            ToolTip.text: text
-            ToolTip.visible: hovered
-            ToolTip.delay: Kirigami.Units.toolTipDelay
             onClicked: item.stopRequested()
         }
     }

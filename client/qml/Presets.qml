@@ -5,6 +5,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
 import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler 1.0
 
@@ -70,9 +71,33 @@ ColumnLayout {
         }
     }
 
+    // Space on the list: starts the current preset, or pauses it.
+    function startOrPauseCurrent() {
+        var item = list.currentItem
+        if (!item || currentRow < 0) {
+            return
+        }
+        if (item.isStarted && !item.isPaused) {
+            presetsModel.pause(item.presetId)
+        } else if (item.isStored) {
+            startRow(currentRow, item.presetId)
+        }
+    }
+
+    function focusList() {
+        list.forceActiveFocus(Qt.OtherFocusReason)
+    }
+
     spacing: applicationWindow().spacing
+    // Room for the tools and a few rows.
+    readonly property real leastWidth: Math.max(tools.implicitWidth, Kirigami.Units.gridUnit * 18)
+    readonly property real leastHeight: heading.implicitHeight + tools.implicitHeight + Kirigami.Units.gridUnit * 5 + 2 * spacing
+    Layout.minimumWidth: leastWidth
+    Layout.minimumHeight: leastHeight
 
     Kirigami.Heading {
+        id: heading
+        objectName: "presetsHeading"
         text: qsTr("Manage events")
         level: 4
         type: Kirigami.Heading.Type.Primary
@@ -85,11 +110,75 @@ ColumnLayout {
         ListView {
             id: list
             objectName: "presetList"
+
+            // Rows shown whose texts follow the clock.
+            property int clockRows: 0
+
             clip: true
             boundsBehavior: Flickable.StopAtBounds
             model: main.presetsModel
             currentIndex: -1
             Component.onCompleted: currentIndex = main.currentRow
+            activeFocusOnTab: true
+            // The keys go through the guard of unsaved edits.
+            keyNavigationEnabled: false
+            Accessible.role: Accessible.List
+            Accessible.name: qsTr("Presets")
+
+            Keys.onPressed: function (event) {
+                var last = main.rowCount - 1
+                var target = -1
+                switch (event.key) {
+                case Qt.Key_Up:
+                    target = Math.max(0, main.currentRow - 1)
+                    break
+                case Qt.Key_Down:
+                    target = main.currentRow < 0 ? 0 : Math.min(last, main.currentRow + 1)
+                    break
+                case Qt.Key_Home:
+                    target = 0
+                    break
+                case Qt.Key_End:
+                    target = last
+                    break
+                case Qt.Key_Space:
+                    main.startOrPauseCurrent()
+                    event.accepted = true
+                    return
+                case Qt.Key_Delete:
+                    applicationWindow().removeConfirmation()
+                    event.accepted = true
+                    return
+                default:
+                    return
+                }
+                event.accepted = true
+                if (target >= 0 && target !== main.currentRow) {
+                    main.changeRow(target)
+                }
+            }
+
+            // The texts of running schedules and windows tell how long
+            // until their next action: they are brought up to date as each
+            // minute begins, while the window shows such rows.
+            Timer {
+                id: clock
+                objectName: "clockTimer"
+
+                // Until a little past the turn of the minute.
+                function untilNextMinute() {
+                    var now = new Date()
+                    return 60000 - (now.getSeconds() * 1000 + now.getMilliseconds()) + 50
+                }
+
+                running: list.clockRows > 0 && applicationWindow().visible && applicationWindow().visibility !== Window.Minimized
+                repeat: true
+                onRunningChanged: if (running) interval = untilNextMinute()
+                onTriggered: {
+                    main.presetsModel.updateClockTexts()
+                    interval = untilNextMinute()
+                }
+            }
 
             Connections {
                 target: main.presetsModel
@@ -100,12 +189,28 @@ ColumnLayout {
 
             delegate: PresetDelegate {
                 width: ListView.view.width
+                // Only the current row's buttons are on the Tab chain.
+                buttonsTakeFocus: ListView.isCurrentItem
+                showsFocus: ListView.isCurrentItem && list.activeFocus
+                // Counted among the clock's rows; the model's word is gone
+                // by the time a row is destroyed.
+                property bool counted: false
+                function countForClock() {
+                    if (counted !== followsClock) {
+                        list.clockRows += followsClock ? 1 : -1
+                        counted = followsClock
+                    }
+                }
+                onFollowsClockChanged: countForClock()
+                Component.onCompleted: countForClock()
+                Component.onDestruction: if (counted) list.clockRows -= 1
                 onClicked: {
                     if (index !== main.currentRow) {
                         main.changeRow(index)
                     }
                 }
                 onStartRequested: main.startRow(index, model.id)
+                onStartOrPauseRequested: main.startOrPauseCurrent()
                 onPauseRequested: main.presetsModel.pause(model.id)
                 onStopRequested: main.presetsModel.stop(model.id)
             }
@@ -160,76 +265,45 @@ ColumnLayout {
         onTriggered: main.addPreset()
     }
 
-    Shortcut {
-        sequences: [StandardKey.Delete]
-        enabled: main.enabled && main.rowCount > 0 && main.currentRow >= 0
-        onActivated: applicationWindow().removeConfirmation()
-    }
-
     RowLayout {
+        id: tools
         spacing: 0
 
-        ToolButton {
+        IconButton {
             objectName: "addButton"
             action: addAction
-            display: AbstractButton.IconOnly
-            icon.width: Kirigami.Units.iconSizes.small
-            icon.height: Kirigami.Units.iconSizes.small
-            ToolTip.text: text
-            ToolTip.visible: hovered
-            ToolTip.delay: Kirigami.Units.toolTipDelay
         }
-        ToolButton {
+        IconButton {
             objectName: "removeButton"
             text: qsTr("Remove Selected")
             icon.name: "list-delete-symbolic"
-            display: AbstractButton.IconOnly
-            icon.width: Kirigami.Units.iconSizes.small
-            icon.height: Kirigami.Units.iconSizes.small
             enabled: main.rowCount > 0 && main.currentRow >= 0
-            ToolTip.text: text
-            ToolTip.visible: hovered
-            ToolTip.delay: Kirigami.Units.toolTipDelay
             onClicked: applicationWindow().removeConfirmation()
+            onFocusLost: main.focusList()
         }
-        ToolButton {
+        IconButton {
             objectName: "upButton"
             text: qsTr("Move Up")
             icon.name: "draw-arrow-up-symbolic"
-            display: AbstractButton.IconOnly
-            icon.width: Kirigami.Units.iconSizes.small
-            icon.height: Kirigami.Units.iconSizes.small
             enabled: main.rowCount > 1 && main.currentRow > 0
-            ToolTip.text: text
-            ToolTip.visible: hovered
-            ToolTip.delay: Kirigami.Units.toolTipDelay
             onClicked: main.changeRow(main.currentRow - 1)
+            onFocusLost: main.focusList()
         }
-        ToolButton {
+        IconButton {
             objectName: "downButton"
             text: qsTr("Move Down")
             icon.name: "draw-arrow-down-symbolic"
-            display: AbstractButton.IconOnly
-            icon.width: Kirigami.Units.iconSizes.small
-            icon.height: Kirigami.Units.iconSizes.small
             enabled: main.rowCount > 1 && main.currentRow < main.rowCount - 1
-            ToolTip.text: text
-            ToolTip.visible: hovered
-            ToolTip.delay: Kirigami.Units.toolTipDelay
             onClicked: main.changeRow(main.currentRow + 1)
+            onFocusLost: main.focusList()
         }
-        ToolButton {
+        IconButton {
             objectName: "selectAllButton"
             text: qsTr("Select All")
             icon.name: "edit-select-all-symbolic"
-            display: AbstractButton.IconOnly
-            icon.width: Kirigami.Units.iconSizes.small
-            icon.height: Kirigami.Units.iconSizes.small
             enabled: main.rowCount > 0
-            ToolTip.text: text
-            ToolTip.visible: hovered
-            ToolTip.delay: Kirigami.Units.toolTipDelay
             onClicked: main.presetsModel.selectAll()
+            onFocusLost: main.focusList()
         }
         Item {
             Layout.fillWidth: true

@@ -5,18 +5,18 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import org.kde.kirigami 2.20 as Kirigami
+import zel.scheduler.widgets 1.0
 
 // A question of the window, asked in a dialog over it. It goes once it is
 // closed; each question is a new one. (Kirigami's PromptDialog would do, but
 // its wrapped text measures itself in binding loops.)
-Kirigami.Dialog {
+ModalDialog {
     id: root
 
     property alias question: text.text
 
     padding: Kirigami.Units.largeSpacing
     preferredWidth: Kirigami.Units.gridUnit * 20
-    onClosed: destroy()
 
     Label {
         id: text

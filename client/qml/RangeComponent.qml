@@ -6,6 +6,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
 import org.kde.kirigami 2.20 as Kirigami
+import zel.scheduler 1.0
 import zel.scheduler.widgets 1.0
 
 // Editor of a daily time window and the period of the action inside it. A
@@ -79,7 +80,7 @@ GridLayout {
     TimeEdit {
         id: startTime
         objectName: "rangeStart"
-        Accessible.name: qsTr("Start time")
+        Accessible.name: qsTr("Start of the window")
     }
     Label {
         id: endLabel
@@ -90,7 +91,7 @@ GridLayout {
     TimeEdit {
         id: endTime
         objectName: "rangeEnd"
-        Accessible.name: qsTr("End time")
+        Accessible.name: qsTr("End of the window")
     }
     FieldProblem {
         id: rangeProblem
@@ -107,11 +108,25 @@ GridLayout {
         horizontalAlignment: Text.AlignRight
         text: qsTr("Regularity:")
     }
-    ComboBox {
+    Chooser {
         id: regularityBox
         objectName: "regularity"
-        Layout.preferredWidth: 170
         model: regularities
-        textRole: "text"
+        label: qsTr("Regularity")
+    }
+
+    Label {
+        objectName: "windowSummary"
+        // Under the field.
+        Layout.columnSpan: 2
+        Layout.leftMargin: main.labelWidth + main.columnSpacing
+        Layout.fillWidth: true
+        Layout.preferredWidth: Kirigami.Units.gridUnit * 16
+        wrapMode: Text.Wrap
+        // Fixed: the style's choice by line count loops with the wrapping.
+        verticalAlignment: Text.AlignTop
+        opacity: 0.7
+        text: main.problem === "" ? PresetSummary.window(main.rangeStart, main.rangeEnd, main.regularity) : ""
+        visible: text !== ""
     }
 }

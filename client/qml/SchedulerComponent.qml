@@ -171,6 +171,7 @@ GridLayout {
         DateEdit {
             id: startDate
             objectName: "startDate"
+            accessibleName: qsTr("Start date")
         }
         TimeEdit {
             id: startTime
@@ -190,6 +191,7 @@ GridLayout {
         DateEdit {
             id: endDate
             objectName: "endDate"
+            accessibleName: qsTr("End date")
         }
         TimeEdit {
             id: endTime
@@ -214,27 +216,12 @@ GridLayout {
         horizontalAlignment: Text.AlignRight
         text: qsTr("Repeat:")
     }
-    ComboBox {
+    Chooser {
         id: repeatBox
         objectName: "repeat"
-        Layout.preferredWidth: 170
         model: repetitions
-        textRole: "text"
         valueRole: "value"
-        delegate: ItemDelegate {
-            width: repeatBox.popup.width
-            text: model.text
-            highlighted: repeatBox.highlightedIndex === index
-            bottomInset: model.separator ? separatorLine.height + Kirigami.Units.smallSpacing : 0
-            bottomPadding: topPadding + bottomInset
-            Kirigami.Separator {
-                id: separatorLine
-                visible: model.separator
-                anchors.left: parent.left
-                anchors.right: parent.right
-                anchors.bottom: parent.bottom
-            }
-        }
+        label: qsTr("Repeat")
         onActivated: function (index) {
             var value = repetitions.get(index).value
             if (value === RepeatType.Custom) {
@@ -245,5 +232,19 @@ GridLayout {
                 main.repeat = changed
             }
         }
+    }
+
+    Label {
+        objectName: "repeatSummary"
+        // Under the field.
+        Layout.columnSpan: 2
+        Layout.leftMargin: main.labelWidth + main.columnSpacing
+        Layout.fillWidth: true
+        Layout.preferredWidth: Kirigami.Units.gridUnit * 16
+        wrapMode: Text.Wrap
+        // Fixed: the style's choice by line count loops with the wrapping.
+        verticalAlignment: Text.AlignTop
+        opacity: 0.7
+        text: PresetSummary.repetition(main.start, main.repeatSettings)
     }
 }

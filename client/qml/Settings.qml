@@ -55,12 +55,15 @@ ColumnLayout {
     }
 
     // The current preset with the edits applied, as it is sent for saving.
+    // A name the user gave stays; one made up is made up anew.
     function editedPreset() {
         var preset = presetsModel ? presetsModel.currentItem : {}
         if (preset === undefined || preset === null) {
             preset = {}
         }
-        preset.preset_name = title
+        if (!presetsModel || !presetsModel.isCustomName(preset.preset_name || "")) {
+            preset.preset_name = title
+        }
         if (actionBox.currentIndex >= 0) {
             preset.action_type = actionBox.currentValue
         }
@@ -157,9 +160,8 @@ ColumnLayout {
         IconComboBox {
             id: actionBox
             objectName: "actionChooser"
-            Layout.preferredWidth: 170
             model: main.hasBackend ? backend.actionModel : null
-            Accessible.name: qsTr("Action")
+            label: qsTr("Action")
         }
 
         RowLayout {
@@ -170,19 +172,19 @@ ColumnLayout {
             ButtonGroup {
                 id: kinds
             }
-            RadioButton {
+            RadioChoice {
                 id: timerChoice
                 objectName: "timerChoice"
                 text: qsTr("Timer")
                 ButtonGroup.group: kinds
             }
-            RadioButton {
+            RadioChoice {
                 id: scheduleChoice
                 objectName: "scheduleChoice"
                 text: qsTr("Schedule")
                 ButtonGroup.group: kinds
             }
-            RadioButton {
+            RadioChoice {
                 id: rangeChoice
                 objectName: "rangeChoice"
                 text: qsTr("Interval")

@@ -208,26 +208,32 @@ ColumnLayout {
         }
     }
 
-    TimerComponent {
-        id: timerEditor
-        objectName: "timerEditor"
+    // As wide as the widest editor, shown or not, so that choosing another
+    // kind does not make the window grow; as high as the one shown.
+    StackLayout {
+        id: editors
         Layout.fillWidth: true
-        labelWidth: main.labelWidth
-        visible: main.presetType === PresetType.Timer
-    }
-    SchedulerComponent {
-        id: schedulerEditor
-        objectName: "schedulerEditor"
-        Layout.fillWidth: true
-        labelWidth: main.labelWidth
-        visible: main.presetType === PresetType.Scheduled
-    }
-    RangeComponent {
-        id: rangeEditor
-        objectName: "rangeEditor"
-        Layout.fillWidth: true
-        labelWidth: main.labelWidth
-        visible: main.presetType === PresetType.Range
+        Layout.preferredHeight: currentIndex >= 0 ? children[currentIndex].implicitHeight : 0
+        Layout.minimumHeight: Layout.preferredHeight
+        Layout.maximumHeight: Layout.preferredHeight
+        // The editors in the order of the PresetType values.
+        currentIndex: main.presetType >= 0 && main.presetType < count ? main.presetType : -1
+
+        TimerComponent {
+            id: timerEditor
+            objectName: "timerEditor"
+            labelWidth: main.labelWidth
+        }
+        SchedulerComponent {
+            id: schedulerEditor
+            objectName: "schedulerEditor"
+            labelWidth: main.labelWidth
+        }
+        RangeComponent {
+            id: rangeEditor
+            objectName: "rangeEditor"
+            labelWidth: main.labelWidth
+        }
     }
 
     GridLayout {
@@ -243,28 +249,13 @@ ColumnLayout {
             horizontalAlignment: Text.AlignRight
             text: qsTr("Notification:")
         }
-        ComboBox {
+        Chooser {
             id: notifyBox
             objectName: "notification"
-            Layout.preferredWidth: 170
             model: leadTimes
-            textRole: "text"
+            label: qsTr("Notification")
             displayText: currentIndex === main.customIndex ? main.formatLead(main.customValue) : currentText
-            delegate: ItemDelegate {
-                width: notifyBox.popup.width
-                text: model.text
-                enabled: main.isLeadAllowed(index)
-                highlighted: notifyBox.highlightedIndex === index
-                bottomInset: model.separator ? separatorLine.height + Kirigami.Units.smallSpacing : 0
-                bottomPadding: topPadding + bottomInset
-                Kirigami.Separator {
-                    id: separatorLine
-                    visible: model.separator
-                    anchors.left: parent.left
-                    anchors.right: parent.right
-                    anchors.bottom: parent.bottom
-                }
-            }
+            isEnabled: main.isLeadAllowed
             onActivated: function (index) {
                 if (index === main.customIndex) {
                     main.openNotificationsDialog()

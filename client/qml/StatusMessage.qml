@@ -15,5 +15,7 @@ Kirigami.InlineMessage {
     property bool complete: false
 
     text: complete ? message : ""
+    Accessible.role: Accessible.AlertMessage
+    Accessible.name: message
     Component.onCompleted: complete = true
 }

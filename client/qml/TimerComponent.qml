@@ -46,18 +46,16 @@ GridLayout {
         horizontalAlignment: Text.AlignRight
         text: qsTr("Run In:")
     }
-    RowLayout {
-        spacing: main.columnSpacing
+    FieldSentence {
+        pattern: qsTr("%1 h %2 min", "length of a countdown: %1 and %2 are number fields")
+        fields: [hours, minutes]
 
         SpinBox {
             id: hours
             objectName: "timerHours"
             from: 0
             to: 23
-            Accessible.name: qsTr("Hours")
-        }
-        Label {
-            text: qsTr("h.")
+            Accessible.name: qsTr("Hours of the countdown")
         }
         SpinBox {
             id: minutes
@@ -65,10 +63,7 @@ GridLayout {
             from: 0
             to: 59
             wrap: true
-            Accessible.name: qsTr("Minutes")
-        }
-        Label {
-            text: qsTr("min.")
+            Accessible.name: qsTr("Minutes of the countdown")
         }
     }
 

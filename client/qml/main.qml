@@ -15,7 +15,7 @@ Kirigami.ApplicationWindow {
 
     readonly property bool hasBackend: typeof backend !== "undefined" && backend !== null
     readonly property var presetsModel: hasBackend ? backend.presetsModel : null
-    readonly property int spacing: 12
+    readonly property int spacing: 3 * Kirigami.Units.smallSpacing
     readonly property int padding: 2 * Kirigami.Units.largeSpacing
     readonly property int serviceState: hasBackend ? backend.serviceState : Backend.NotRunning
     // Set once the service has been starting or loading for a while: a
@@ -63,12 +63,30 @@ Kirigami.ApplicationWindow {
     }
 
     title: qsTr("Scheduler")
-    width: 850
-    height: 420
-    minimumWidth: 850
-    minimumHeight: 420
+    // Whatever the font and the language, everything fits: the least size
+    // is worked out once the layouts have settled. (A window that grows to a
+    // new least size lays them out again, and a layout read in the middle of
+    // that changes under its reader.)
+    function updateMinimumSize() {
+        var messages = (serviceMessage.visible ? serviceMessage.implicitHeight + spacing : 0)
+                + (problemMessage.visible ? problemMessage.implicitHeight + spacing : 0)
+        minimumWidth = Math.ceil(presets.leastWidth + separator.implicitWidth + settings.implicitWidth + 2 * spacing + 2 * padding)
+        // Room for the dialogs too: the tallest, the calendar, needs some
+        // twenty lines of text.
+        minimumHeight = Math.ceil(Math.max(presets.leastHeight, settings.implicitHeight, Kirigami.Units.gridUnit * 22) + messages + 2 * padding
+                                  + footer.implicitHeight)
+    }
+
     visible: true
     pageStack.visible: false
+
+    // A little roomier than the least, once: the user's size is kept after.
+    Component.onCompleted: {
+        updateMinimumSize()
+        width = Math.max(minimumWidth, Kirigami.Units.gridUnit * 47)
+        height = Math.max(minimumHeight, Kirigami.Units.gridUnit * 24)
+        presets.focusList()
+    }
 
     // Every way of closing comes here: the Close button, the title bar and
     // the keyboard.
@@ -96,6 +114,48 @@ Kirigami.ApplicationWindow {
     }
 
     Timer {
+        id: minimumSize
+        interval: 0
+        onTriggered: root.updateMinimumSize()
+    }
+    Connections {
+        target: settings
+        function onImplicitWidthChanged() {
+            minimumSize.restart()
+        }
+        function onImplicitHeightChanged() {
+            minimumSize.restart()
+        }
+    }
+    Connections {
+        target: presets
+        function onLeastWidthChanged() {
+            minimumSize.restart()
+        }
+        function onLeastHeightChanged() {
+            minimumSize.restart()
+        }
+    }
+    Connections {
+        target: serviceMessage
+        function onVisibleChanged() {
+            minimumSize.restart()
+        }
+        function onImplicitHeightChanged() {
+            minimumSize.restart()
+        }
+    }
+    Connections {
+        target: problemMessage
+        function onVisibleChanged() {
+            minimumSize.restart()
+        }
+        function onImplicitHeightChanged() {
+            minimumSize.restart()
+        }
+    }
+
+    Timer {
         id: waitTimer
         interval: Kirigami.Units.humanMoment
         onTriggered: root.longWait = true
@@ -119,8 +179,8 @@ Kirigami.ApplicationWindow {
                 var remove = standardButton(Dialog.Ok)
                 remove.text = qsTr("Remove")
                 remove.icon.name = "edit-delete"
-                // The safe answer is the one a stray Space or Enter gives.
-                standardButton(Dialog.Cancel).forceActiveFocus()
+                // The safe answer is the one a stray Space gives.
+                initialFocus = standardButton(Dialog.Cancel)
             }
         }
     }
@@ -140,6 +200,7 @@ Kirigami.ApplicationWindow {
                 standardButton(Dialog.Apply).enabled = Qt.binding(function () {
                     return settings.isValid
                 })
+                initialFocus = standardButton(settings.isValid ? Dialog.Apply : Dialog.Cancel)
             }
             onApplied: {
                 apply()
@@ -170,7 +231,7 @@ Kirigami.ApplicationWindow {
     }
 
     Shortcut {
-        sequence: "F1"
+        sequences: [StandardKey.HelpContents]
         onActivated: root.showHelp()
     }
 
@@ -179,10 +240,27 @@ Kirigami.ApplicationWindow {
         onActivated: root.close()
     }
 
+    Shortcut {
+        sequences: [StandardKey.New]
+        enabled: presets.enabled
+        onActivated: presets.addPreset()
+    }
+
+    Shortcut {
+        sequences: [StandardKey.Save]
+        enabled: settings.enabled && settings.hasChanges && settings.isValid
+        onActivated: settings.admit()
+    }
+
     ColumnLayout {
+        id: content
         anchors.fill: parent
         anchors.margins: root.padding
         spacing: root.spacing
+
+        // Escape closes the window, as in a dialog; what has the focus
+        // (an open list, a dialog) takes it first.
+        Keys.onEscapePressed: root.close()
 
         StatusMessage {
             id: serviceMessage
@@ -231,7 +309,15 @@ Kirigami.ApplicationWindow {
             objectName: "problemMessage"
             Layout.fillWidth: true
             type: Kirigami.MessageType.Error
-            showCloseButton: true
+            // A button with a name, unlike the message's own close button.
+            actions: [
+                Kirigami.Action {
+                    objectName: "dismissAction"
+                    text: qsTr("Dismiss")
+                    icon.name: "dialog-close"
+                    onTriggered: problemMessage.visible = false
+                }
+            ]
         }
 
         RowLayout {
@@ -251,6 +337,7 @@ Kirigami.ApplicationWindow {
             }
 
             Kirigami.Separator {
+                id: separator
                 Layout.fillHeight: true
             }
 
@@ -258,9 +345,6 @@ Kirigami.ApplicationWindow {
                 id: settings
                 objectName: "settings"
                 Layout.fillHeight: true
-                Layout.fillWidth: true
-                Layout.maximumWidth: 430
-                Layout.preferredWidth: 430
                 enabled: presets.enabled && root.presetsModel !== null && root.presetsModel.currentIndex >= 0
             }
         }

@@ -46,6 +46,13 @@ class WithoutServiceTest(IsolatedTestCase):
         self.assertIn("\nExit status:\n  0  Done.\n  1  ", out)
         self.assertFalse(name_has_owner(BUS_NAME))
 
+    def test_speaks_the_users_language(self):
+        status, out, err = cli("add", "foo", env={"LANG": "ru_RU.UTF-8"})
+        self.assertEqual(status, 2)
+        self.assertIn('"foo" — не действие. Укажите одно из: shutdown, reboot,', err)
+        status, out, err = cli("--help", env={"LANG": "ru_RU.UTF-8"})
+        self.assertIn("\nКоды выхода:\n  0  Выполнено.\n", out)
+
     def test_bash_completion(self):
         script = os.path.join(os.path.dirname(__file__), "..", "..", "cli", "zel-scheduler-cli.bash-completion")
         cases = [

@@ -282,7 +282,7 @@ private Q_SLOTS:
         model->removeSelected();
         QTRY_COMPARE(model->rowCount(), 2);
         QCOMPARE(model->data(model->index(1, 0), PresetsModel::IdRole).toString(), idText(3));
-        QCOMPARE(model->data(model->index(1, 0), PresetsModel::NameRole).toString(), QStringLiteral("Lock 01:00:00"));
+        QCOMPARE(model->data(model->index(1, 0), PresetsModel::NameRole).toString(), QStringLiteral("third 01:00:00"));
         Q_EMIT model->start(idText(3));
         QTRY_VERIFY(model->data(model->index(1, 0), PresetsModel::IsStartedRole).toBool());
         Q_EMIT model->stop(idText(3));

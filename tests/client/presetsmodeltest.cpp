@@ -84,7 +84,7 @@ private Q_SLOTS:
     {
         Fixture f;
         const QHash<int, QByteArray> roles = f.model.roleNames();
-        QCOMPARE(roles.size(), 7);
+        QCOMPARE(roles.size(), 10);
         QCOMPARE(roles.value(257), QByteArray("id"));
         QCOMPARE(roles.value(258), QByteArray("name"));
         QCOMPARE(roles.value(259), QByteArray("selected"));
@@ -92,6 +92,9 @@ private Q_SLOTS:
         QCOMPARE(roles.value(261), QByteArray("isStarted"));
         QCOMPARE(roles.value(262), QByteArray("isPaused"));
         QCOMPARE(roles.value(263), QByteArray("isStored"));
+        QCOMPARE(roles.value(264), QByteArray("status"));
+        QCOMPARE(roles.value(265), QByteArray("description"));
+        QCOMPARE(roles.value(266), QByteArray("followsClock"));
 
         QJsonObject running = presetObject(1);
         running.insert(QStringLiteral("preset_running"), true);
@@ -105,43 +108,92 @@ private Q_SLOTS:
         QCOMPARE(f.model.data(row, 262).toBool(), false);
         QCOMPARE(f.model.data(row, 263).toBool(), true);
         QVERIFY(!f.model.data(row, Qt::DisplayRole).isValid());
-        QVERIFY(!f.model.data(row, 264).isValid());
+        QVERIFY(!f.model.data(row, 267).isValid());
         QVERIFY(!f.model.data(f.model.index(1, 0), 257).isValid());
     }
 
-    void timerTitles_data()
+    // A countdown's title shows the time left after its name, the user's or
+    // made up; other kinds show a name of the user's as it is.
+    void titles_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("presetType");
-        QTest::addColumn<int>("action");
-        QTest::addColumn<double>("remaining");
         QTest::addColumn<QString>("title");
-        QTest::newRow("90 s") << 0 << 1 << 90000.0 << QStringLiteral("Reboot 00:01:30");
-        QTest::newRow("1:02:03") << 0 << 1 << 3723000.0 << QStringLiteral("Reboot 01:02:03");
-        QTest::newRow("last ms of a day") << 0 << 0 << 86399999.0 << QStringLiteral("Shut Down 23:59:59");
-        QTest::newRow("24 h") << 0 << 1 << 86400000.0 << QStringLiteral("Reboot ");
-        QTest::newRow("25 h") << 0 << 1 << 90000000.0 << QStringLiteral("Reboot ");
-        QTest::newRow("beyond 32 bits") << 0 << 1 << 5000000000.0 << QStringLiteral("Reboot ");
-        QTest::newRow("scheduled") << 1 << 1 << 90000.0 << QStringLiteral("stored");
-        QTest::newRow("kind -1") << -1 << 1 << 90000.0 << QStringLiteral("stored");
+        QTest::newRow("made-up countdown") << "Shut Down 1:30" << 0 << "Reboot 00:01:30";
+        QTest::newRow("named countdown") << "stored" << 0 << "stored 00:01:30";
+        QTest::newRow("named schedule") << "stored" << 1 << "stored";
+        QTest::newRow("kind -1") << "stored" << -1 << "stored";
+        QTest::newRow("made-up window") << "Reboot 10:00 - 11:00" << 2 << "Reboot 00:00 - 00:00";
     }
 
-    void timerTitles()
+    void titles()
     {
+        QFETCH(QString, name);
         QFETCH(int, presetType);
-        QFETCH(int, action);
-        QFETCH(double, remaining);
         QFETCH(QString, title);
         const QJsonObject object{
-            {QStringLiteral("preset_name"), QStringLiteral("stored")},
+            {QStringLiteral("preset_name"), name},
             {QStringLiteral("preset_type"), presetType},
-            {QStringLiteral("action_type"), action},
-            {QStringLiteral("timer"), QJsonObject{{QStringLiteral("timeout"), remaining}, {QStringLiteral("remainingTime"), remaining}}},
+            {QStringLiteral("action_type"), 1},
+            {QStringLiteral("timer"), QJsonObject{{QStringLiteral("timeout"), 90000}, {QStringLiteral("remainingTime"), 90000}}},
         };
         Fixture f;
         f.model.reset({Preset(object)});
         QCOMPARE(f.model.data(f.model.index(0, 0), PresetsModel::NameRole).toString(), title);
         // The client keeps an unknown kind as its number.
         QCOMPARE(Preset(object).presetType(), presetType);
+    }
+
+    // A running countdown ends when its first report says; the reports that
+    // follow, a second apart and a little late, do not move it.
+    void countdownEndStaysPut()
+    {
+        Fixture f;
+        QDateTime clock = QDateTime::fromString(QStringLiteral("2026-01-05T18:48:00"), Qt::ISODate);
+        f.model.setClock([&clock] { return clock; });
+        QJsonObject object = presetObject(1);
+        object.insert(QStringLiteral("preset_type"), 0);
+        object.insert(QStringLiteral("preset_running"), true);
+        const auto report = [&](qint64 remaining) {
+            object.insert(QStringLiteral("timer"), QJsonObject{{QStringLiteral("timeout"), 3600000}, {QStringLiteral("remainingTime"), double(remaining)}});
+            f.model.onPresetUpdated(QString::fromUtf8(QJsonDocument(object).toJson()));
+        };
+        const auto status = [&] { return f.model.data(f.model.index(0, 0), PresetsModel::StatusRole).toString(); };
+        report(600000);
+        QCOMPARE(status(), QStringLiteral("Ends at 18:58:00"));
+        // A second later, and 400 ms late: 18:58:00.4 would still be 18:58.
+        clock = clock.addMSecs(1400);
+        report(599000);
+        clock = clock.addMSecs(600);
+        QCOMPARE(status(), QStringLiteral("Ends at 18:58:00"));
+        // Paused and started again five minutes later: it ends later.
+        object.insert(QStringLiteral("preset_running"), false);
+        object.insert(QStringLiteral("preset_paused"), true);
+        report(599000);
+        QCOMPARE(status(), QStringLiteral("Paused"));
+        clock = clock.addSecs(300);
+        object.insert(QStringLiteral("preset_running"), true);
+        object.insert(QStringLiteral("preset_paused"), false);
+        report(599000);
+        QCOMPARE(status(), QStringLiteral("Ends at 19:03:01"));
+    }
+
+    // Only the rows whose texts follow the clock are announced as it ticks.
+    void clockTexts()
+    {
+        Fixture f;
+        QJsonObject window = presetObject(1);
+        window.insert(QStringLiteral("preset_type"), 2);
+        window.insert(QStringLiteral("preset_running"), true);
+        QJsonObject stopped = presetObject(2);
+        stopped.insert(QStringLiteral("preset_type"), 2);
+        f.model.reset({Preset(presetObject(0)), Preset(window), Preset(stopped)});
+        QCOMPARE(f.model.data(f.model.index(1, 0), PresetsModel::FollowsClockRole).toBool(), true);
+        QSignalSpy changes(&f.model, &QAbstractItemModel::dataChanged);
+        f.model.updateClockTexts();
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.first().at(0).toModelIndex().row(), 1);
+        QCOMPARE(changes.first().at(2).value<QVector<int>>(), (QVector<int>{PresetsModel::StatusRole, PresetsModel::DescriptionRole}));
     }
 
     void resetSelectsTheFirstRow()

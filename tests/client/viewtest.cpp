@@ -19,6 +19,7 @@
 #include <QQmlExpression>
 #include <QQuickStyle>
 #include <QQuickWindow>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 namespace
@@ -154,8 +155,28 @@ private Q_SLOTS:
         QVERIFY2(errors.contains(reason), qPrintable(errors));
     }
 
+    // The page in the user's language where it is translated, in English
+    // otherwise.
+    void helpOpensTheShippedPage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("English") << "en_GB"
+                                 << "/zel-scheduler/help/index.html" << QByteArray("Timer");
+        QTest::newRow("Russian") << "ru_RU"
+                                 << "/zel-scheduler/help/ru/index.html" << QStringLiteral("Таймер").toUtf8();
+        QTest::newRow("not translated") << "de_DE"
+                                        << "/zel-scheduler/help/index.html" << QByteArray("Timer");
+    }
+
     void helpOpensTheShippedPage()
     {
+        QFETCH(QString, language);
+        QFETCH(QString, page);
+        QFETCH(QByteArray, text);
+        QLocale::setDefault(QLocale(language));
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
         // A stand-in for the desktop's URL handler records what it was given.
         QTemporaryDir bin;
         const QString record = bin.filePath(QStringLiteral("opened"));
@@ -173,10 +194,10 @@ private Q_SLOTS:
         QVERIFY(opened.open(QIODevice::ReadOnly));
         const QUrl url = QUrl::fromUserInput(QString::fromLocal8Bit(opened.readAll().trimmed()));
         QVERIFY2(url.isLocalFile(), qPrintable(url.toString()));
-        QVERIFY2(url.toLocalFile().endsWith(QLatin1String("/zel-scheduler/help/index.html")), qPrintable(url.toString()));
-        QFile page(url.toLocalFile());
-        QVERIFY(page.open(QIODevice::ReadOnly));
-        QVERIFY(page.readAll().contains("Timer"));
+        QVERIFY2(url.toLocalFile().endsWith(page), qPrintable(url.toString()));
+        QFile shown(url.toLocalFile());
+        QVERIFY(shown.open(QIODevice::ReadOnly));
+        QVERIFY(shown.readAll().contains(text));
     }
 
     // Nothing that could show the page: the window is told.

@@ -12,12 +12,14 @@
 
 #include "application.h"
 #include "backend.h"
+#include "presetsmodel.h"
 #include "view.h"
 #include "zelintegration.h"
 #include "zeltest.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDir>
 #include <QJsonArray>
@@ -197,8 +199,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(window()));
         QTRY_COMPARE_WITH_TIMEOUT(app()->backend()->serviceState(), Backend::Ready, 20000);
         QVERIFY(getAllThroughGdbus().isEmpty());
-        QCOMPARE(window()->width(), 850);
-        QCOMPARE(window()->height(), 420);
+        // At least as large as its content asks.
+        QVERIFY(window()->minimumWidth() > 0 && window()->minimumHeight() > 0);
+        QVERIFY(window()->width() >= window()->minimumWidth());
+        QVERIFY(window()->height() >= window()->minimumHeight());
         QVERIFY(item(QStringLiteral("presets")));
         QVERIFY(item(QStringLiteral("presets"))->isEnabled());
         QVERIFY(item(QStringLiteral("presetRow")) == nullptr);
@@ -275,6 +279,66 @@ private Q_SLOTS:
         QVERIFY(QMetaObject::invokeMethod(box, "accept"));
         QTRY_VERIFY_WITH_TIMEOUT(getAllThroughGdbus().isEmpty(), 10000);
         QTRY_VERIFY(item(QStringLiteral("presetRow")) == nullptr);
+    }
+
+    // Running presets of each kind say when they act: a countdown its end,
+    // a weekly schedule and a daily window their next action, as the
+    // service works them out. The rows and the editor's summary are shown.
+    void rowsSayWhenPresetsAct()
+    {
+        QDBusInterface service(busName, QStringLiteral("/Presets"), busName);
+        const QDateTime now = QDateTime::currentDateTime();
+        const QDateTime monday(now.date().addDays(1 - now.date().dayOfWeek()), QTime(22, 0));
+        const QJsonObject presets[] = {
+            {{QStringLiteral("preset_id"), QStringLiteral("{00000000-0000-0000-0000-00000000000a}")},
+                {QStringLiteral("preset_type"), 0},
+                {QStringLiteral("action_type"), 0},
+                {QStringLiteral("timer"), QJsonObject{{QStringLiteral("timeout"), 5400000}, {QStringLiteral("notify"), 600000}}}},
+            {{QStringLiteral("preset_id"), QStringLiteral("{00000000-0000-0000-0000-00000000000b}")},
+                {QStringLiteral("preset_type"), 1},
+                {QStringLiteral("action_type"), 1},
+                {QStringLiteral("schedule"),
+                    QJsonObject{{QStringLiteral("start"), double(monday.toMSecsSinceEpoch())},
+                        {QStringLiteral("end"), double(monday.addYears(1).toMSecsSinceEpoch())},
+                        {QStringLiteral("notify"), 900000},
+                        {QStringLiteral("repeat_settings"),
+                            QJsonObject{{QStringLiteral("repeat_settings_type"), 6},
+                                {QStringLiteral("repeat_settings_custom_type"), 1},
+                                {QStringLiteral("repeat_settings_count"), 1},
+                                {QStringLiteral("repeat_settings_selected"), QJsonArray{1, 3, 5}}}}}}},
+            {{QStringLiteral("preset_id"), QStringLiteral("{00000000-0000-0000-0000-00000000000c}")},
+                {QStringLiteral("preset_name"), QStringLiteral("Lunch break")},
+                {QStringLiteral("preset_type"), 2},
+                {QStringLiteral("action_type"), 6},
+                {QStringLiteral("interval"),
+                    QJsonObject{{QStringLiteral("start"), 43200000}, {QStringLiteral("end"), 46800000}, {QStringLiteral("regularity"), 300000}}}},
+        };
+        for (const QJsonObject &preset : presets) {
+            QVERIFY(service.call(QStringLiteral("updatePreset"), QString::fromUtf8(QJsonDocument(preset).toJson(QJsonDocument::Compact))).type() !=
+                QDBusMessage::ErrorMessage);
+            QVERIFY(service.call(QStringLiteral("start"), preset.value(QStringLiteral("preset_id")).toString()).type() != QDBusMessage::ErrorMessage);
+        }
+        const auto statuses = [this] {
+            QStringList found;
+            const auto rows = items(QStringLiteral("presetRow"));
+            for (QQuickItem *row : rows) {
+                found << row->property("status").toString();
+            }
+            return found.join(QLatin1Char('|'));
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QRegularExpression(QStringLiteral("^Ends at [^|]+\\|Next: [^|]+ · in [^|]+\\|Next: [^|]+ · in [^|]+$")).match(statuses()).hasMatch(), 10000);
+        app()->backend()->presets()->select(1);
+        QTRY_COMPARE(item(QStringLiteral("repeatSummary"))->property("text").toString(), QStringLiteral("weekly on Mon, Wed and Fri"));
+        // Past the rows' sliding in, with no tool tip in the way.
+        QTest::mouseMove(window(), QPoint(window()->width() - 2, 2));
+        QTest::qWait(1000);
+        saveScreenshot(QStringLiteral("client-next-actions.png"));
+
+        for (const QJsonObject &preset : presets) {
+            service.call(QStringLiteral("removePreset"), preset.value(QStringLiteral("preset_id")).toString());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(getAllThroughGdbus().isEmpty(), 10000);
     }
 
     // The service ends: the window says so and starts it again on request.

@@ -152,6 +152,13 @@ def main(argv):
         env["XDG_DATA_DIRS"] = ":".join(data_dirs + ["/usr/local/share", "/usr/share"])
         env["ZEL_TEST_ISOLATED"] = "1"
         env["ZEL_TEST_TMPDIR"] = tmp
+        # The texts the tests expect are English, whatever the language of
+        # the machine, unless a test asks for a language (ZEL_TEST_LANG,
+        # e.g. ru_RU.UTF-8). Qt reads the variable itself: the locale need
+        # not be installed.
+        for name in [n for n in env if n == "LANGUAGE" or n.startswith("LC_")]:
+            env.pop(name, None)
+        env["LANG"] = env.get("ZEL_TEST_LANG") or "C.UTF-8"
         for name in ("ZEL_WM_OWN_PID", "SESSION_MANAGER", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
                      "DBUS_SYSTEM_BUS_ADDRESS"):
             env.pop(name, None)

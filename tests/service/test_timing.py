@@ -144,6 +144,19 @@ class TimingTest(IsolatedTestCase):
                    what="the countdown to go on")
         self.assertEqual(self.commands(), [])
 
+    def test_warning_in_the_users_language(self):
+        # The notification speaks Russian to a Russian session.
+        self.end_service(signal.SIGTERM)
+        self.monitor.stop()
+        self.service = self.start_service({"ZEL_WM_OWN_PID": str(self.wm.proc.pid), "LANG": "ru_RU.UTF-8"})
+        self.services.append(self.service)
+        pid = new_id()
+        call("updatePreset", json.dumps(countdown(pid, 60000, notify=59000)))
+        call("start", pid)
+        wait_until(lambda: self.notify_calls(), timeout=10, what="the warning")
+        call("stop", pid)
+        self.assertIn('"Таймер" "Действие «Выключить» будет выполнено через 00:00:59"', self.notify_calls()[0])
+
     def test_fired_countdown_does_not_fire_again_after_a_kill(self):
         # The service is killed the moment the window manager has the command:
         # the countdown's stopped state must already be on disk.

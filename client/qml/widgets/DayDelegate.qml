@@ -13,6 +13,8 @@ Button {
 
     property var selectedDate
     property var today
+    // Whether the selected day shows the keyboard focus of the grid.
+    property bool showsFocus: false
     readonly property date dayDate: new Date(model.yearNumber, model.monthNumber - 1, model.dayNumber)
     readonly property bool isSelected: selectedDate !== undefined && selectedDate !== null
         && selectedDate.getDate() === model.dayNumber
@@ -28,6 +30,9 @@ Button {
 
     checkable: true
     checked: isSelected
+    // The grid around takes the focus and moves the selected day.
+    focusPolicy: Qt.NoFocus
+    Accessible.name: dayDate.toLocaleDateString(Qt.locale(), Locale.LongFormat)
     flat: !checked
     opacity: model.isCurrent ? 1.0 : 0.5
     text: model.dayNumber
@@ -39,6 +44,9 @@ Button {
         radius: Kirigami.Units.smallSpacing
         color: day.checked ? Kirigami.Theme.highlightColor : day.hovered ? Kirigami.Theme.hoverColor : "transparent"
         opacity: day.checked || !day.hovered ? 1 : 0.3
+        // The keyboard's focus: a frame darker than the fill.
+        border.width: day.checked && day.showsFocus ? Math.max(1, Math.round(Kirigami.Units.smallSpacing / 2)) : 0
+        border.color: Kirigami.ColorUtils.linearInterpolation(Kirigami.Theme.highlightColor, Kirigami.Theme.textColor, 0.6)
     }
 
     contentItem: Label {

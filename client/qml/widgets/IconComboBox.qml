@@ -9,11 +9,13 @@ import org.kde.kirigami 2.20 as Kirigami
 
 // The action chooser: each row of the action model with its icon. Rows that
 // the machine does not support are shown disabled and cannot be chosen, with
-// the mouse or with the keyboard.
+// the mouse or with the keyboard. As wide as the longest name with its icon.
 ComboBox {
     id: control
 
     readonly property bool hasBackend: typeof backend !== "undefined" && backend !== null
+    // What the field is, for the screen reader ("Action").
+    property string label
     property int previousIndex: -1
     property int lastIndex: -1
 
@@ -25,12 +27,14 @@ ComboBox {
     textRole: "name"
     valueRole: "type"
     editable: false
-    rightPadding: 24
-    // The style draws displayText itself; the content item below shows the
-    // text next to the icon instead.
+    // The style draws displayText itself, and measures its room by the
+    // longest name; the content item below shows the text next to the icon
+    // instead, and the icon takes room of its own.
     displayText: ""
-    implicitWidth: Math.max(implicitBackgroundWidth + leftInset + rightInset,
-                            implicitContentWidth + leftPadding + rightPadding)
+    // Room for the style's arrow.
+    rightPadding: Kirigami.Units.iconSizes.small + Kirigami.Units.largeSpacing
+    implicitWidth: implicitBackgroundWidth + leftInset + rightInset + Kirigami.Units.iconSizes.sizeForLabels + Kirigami.Units.smallSpacing
+    Accessible.name: qsTr("%1: %2", "a chooser read aloud: its label, the entry chosen").arg(label).arg(currentText)
 
     onCurrentIndexChanged: {
         previousIndex = lastIndex
@@ -62,8 +66,8 @@ ComboBox {
         spacing: Kirigami.Units.smallSpacing
 
         Kirigami.Icon {
-            Layout.preferredWidth: Kirigami.Units.iconSizes.small
-            Layout.preferredHeight: Kirigami.Units.iconSizes.small
+            Layout.preferredWidth: Kirigami.Units.iconSizes.sizeForLabels
+            Layout.preferredHeight: Kirigami.Units.iconSizes.sizeForLabels
             source: control.hasBackend && control.currentIndex >= 0 ? (backend.actionModel.getIcon(control.currentIndex) || "") : ""
         }
         Label {
@@ -78,8 +82,8 @@ ComboBox {
         width: control.popup.width
         text: model.name
         icon.name: model.icon
-        icon.width: Kirigami.Units.iconSizes.small
-        icon.height: Kirigami.Units.iconSizes.small
+        icon.width: Kirigami.Units.iconSizes.sizeForLabels
+        icon.height: Kirigami.Units.iconSizes.sizeForLabels
         enabled: model.enabled
         highlighted: control.highlightedIndex === index
     }

@@ -91,7 +91,8 @@ SpinBox {
             })
         }
 
-        implicitWidth: Math.round(metrics.width) + 2 + leftPadding + rightPadding
+        // Some room between the digits and the arrows.
+        implicitWidth: Math.round(metrics.width) + 2 * Kirigami.Units.smallSpacing + leftPadding + rightPadding
         implicitHeight: Math.round(contentHeight) + topPadding + bottomPadding
         z: 2
         text: control.displayText
@@ -107,6 +108,9 @@ SpinBox {
         readOnly: !control.editable
         activeFocusOnTab: true
         inputMethodHints: control.inputMethodHints
+        // The field is what takes the focus: it carries the spin box's name.
+        Accessible.name: control.Accessible.name
+        Accessible.description: qsTr("Hours and minutes; the arrow keys change the part selected, Tab moves to the other part")
 
         TextMetrics {
             id: metrics

@@ -120,6 +120,7 @@ TestCase {
     function test_timerTitleAndAppliedObject() {
         var preset = timerPreset(90 * minute, 5 * minute)
         preset.preset_running = true
+        preset.preset_name = "Reboot 0:45"
         load([preset])
         compare(settings().title, "Reboot 1:30")
         verify(!settings().hasChanges)
@@ -127,6 +128,7 @@ TestCase {
         compare(backend.requests, ["save"])
         var saved = backend.lastSaved
         compare(saved.preset_id, timerId)
+        // A name made up from the action and the time is made up anew.
         compare(saved.preset_name, "Reboot 1:30")
         compare(saved.action_type, ActionType.Reboot)
         compare(saved.preset_type, PresetType.Timer)
@@ -172,7 +174,8 @@ TestCase {
         settings().admit()
         var saved = backend.lastSaved
         compare(saved.preset_id, scheduleId)
-        compare(saved.preset_name, "Shut Down 05.03.24 14:30 - 06.03.24 08:00")
+        // A name of the user's own stays.
+        compare(saved.preset_name, "Schedule preset")
         compare(saved.preset_type, PresetType.Scheduled)
         compare(saved.schedule, {
             "start": start,
@@ -206,7 +209,7 @@ TestCase {
         settings().admit()
         var saved = backend.lastSaved
         compare(saved.preset_type, PresetType.Range)
-        compare(saved.preset_name, "Lock 12:00 - 13:30")
+        compare(saved.preset_name, "Range preset")
         compare(saved.interval, {"start": 12 * hour, "end": 13 * hour + 30 * minute, "regularity": 300000})
     }
 
@@ -219,7 +222,9 @@ TestCase {
     }
 
     function test_changingKindAppliesTheNewKind() {
-        load([timerPreset(30 * minute, 0)])
+        var preset = timerPreset(30 * minute, 0)
+        preset.preset_name = "Перезагрузить 0:30"
+        load([preset])
         var apply = child("applyBox").standardButton(DialogButtonBox.Apply)
         var reset = child("resetBox").standardButton(DialogButtonBox.Reset)
         verify(!apply.enabled)

@@ -5,6 +5,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtTest 1.2
+import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler 1.0
 
 // The window and its preset list over the client's presets model, with the
@@ -112,12 +113,12 @@ TestCase {
         }, 3000, "message boxes left open")
     }
 
+    // Sizes come from the font: the editor gets the room it asks for.
     function test_windowValues() {
         compare(window.title, "Scheduler")
-        compare(window.minimumWidth, 850)
-        compare(window.minimumHeight, 420)
-        compare(window.spacing, 12)
-        verify(child("settings").width <= 430)
+        compare(window.spacing, 3 * Kirigami.Units.smallSpacing)
+        verify(window.width >= window.minimumWidth)
+        verify(child("settings").width >= child("settings").implicitWidth)
     }
 
     function test_runButtonsFollowTheRunState_data() {
@@ -185,6 +186,17 @@ TestCase {
         mouseClick(findChild(row(2), "startButton"))
         compare(backend.requests, ["start:" + id3])
         verify(child("settings").hasChanges)
+    }
+
+    // The rows of running windows and schedules follow the clock, as each
+    // minute begins, only while there are such rows.
+    function test_clockRunsWhileRowsFollowIt() {
+        var clock = child("clockTimer")
+        verify(row(1).followsClock)
+        verify(clock.running)
+        verify(clock.interval > 0 && clock.interval <= 60050, clock.interval)
+        backend.setPresets([threePresets[0], threePresets[2]])
+        verify(!clock.running)
     }
 
     function test_listFollowsTheCurrentRow() {
@@ -304,7 +316,9 @@ TestCase {
         var box = messageBox("removeMessage")
         compare(box.question, data.text)
         // The safe answer has the focus.
-        verify(box.standardButton(Dialog.Cancel).activeFocus)
+        tryVerify(function () {
+            return box.standardButton(Dialog.Cancel).activeFocus
+        })
         answer("removeMessage", Dialog.Ok)
         compare(backend.requests, data.requests)
         // The rows stay until the service confirms.
@@ -314,6 +328,11 @@ TestCase {
     function test_removeCancelled() {
         model.select(0)
         mouseClick(child("removeButton"))
+        // Once open, a stray Space answers Cancel.
+        var box = messageBox("removeMessage")
+        tryVerify(function () {
+            return box.standardButton(Dialog.Cancel).activeFocus
+        })
         keyClick(Qt.Key_Space)
         tryVerify(function () {
             return findChild(window, "removeMessage") === null
@@ -451,7 +470,8 @@ TestCase {
         return [
             {tag: "Close button", how: "button"},
             {tag: "title bar", how: "window"},
-            {tag: "keyboard", how: "key"}
+            {tag: "keyboard", how: "key"},
+            {tag: "Escape", how: "escape"}
         ]
     }
 
@@ -461,8 +481,11 @@ TestCase {
             mouseClick(child("closeBox").standardButton(DialogButtonBox.Close))
         } else if (data.how === "window") {
             window.close()
-        } else {
+        } else if (data.how === "key") {
             keyClick(Qt.Key_Q, Qt.ControlModifier)
+        } else {
+            child("presetList").forceActiveFocus()
+            keyClick(Qt.Key_Escape)
         }
         answer("applyMessage", Dialog.Cancel)
         verify(window.visible)

@@ -1,0 +1,247 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
+import QtTest 1.2
+import org.kde.kirigami 2.20 as Kirigami
+import zel.scheduler 1.0
+
+// The window at its least size, in the language, font size and scale the
+// run has, with every editor and dialog: no text is cut, no control is
+// squeezed below its size, no icon is missing, and every control has a name
+// for screen readers (icon-only ones a tool tip as well). Leaves
+// screenshots in the build tree's test-artifacts/.
+TestCase {
+    id: testCase
+    name: "Layout"
+
+    property var window: null
+    readonly property var model: backend.presetsModel
+    readonly property int minute: 60000
+    readonly property int hour: 3600000
+
+    // A running countdown, a running weekly schedule, a running daily
+    // window and a paused countdown.
+    function presets() {
+        var now = new Date()
+        var monday = new Date(now.getFullYear(), now.getMonth(), now.getDate() - (now.getDay() + 6) % 7, 22, 0)
+        return [{
+                "preset_id": "{00000000-0000-0000-0000-000000000001}",
+                "preset_name": "Shut Down 1:30",
+                "preset_type": PresetType.Timer,
+                "action_type": ActionType.Shutdown,
+                "preset_running": true,
+                "timer": {"timeout": 90 * minute, "notify": 10 * minute, "remainingTime": 72 * minute}
+            }, {
+                "preset_id": "{00000000-0000-0000-0000-000000000002}",
+                "preset_name": "Reboot",
+                "preset_type": PresetType.Scheduled,
+                "action_type": ActionType.Reboot,
+                "preset_running": true,
+                "schedule": {"start": monday.getTime(), "end": monday.getTime() + 365 * 24 * hour, "notify": 15 * minute,
+                    "repeat_settings": {"repeat_settings_type": RepeatType.Custom, "repeat_settings_custom_type": RepeatCustomType.Weeks,
+                        "repeat_settings_count": 1, "repeat_settings_selected": [1, 3, 5]}}
+            }, {
+                "preset_id": "{00000000-0000-0000-0000-000000000003}",
+                "preset_name": "Lock 12:00 - 13:00",
+                "preset_type": PresetType.Range,
+                "action_type": ActionType.Lock,
+                "preset_running": true,
+                "interval": {"start": 12 * hour, "end": 13 * hour, "regularity": 10 * minute}
+            }, {
+                "preset_id": "{00000000-0000-0000-0000-000000000004}",
+                "preset_name": "",
+                "preset_type": PresetType.Timer,
+                "action_type": ActionType.NewSessionNewWindow,
+                "preset_paused": true,
+                "timer": {"timeout": 45 * minute, "notify": 0, "remainingTime": 30 * minute}
+            }]
+    }
+
+    // The rows end their texts in "…" when the list is narrow: the whole
+    // text is what the row reads aloud, and its tool tip.
+    readonly property var mayElide: ["presetRow", "presetName", "presetStatus"]
+
+    function describe(item) {
+        var text = item.text !== undefined ? " “" + item.text + "”" : ""
+        return (item.objectName || String(item).split("(")[0]) + text
+    }
+
+    function isA(item, type) {
+        return item instanceof type
+    }
+
+    // What is wrong with the items shown, as lines of text.
+    function problems() {
+        var found = []
+        var visit = function (item) {
+            if (!item || !item.visible || item.opacity === 0) {
+                return
+            }
+            var name = describe(item)
+            if (item.truncated === true && mayElide.indexOf(item.objectName) < 0) {
+                found.push("cut: " + name)
+            }
+            // What scrolls may be smaller than its content.
+            var scrolls = isA(item, T.ScrollView) || isA(item, T.ScrollBar)
+            if (isA(item, T.Control) && !scrolls && item.width > 0 && mayElide.indexOf(item.objectName) < 0) {
+                // A button may be narrower than the style's least width for
+                // buttons, not than its content.
+                var needed = isA(item, T.AbstractButton) ? item.implicitContentWidth + item.leftPadding + item.rightPadding : item.implicitWidth
+                if (item.width + 0.5 < needed || item.height + 0.5 < item.implicitHeight) {
+                    found.push("squeezed: " + name + " " + item.width + "×" + item.height + " < " + needed + "×" + item.implicitHeight)
+                }
+            }
+            if ((isA(item, T.TextField) || isA(item, TextInput)) && item.contentWidth > item.width - (item.leftPadding || 0) - (item.rightPadding || 0) + 1) {
+                found.push("text wider than its field: " + name)
+            }
+            var interactive = isA(item, T.AbstractButton) || isA(item, T.ComboBox) || isA(item, T.SpinBox) || (isA(item, ListView) && item.activeFocusOnTab)
+                    || (isA(item, T.TextField) && !isA(item.parent, T.SpinBox))
+            if (interactive && item.enabled) {
+                var accessibleName = item.Accessible.name || (isA(item, T.AbstractButton) ? item.text : "")
+                if (!accessibleName) {
+                    found.push("no accessible name: " + name)
+                }
+                if (isA(item, T.AbstractButton) && item.display === AbstractButton.IconOnly && !item.ToolTip.text) {
+                    found.push("no tool tip: " + name)
+                }
+            }
+            if (isA(item, Kirigami.Icon) && item.source !== "" && !item.valid) {
+                found.push("icon not found: " + item.source)
+            }
+            for (var i = 0; i < item.children.length; ++i) {
+                visit(item.children[i])
+            }
+        }
+        visit(window.contentItem.parent)
+        return found
+    }
+
+    function checkAll(what) {
+        wait(Kirigami.Units.longDuration * 2)
+        var found = problems()
+        verify(found.length === 0, what + ":\n" + found.join("\n"))
+    }
+
+    function shoot(name) {
+        wait(Kirigami.Units.longDuration * 2)
+        verify(screenshots.save(window, artifactsDir + "/" + name + screenshotTag + ".png"))
+    }
+
+    function atLeastSize() {
+        window.width = window.minimumWidth
+        window.height = window.minimumHeight
+        tryCompare(window, "width", window.minimumWidth)
+    }
+
+    function initTestCase() {
+        var component = Qt.createComponent("qrc:/qml/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        window = component.createObject(null)
+        verify(window)
+        window.requestActivate()
+        tryCompare(window, "active", true)
+        backend.setPresets(presets())
+        // The least size holds the widest editor, whichever is shown.
+        for (var row = 0; row < 3; ++row) {
+            model.select(row)
+            wait(0)
+            verify(window.width >= window.minimumWidth)
+        }
+    }
+
+    // Dialogs and lists left open by a failure go.
+    function cleanup() {
+        var names = ["repeatDialog", "datePicker", "notificationsDialog"]
+        for (var i = 0; i < names.length; ++i) {
+            var dialog = findChild(window, names[i])
+            if (dialog) {
+                dialog.reject()
+            }
+        }
+        findChild(window, "actionChooser").popup.close()
+        tryVerify(function () {
+            return names.every(function (name) {
+                return findChild(window, name) === null
+            })
+        }, 5000, "dialogs stay open")
+    }
+
+    function cleanupTestCase() {
+        window.destroy()
+    }
+
+    function test_editors_data() {
+        return [{tag: "countdown", row: 0}, {tag: "schedule", row: 1}, {tag: "window", row: 2}]
+    }
+
+    function test_editors(data) {
+        model.select(data.row)
+        atLeastSize()
+        checkAll(data.tag)
+    }
+
+    function test_dialogs_data() {
+        return [
+            {tag: "repeat", row: 1, editor: "schedulerEditor", open: "openRepeatDialog"},
+            {tag: "date", row: 1, editor: "startDate", open: "openPicker"},
+            {tag: "notification", row: 0, editor: "settingsContent", open: "openNotificationsDialog"}
+        ]
+    }
+
+    function test_dialogs(data) {
+        model.select(data.row)
+        atLeastSize()
+        var dialog = findChild(window, data.editor)[data.open]()
+        tryCompare(dialog, "opened", true)
+        // The whole dialog fits: nothing of it scrolls out of sight.
+        verify(dialog.implicitHeight <= dialog.maximumHeight + 0.5, "the dialog needs " + dialog.implicitHeight + " of " + dialog.maximumHeight)
+        checkAll(data.tag)
+        dialog.reject()
+        tryVerify(function () {
+            return !dialog.visible
+        })
+    }
+
+    function test_messages() {
+        model.select(0)
+        window.showProblem("The scheduler service did not carry out a request: a reason long enough to need a second line in a narrow window")
+        backend.serviceState = Backend.NotRunning
+        atLeastSize()
+        checkAll("messages")
+        backend.serviceState = Backend.Ready
+        findChild(window, "problemMessage").actions[0].trigger()
+        verify(!findChild(window, "problemMessage").visible)
+    }
+
+    function test_actionList() {
+        var chooser = findChild(window, "actionChooser")
+        chooser.popup.open()
+        tryCompare(chooser.popup, "opened", true)
+        checkAll("actions")
+        // Every name fits the popup.
+        var list = chooser.popup.contentItem.contentItem || chooser.popup.contentItem
+        for (var i = 0; i < chooser.count; ++i) {
+            var entry = list.itemAtIndex ? list.itemAtIndex(i) : null
+            if (entry) {
+                verify(entry.implicitWidth <= chooser.popup.width + 0.5, chooser.textAt(i))
+            }
+        }
+        chooser.popup.close()
+    }
+
+    // Last: the screenshots, at the window's first size.
+    function test_zzScreenshots() {
+        window.width = Math.max(window.minimumWidth, Kirigami.Units.gridUnit * 47)
+        window.height = Math.max(window.minimumHeight, Kirigami.Units.gridUnit * 24)
+        model.select(1)
+        shoot("window")
+        var dialog = findChild(window, "schedulerEditor").openRepeatDialog()
+        tryCompare(dialog, "opened", true)
+        shoot("window-repeat")
+        dialog.reject()
+    }
+}

@@ -1,0 +1,73 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>ActionFailure</name>
+    <message>
+        <source>Planned action not carried out</source>
+        <translation>Запланированное действие не выполнено</translation>
+    </message>
+    <message>
+        <source>The planned action</source>
+        <translation>Запланированное действие</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: not authorized.</source>
+        <translation>%1: не выполнено, нет прав.</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: the authorization was refused in the password dialog.</source>
+        <translation>%1: не выполнено, в окне ввода пароля в разрешении отказано.</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: the authorization service (polkit) could not be asked.</source>
+        <translation>%1: не выполнено, не удалось обратиться к службе проверки прав (polkit).</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: there is no display on which to reach the window manager.</source>
+        <translation>%1: не выполнено, нет дисплея, через который можно связаться с диспетчером окон.</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: no window manager could be reached.</source>
+        <translation>%1: не выполнено, не удалось связаться с диспетчером окон.</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: its state could not be saved (%2).</source>
+        <translation>%1: не выполнено, не удалось сохранить состояние задания (%2).</translation>
+    </message>
+    <message>
+        <source>%1 will not be carried out: the system refused to start a thread for it.</source>
+        <translation>%1: не будет выполнено, система не смогла запустить для него поток.</translation>
+    </message>
+    <message>
+        <source>Planned actions not saved</source>
+        <translation>Запланированные действия не сохранены</translation>
+    </message>
+    <message>
+        <source>Changes to the planned actions could not be saved to %1 (%2). They are lost when the scheduler ends.</source>
+        <translation>Не удалось сохранить изменения запланированных действий в %1 (%2). При завершении планировщика они будут потеряны.</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduledWorker</name>
+    <message>
+        <source>Schedule</source>
+        <translation>Расписание</translation>
+    </message>
+    <message>
+        <source>The %1 action will be executed soon</source>
+        <translation>Скоро будет выполнено действие «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>TimerWorker</name>
+    <message>
+        <source>The %1 action will be executed after %2</source>
+        <translation>Действие «%1» будет выполнено через %2</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Таймер</translation>
+    </message>
+</context>
+</TS>
