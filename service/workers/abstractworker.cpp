@@ -4,8 +4,6 @@
 
 #include "abstractworker.h"
 
-#include "executor.h"
-
 #include <QMetaMethod>
 
 AbstractWorker::AbstractWorker(Preset::Ptr preset) : QObject(nullptr), m_preset(std::move(preset)), m_flags(std::make_shared<Flags>()) { }
@@ -17,6 +15,13 @@ void AbstractWorker::setPreset(Preset::Ptr preset)
     m_preset = std::move(preset);
 }
 
+void AbstractWorker::restore()
+{
+    start();
+}
+
+void AbstractWorker::clockChanged(ClockChange) { }
+
 void AbstractWorker::sendNotification() { }
 
 void AbstractWorker::execute()
@@ -24,10 +29,10 @@ void AbstractWorker::execute()
     executeWhenSaved(m_preset->actionType());
 }
 
-void AbstractWorker::report()
+void AbstractWorker::report(bool durable)
 {
     if (!m_flags->abandoned) {
-        Q_EMIT updatePreset(Preset::make(*m_preset));
+        Q_EMIT updatePreset(Preset::make(*m_preset), durable);
     }
 }
 
@@ -69,11 +74,9 @@ void AbstractWorker::runAction(qint32 action)
     if (m_flags->abandoned) {
         return;
     }
-    m_flags->inAction = true;
-    Executor executor(&m_flags->abandoned);
-    const bool done = executor.exec(action);
-    m_flags->inAction = false;
-    if (!done) {
-        ActionFailure::tell(action, executor.failure());
+    if (m_runner) {
+        QMetaObject::invokeMethod(m_runner, "run", Qt::QueuedConnection, Q_ARG(qint32, action));
+        return;
     }
+    ActionRunner(m_flags).run(action);
 }

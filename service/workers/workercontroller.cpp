@@ -5,6 +5,7 @@
 #include "workercontroller.h"
 
 #include "actionfailure.h"
+#include "clockwatcher.h"
 #include "rangeworker.h"
 #include "scheduledworker.h"
 #include "storage.h"
@@ -24,10 +25,13 @@ namespace
 constexpr int shutdownWaitMs = 2000;
 } // namespace
 
-WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(parent), m_storage(storage)
+WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(parent), m_storage(storage), m_clockWatcher(new ClockWatcher(this))
 {
-    // Queued reports and the queued setPreset carry the pointer by this name.
+    // The queued setPreset and clockChanged carry these by name.
     qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
+    qRegisterMetaType<AbstractWorker::ClockChange>("AbstractWorker::ClockChange");
+    connect(m_clockWatcher, &ClockWatcher::clockSet, this, [this] { clockChanged(int(AbstractWorker::ClockChange::Set)); });
+    connect(m_clockWatcher, &ClockWatcher::resumed, this, [this] { clockChanged(int(AbstractWorker::ClockChange::Resumed)); });
 
     connect(m_storage, &Storage::presetAdded, this, &WorkerController::onPresetAdded);
     connect(m_storage, &Storage::presetUpdated, this, &WorkerController::onPresetUpdated);
@@ -36,9 +40,11 @@ WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(
     // A copy of the list: setting up never changes the store, but the loop
     // must not depend on that.
     const QVector<Preset::Ptr> presets = m_storage->presets();
+    m_restoring = true;
     for (const Preset::Ptr &preset : presets) {
         onPresetAdded(preset);
     }
+    m_restoring = false;
 }
 
 WorkerController::~WorkerController()
@@ -56,11 +62,6 @@ bool WorkerController::shutdown()
     bool allEnded = true;
     for (auto &wrapper : m_wrappers) {
         allEnded = wrapper->finish(deadline) && allEnded;
-    }
-    // Reports sent before the end are real changes (a countdown's latest
-    // second): store them.
-    for (auto &wrapper : m_wrappers) {
-        QCoreApplication::sendPostedEvents(wrapper.get());
     }
     while (!m_wrappers.empty()) {
         std::unique_ptr<WorkerWrapper> wrapper = std::move(m_wrappers.front());
@@ -222,9 +223,13 @@ void WorkerController::setupRange(const Preset::Ptr &preset)
 
 void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset)
 {
-    connect(wrapper, &WorkerWrapper::updatePreset, this, [this](const Preset::Ptr &report) {
+    connect(wrapper, &WorkerWrapper::updatePreset, this, [this](const Preset::Ptr &report, bool durable) {
         m_reportInFlight = report.get();
-        m_storage->updatePreset(report);
+        if (durable) {
+            m_storage->updatePreset(report);
+        } else {
+            m_storage->stagePreset(report);
+        }
         m_reportInFlight = nullptr;
     });
     // The worker waits with its action until its reports are on disk (a
@@ -259,7 +264,18 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
         return;
     }
     if (preset->isRunning()) {
-        wrapper->start();
+        if (m_restoring) {
+            wrapper->restore();
+        } else {
+            wrapper->start();
+        }
+    }
+}
+
+void WorkerController::clockChanged(int change)
+{
+    for (auto &wrapper : m_wrappers) {
+        wrapper->clockChanged(AbstractWorker::ClockChange(change));
     }
 }
 
