@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// When presets act: the occurrence rules of schedules, their warnings, the
+// When presets act: the occurrence rules of schedules, their warnings,
 // and the actions of daily windows, as sequences of moments
 // from fixed dates. Run in the zone ZEL_TEST_TZ (Europe/Berlin by default,
 // and UTC); the daylight-saving rows (31 March and 27 October 2024) only in
