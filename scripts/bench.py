@@ -78,7 +78,7 @@ def idle_cost(pid, seconds):
 
 def disk_per_minute(pid, seconds):
     """Renames and syncs of pid and its threads, per minute, traced by strace."""
-    out = subprocess.run(["timeout", "-s", "INT", str(seconds), "strace", "-f", "-qq", "-e",
+    out = subprocess.run(["timeout", "-s", "INT", "-k", "5", str(seconds), "strace", "-f", "-qq", "-e",
                           "trace=fsync,fdatasync,rename,renameat,renameat2", "-p", str(pid)],
                          capture_output=True, text=True).stderr
     renames = len(re.findall(r"\brename(?:at2?)?\(", out))
