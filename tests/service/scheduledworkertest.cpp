@@ -142,6 +142,22 @@ private Q_SLOTS:
         QVERIFY(FakeActions::executions().isEmpty());
     }
 
+    void resumedAfterItsOnlyTimeItStops()
+    {
+        // Paused before its time and started again after it: nothing is left
+        // to do, and it says so by stopping; the time passed is not made up.
+        const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(1);
+        ScheduledWorker worker(schedule(start, start.addSecs(60), RepeatType::Never));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        worker.pause();
+        QTest::qWait(2100);
+        worker.start();
+        QCOMPARE(runState(spy.last().at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
+        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(FakeActions::notifications().isEmpty());
+    }
+
     void pauseHaltsTheTicks()
     {
         const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
