@@ -53,6 +53,8 @@ QString text(qint32 action, Reason reason, const QString &detail)
         return tr("%1 planned for %2 was skipped: the computer was asleep or too busy to carry it out within a minute of that time.").arg(name, detail);
     case Reason::SkippedClockSet:
         return tr("%1 planned for %2 was skipped: the system clock was set past that time.").arg(name, detail);
+    case Reason::PostponedLost:
+        return tr("%1 postponed to %2 was not carried out: the scheduler was restarted in the meantime.").arg(name, detail);
     case Reason::SkippedNotRunning:
         return tr("%1 planned for %2 was skipped: the scheduler was not running at that time.").arg(name, detail);
     }

@@ -27,6 +27,7 @@ enum class Reason {
     Skipped, // the machine slept or the service was held up
     SkippedClockSet, // the wall clock was set past it
     SkippedNotRunning, // the service was not running at that time
+    PostponedLost, // postponed from the warning, and the service restarted
 };
 
 // The sentence that tells the user; detail is the system's words for

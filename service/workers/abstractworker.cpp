@@ -4,11 +4,39 @@
 
 #include "abstractworker.h"
 
+#include "notificator.h"
+
 #include <QMetaMethod>
 
 AbstractWorker::AbstractWorker(Preset::Ptr preset) : QObject(nullptr), m_preset(std::move(preset)), m_flags(std::make_shared<Flags>()) { }
 
-AbstractWorker::~AbstractWorker() = default;
+AbstractWorker::~AbstractWorker()
+{
+    withdrawWarning();
+}
+
+void AbstractWorker::showWarning(const QString &title, const QString &body, bool postpone, std::function<void(Choice)> chosen)
+{
+    withdrawWarning();
+    QStringList choices{tr("Cancel")};
+    if (postpone) {
+        choices << tr("Postpone 10 minutes");
+    }
+    // The warning lives on this (the main) thread, and is withdrawn at the
+    // latest when the worker goes: chosen never outlives the worker.
+    m_warning = Notificator().warn(title, body, choices, [this, chosen](int index) {
+        withdrawWarning();
+        chosen(index == 1 ? Postpone : Cancel);
+    });
+}
+
+void AbstractWorker::withdrawWarning()
+{
+    if (m_warning != 0) {
+        Notificator().withdraw(m_warning);
+        m_warning = 0;
+    }
+}
 
 void AbstractWorker::setPreset(Preset::Ptr preset)
 {

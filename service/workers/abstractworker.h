@@ -11,6 +11,7 @@
 #include <QObject>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 // Base of the three workers. A worker decides when its preset's action is
@@ -86,6 +87,20 @@ protected Q_SLOTS:
     virtual void execute();
 
 protected:
+    // What the user may choose on a warning.
+    enum Choice { Cancel, Postpone };
+    // How far "Postpone" moves an action.
+    static constexpr qint64 postponeMSecs = 10 * 60 * 1000;
+
+    // Shows a warning with the choice to cancel and, with postpone, to
+    // postpone; it replaces the worker's warning on screen, if any, and stays
+    // until withdrawn. chosen runs when the user picks one (the warning is
+    // withdrawn first).
+    void showWarning(const QString &title, const QString &body, bool postpone, std::function<void(Choice)> chosen);
+    // Takes the worker's warning off the screen: its action came, or the
+    // preset was stopped, paused, changed or removed.
+    void withdrawWarning();
+
     // Emits updatePreset with a copy of the preset as it is now.
     void report(bool durable = true);
     // Runs action once the reports sent so far are saved (see saveRequested).
@@ -98,4 +113,5 @@ private:
     std::shared_ptr<Flags> m_flags;
     ActionRunner *m_runner = nullptr;
     std::deque<qint32> m_actionsWaitingForSave;
+    quint32 m_warning = 0;
 };

@@ -25,6 +25,26 @@ QDateTime earliest(const QDateTime &a, const QDateTime &b)
 }
 } // namespace
 
+namespace
+{
+// Takes occurrence off the cancelled ones; true when it was there.
+bool isCancelled(State &state, const QDateTime &occurrence)
+{
+    const auto it = std::find(state.cancelled.begin(), state.cancelled.end(), occurrence);
+    if (it == state.cancelled.end()) {
+        return false;
+    }
+    state.cancelled.erase(it);
+    return true;
+}
+
+bool isDoneWith(const State &state, const QDateTime &occurrence)
+{
+    return (state.handledUpTo.isValid() && occurrence <= state.handledUpTo) || occurrence < state.floor ||
+        std::find(state.cancelled.begin(), state.cancelled.end(), occurrence) != state.cancelled.end();
+}
+} // namespace
+
 Step evaluate(const Rules &rules, State &state, const QDateTime &now)
 {
     Step step;
@@ -32,7 +52,9 @@ Step evaluate(const Rules &rules, State &state, const QDateTime &now)
     const QDateTime from = state.handledUpTo.isValid() ? std::max(state.floor, after(state.handledUpTo)) : state.floor;
     QDateTime next = rules.atOrAfter(from);
     if (next.isValid() && DuePolicy::judge(next, now, state.handledUpTo) == DuePolicy::Verdict::Missed) {
-        step.skipped = next;
+        if (!isCancelled(state, next)) {
+            step.skipped = next;
+        }
         const QDateTime limit = now.addMSecs(-DuePolicy::lateLimitMSecs);
         state.handledUpTo = limit.addMSecs(-1);
         next = rules.atOrAfter(std::max(from, limit));
@@ -43,13 +65,46 @@ Step evaluate(const Rules &rules, State &state, const QDateTime &now)
         for (QDateTime later = rules.atOrAfter(after(next)); later.isValid() && later <= now; later = rules.atOrAfter(after(later))) {
             latest = later;
         }
-        step.carryOut = latest;
+        if (!isCancelled(state, latest)) {
+            step.carryOut = latest;
+        }
         state.handledUpTo = latest;
         next = rules.atOrAfter(after(latest));
     }
-    step.finished = !next.isValid();
+    state.cancelled.erase(std::remove_if(state.cancelled.begin(),
+                              state.cancelled.end(),
+                              [&state](const QDateTime &moment) { return state.handledUpTo.isValid() && moment <= state.handledUpTo; }),
+        state.cancelled.end());
     step.wakeAt = next;
-    if (step.finished || !rules.warningAfter) {
+
+    if (state.postponed.isValid()) {
+        switch (DuePolicy::judge(state.postponed, now, QDateTime())) {
+        case DuePolicy::Verdict::NotYet:
+            step.wakeAt = earliest(step.wakeAt, state.postponed);
+            break;
+        case DuePolicy::Verdict::Missed:
+            step.skipped = earliest(step.skipped, state.postponed);
+            state.postponed = state.postponedWarning = QDateTime();
+            break;
+        default:
+            step.carryOut = step.carryOut.isValid() ? std::max(step.carryOut, state.postponed) : state.postponed;
+            state.postponed = state.postponedWarning = QDateTime();
+            break;
+        }
+    }
+    if (state.postponedWarning.isValid()) {
+        const DuePolicy::Verdict verdict = DuePolicy::judgeWarning(state.postponedWarning, state.postponed, now, QDateTime());
+        if (verdict == DuePolicy::Verdict::NotYet) {
+            step.wakeAt = earliest(step.wakeAt, state.postponedWarning);
+        } else {
+            if (verdict == DuePolicy::Verdict::OnTime || verdict == DuePolicy::Verdict::Late) {
+                step.warn = state.postponed;
+            }
+            state.postponedWarning = QDateTime();
+        }
+    }
+    step.finished = !next.isValid() && !state.postponed.isValid();
+    if (!next.isValid() || !rules.warningAfter) {
         return step;
     }
 
@@ -69,7 +124,7 @@ Step evaluate(const Rules &rules, State &state, const QDateTime &now)
         }
         warnFrom = warning.at;
         state.warnedUpTo = warning.at;
-        if (state.handledUpTo.isValid() && warning.occurrence <= state.handledUpTo) {
+        if (isDoneWith(state, warning.occurrence)) {
             continue;
         }
         const DuePolicy::Verdict verdict = DuePolicy::judgeWarning(warning.at, warning.occurrence, now, state.lastWarned);
@@ -79,5 +134,32 @@ Step evaluate(const Rules &rules, State &state, const QDateTime &now)
         }
     }
     return step;
+}
+
+bool cancel(State &state, const QDateTime &occurrence)
+{
+    if (state.postponed.isValid() && occurrence == state.postponed) {
+        state.postponed = state.postponedWarning = QDateTime();
+        return true;
+    }
+    if (isDoneWith(state, occurrence)) {
+        return false;
+    }
+    state.cancelled.push_back(occurrence);
+    return true;
+}
+
+bool postpone(State &state, const QDateTime &occurrence, qint64 msecs, bool warnAgain)
+{
+    if (state.postponed.isValid() && occurrence == state.postponed) {
+        state.postponed = occurrence.addMSecs(msecs);
+    } else if (state.postponed.isValid() || isDoneWith(state, occurrence)) {
+        return false;
+    } else {
+        state.cancelled.push_back(occurrence);
+        state.postponed = occurrence.addMSecs(msecs);
+    }
+    state.postponedWarning = warnAgain ? occurrence : QDateTime();
+    return true;
 }
 } // namespace Agenda

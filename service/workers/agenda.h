@@ -9,6 +9,7 @@
 #include <QDateTime>
 
 #include <functional>
+#include <vector>
 
 // What a running schedule or daily window does at a moment it looks at the
 // clock: whatever delayed the look (a stall, a wall clock set either way, a
@@ -27,6 +28,10 @@
 //   its occurrence has not; warnings whose occurrence was already handled
 //   are dropped.
 // - wakeAt is the next moment anything is due: the plan sleeps until then.
+// - From a warning the user may cancel its occurrence (that one only) or
+//   postpone it (carried out later, once; later occurrences keep their
+//   times). One postponed occurrence at a time; it counts like any other
+//   (late, skipped), and the plan is not finished while it waits.
 namespace Agenda
 {
 struct Rules
@@ -43,6 +48,9 @@ struct State
     QDateTime handledUpTo; // every occurrence at or before it is done with
     QDateTime warnedUpTo; // every warning due at or before it is done with
     QDateTime lastWarned; // the last occurrence warned of
+    std::vector<QDateTime> cancelled; // occurrences not to carry out
+    QDateTime postponed; // an occurrence moved to this moment
+    QDateTime postponedWarning; // when to warn of it again (invalid: never)
 };
 
 struct Step
@@ -55,4 +63,12 @@ struct Step
 };
 
 Step evaluate(const Rules &rules, State &state, const QDateTime &now);
+
+// The user cancels occurrence (a regular one or the postponed one). False,
+// changing nothing, when it is already carried out, skipped or cancelled.
+bool cancel(State &state, const QDateTime &occurrence);
+// The user postpones occurrence by msecs; warned of again msecs before its
+// new moment when warnAgain. False, changing nothing, when it is already done
+// with or another occurrence is postponed.
+bool postpone(State &state, const QDateTime &occurrence, qint64 msecs, bool warnAgain);
 } // namespace Agenda

@@ -4,6 +4,8 @@
 
 #include "occurrenceworker.h"
 
+#include "postponements.h"
+
 #include <QTimer>
 
 #include <algorithm>
@@ -21,6 +23,8 @@ OccurrenceWorker::OccurrenceWorker(Preset::Ptr preset) : AbstractWorker(std::mov
     connect(m_timer, &QTimer::timeout, this, &OccurrenceWorker::onTimeout);
 }
 
+// A postponement still noted is told at the next start; a removed preset's
+// note is dropped by WorkerController.
 OccurrenceWorker::~OccurrenceWorker() = default;
 
 QDateTime OccurrenceWorker::warningOnStart(const QDateTime &) const
@@ -31,6 +35,17 @@ QDateTime OccurrenceWorker::warningOnStart(const QDateTime &) const
 void OccurrenceWorker::start()
 {
     begin(floorAt(QDateTime::currentDateTime()));
+}
+
+void OccurrenceWorker::restore()
+{
+    // An occurrence postponed before the service last ended stays away
+    // from its own time too.
+    const QDateTime moved = Postponements::lostOriginal(preset()->id());
+    if (moved.isValid() && !(m_state.handledUpTo.isValid() && moved <= m_state.handledUpTo)) {
+        m_state.cancelled.push_back(moved);
+    }
+    AbstractWorker::restore();
 }
 
 void OccurrenceWorker::begin(const QDateTime &floor)
@@ -44,6 +59,7 @@ void OccurrenceWorker::begin(const QDateTime &floor)
     const QDateTime warned = warningOnStart(now);
     if (warned.isValid() && warned != m_state.lastWarned) {
         m_state.lastWarned = warned;
+        m_warnedOccurrence = warned;
         sendNotification();
     }
     evaluate();
@@ -51,6 +67,12 @@ void OccurrenceWorker::begin(const QDateTime &floor)
 
 void OccurrenceWorker::halt()
 {
+    withdrawWarning();
+    // Paused or stopped: a postponed occurrence goes with the run.
+    if (m_state.postponed.isValid()) {
+        m_state.postponed = m_state.postponedWarning = QDateTime();
+        Postponements::drop(preset()->id());
+    }
     m_active = false;
     m_timer->stop();
 }
@@ -71,6 +93,7 @@ void OccurrenceWorker::stop()
 
 void OccurrenceWorker::setPreset(Preset::Ptr preset)
 {
+    withdrawWarning();
     AbstractWorker::setPreset(std::move(preset));
     if (!this->preset()->isRunning()) {
         halt();
@@ -89,6 +112,26 @@ void OccurrenceWorker::clockChanged(ClockChange change)
     m_skipReason = ActionFailure::Reason::Skipped;
 }
 
+void OccurrenceWorker::choose(const QDateTime &occurrence, Choice choice)
+{
+    if (!m_active) {
+        return;
+    }
+    const QDateTime postponed = m_state.postponed;
+    const bool changed = choice == Cancel ? Agenda::cancel(m_state, occurrence) : Agenda::postpone(m_state, occurrence, postponeMSecs, warnsAgain());
+    if (!changed) {
+        return;
+    }
+    if (m_state.postponed != postponed) {
+        if (m_state.postponed.isValid()) {
+            Postponements::note(preset()->id(), preset()->actionType(), occurrence, m_state.postponed);
+        } else {
+            Postponements::drop(preset()->id());
+        }
+    }
+    evaluate();
+}
+
 void OccurrenceWorker::onTimeout()
 {
     if (m_active) {
@@ -99,8 +142,16 @@ void OccurrenceWorker::onTimeout()
 void OccurrenceWorker::evaluate()
 {
     const QDateTime now = QDateTime::currentDateTime();
+    const bool postponed = m_state.postponed.isValid();
     const Agenda::Step step = Agenda::evaluate(rules(), m_state, now);
+    if (postponed && !m_state.postponed.isValid()) {
+        Postponements::drop(preset()->id());
+    }
+    if (step.carryOut.isValid()) {
+        withdrawWarning();
+    }
     if (step.warn.isValid()) {
+        m_warnedOccurrence = step.warn;
         sendNotification();
     }
     if (step.skipped.isValid()) {

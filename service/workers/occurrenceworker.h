@@ -23,6 +23,10 @@ class QTimer;
 //
 // A preset given through setPreset() applies at once; one that is not
 // running makes the worker fall idle until the next start.
+//
+// A warning stays on screen until the action comes or the preset is paused,
+// stopped, changed or removed. The choices on it (see choose()) cancel its
+// occurrence or postpone it; both are kept by this worker only.
 class OccurrenceWorker : public AbstractWorker
 {
     Q_OBJECT
@@ -32,6 +36,7 @@ public:
 
 public Q_SLOTS:
     void start() override;
+    void restore() override;
     void pause() override;
     void stop() override;
     void setPreset(Preset::Ptr preset) override;
@@ -48,8 +53,14 @@ protected:
     virtual QDateTime warningOnStart(const QDateTime &now) const;
     // Starts with the given floor.
     void begin(const QDateTime &floor);
-    // The occurrence last warned of.
-    QDateTime lastWarned() const { return m_state.lastWarned; }
+    // The occurrence that sendNotification() warns of.
+    QDateTime warnedOccurrence() const { return m_warnedOccurrence; }
+    // Whether a postponed occurrence is warned of again.
+    virtual bool warnsAgain() const { return false; }
+    // The user's choice on the warning of occurrence: that occurrence alone
+    // is not carried out, or it is carried out postponeMSecs later, once.
+    // Nothing happens when it is done with already.
+    void choose(const QDateTime &occurrence, Choice choice);
 
 private:
     void evaluate();
@@ -57,6 +68,7 @@ private:
 
     QTimer *m_timer;
     Agenda::State m_state;
+    QDateTime m_warnedOccurrence;
     bool m_active = false;
     // Why the clock is looked at out of turn, while it is.
     ActionFailure::Reason m_skipReason = ActionFailure::Reason::Skipped;

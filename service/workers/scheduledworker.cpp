@@ -5,7 +5,7 @@
 #include "scheduledworker.h"
 
 #include "duepolicy.h"
-#include "notificator.h"
+#include "postponements.h"
 
 ScheduledWorker::ScheduledWorker(Preset::Ptr preset) : OccurrenceWorker(std::move(preset)) { }
 
@@ -34,6 +34,13 @@ void ScheduledWorker::restore()
     const QDateTime now = QDateTime::currentDateTime();
     if (preset()->schedule().repeat.type == RepeatType::Never) {
         const QDateTime once = Occurrence::firstAtOrAfter(preset()->schedule(), QDateTime::fromMSecsSinceEpoch(0));
+        if (once.isValid() && once == Postponements::lostOriginal(preset()->id())) {
+            // Postponed, and the postponement was lost with the restart
+            // (told as such): nothing remains.
+            preset()->markStopped();
+            report();
+            return;
+        }
         if (once.isValid() && once < floorAt(now)) {
             if (once.msecsTo(now) > DuePolicy::lateLimitMSecs) {
                 preset()->markStopped();
@@ -45,10 +52,18 @@ void ScheduledWorker::restore()
             return;
         }
     }
-    start();
+    OccurrenceWorker::restore();
+}
+
+bool ScheduledWorker::warnsAgain() const
+{
+    return preset()->schedule().notify >= 1000;
 }
 
 void ScheduledWorker::sendNotification()
 {
-    Notificator().notify(tr("Schedule"), tr("The %1 action will be executed soon").arg(preset()->actionName()));
+    const QDateTime occurrence = warnedOccurrence();
+    showWarning(tr("Schedule"), tr("The %1 action will be executed soon").arg(preset()->actionName()), true, [this, occurrence](Choice choice) {
+        choose(occurrence, choice);
+    });
 }

@@ -16,6 +16,10 @@
 // one-off schedule found running with its time past is known not to have
 // been carried out (its stopped state is saved before its action): within a
 // minute it is carried out late, otherwise it is stopped and the user told.
+//
+// Its warning offers to cancel the occurrence (that one only; the schedule
+// runs on, or stops when none remains) or to postpone it by ten minutes (once;
+// with a lead, warned again ten minutes before its new moment).
 class ScheduledWorker : public OccurrenceWorker
 {
     Q_OBJECT
@@ -32,4 +36,5 @@ private:
     Agenda::Rules rules() const override;
     QDateTime floorAt(const QDateTime &now) const override;
     QDateTime warningOnStart(const QDateTime &now) const override;
+    bool warnsAgain() const override;
 };

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <limits>
 
 namespace
 {
@@ -84,6 +85,7 @@ void TimerWorker::start()
 
 void TimerWorker::setPreset(Preset::Ptr preset)
 {
+    withdrawWarning();
     AbstractWorker::setPreset(std::move(preset));
     if (!this->preset()->isRunning()) {
         m_counting = false;
@@ -97,6 +99,7 @@ void TimerWorker::setPreset(Preset::Ptr preset)
 
 void TimerWorker::halt()
 {
+    withdrawWarning();
     const qint64 seconds = std::min(secondsPassed(m_clock()), fireSecond() - 1);
     preset()->timer().remainingTime = m_remainingAtStart - quint64(std::max(seconds, m_secondsReported)) * 1000;
     m_counting = false;
@@ -169,7 +172,25 @@ void TimerWorker::advance()
 void TimerWorker::sendNotification()
 {
     const QString text = tr("The %1 action will be executed after %2").arg(preset()->actionName(), remainingTimeText(preset()->timer().remainingTime));
-    Notificator().notify(tr("Timer"), text);
+    showWarning(tr("Timer"), text, true, [this](Choice choice) { choose(choice); });
+}
+
+void TimerWorker::choose(Choice choice)
+{
+    if (!m_counting || !preset()->isRunning()) {
+        return;
+    }
+    if (choice == Cancel) {
+        stop();
+        return;
+    }
+    // Ten minutes more, counted on from the last second reported.
+    const qint64 seconds = m_secondsReported;
+    const quint64 remaining = m_remainingAtStart - quint64(seconds) * 1000;
+    preset()->timer().remainingTime =
+        remaining > std::numeric_limits<quint64>::max() - postponeMSecs ? std::numeric_limits<quint64>::max() : remaining + postponeMSecs;
+    report();
+    count(m_countedFrom + seconds * 1000);
 }
 
 void TimerWorker::execute()

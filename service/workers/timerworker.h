@@ -24,6 +24,11 @@ class QTimer;
 // DuePolicy: carried out late within a minute, otherwise not carried out (the
 // user is told) and stopped. A warning that comes late is given only within
 // a minute and before the action.
+//
+// The warning stays on screen until the countdown fires or is paused,
+// stopped, changed or removed. From it the user may cancel (the countdown
+// stops, as by the stop command) or postpone it (ten minutes more remaining;
+// the warning comes again when the remaining time reaches the lead).
 class TimerWorker : public AbstractWorker
 {
     Q_OBJECT
@@ -59,6 +64,8 @@ private:
     qint64 secondsPassed(qint64 now) const;
     // The second at whose end the countdown fires.
     qint64 fireSecond() const;
+    // The user's choice on the warning: stop, or ten minutes more.
+    void choose(Choice choice);
     // Stops counting, with the remaining time of the last second passed
     // (never below the last second), and reports it paused.
     void halt();

@@ -6,6 +6,7 @@
 
 #include "actionfailure.h"
 #include "clockwatcher.h"
+#include "postponements.h"
 #include "rangeworker.h"
 #include "scheduledworker.h"
 #include "storage.h"
@@ -39,6 +40,8 @@ WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(
 
     // A copy of the list: setting up never changes the store, but the loop
     // must not depend on that.
+    // Postponed from a warning before the service last ended: gone with it.
+    Postponements::tellLeftOver();
     const QVector<Preset::Ptr> presets = m_storage->presets();
     m_restoring = true;
     for (const Preset::Ptr &preset : presets) {
@@ -166,6 +169,7 @@ void WorkerController::onPresetUpdated(Preset::Ptr preset)
     std::unique_ptr<WorkerWrapper> old = std::move(*it);
     m_wrappers.erase(it);
     destroy(std::move(old));
+    Postponements::drop(preset->id());
     onPresetAdded(preset);
 }
 
@@ -181,6 +185,7 @@ void WorkerController::onPresetRemoved(QUuid uuid)
     for (auto &wrapper : gone) {
         destroy(std::move(wrapper));
     }
+    Postponements::drop(uuid);
 }
 
 void WorkerController::destroy(std::unique_ptr<WorkerWrapper> wrapper)

@@ -90,6 +90,25 @@ private Q_SLOTS:
         QTest::newRow("no warning for what is already handled")
             << longLead << "Mon 09:00:00" << QStringList{"Mon 10:00:00.100", "Mon 09:56:00"} << QStringList{"c Mon 10:00:00 @Tue 09:55:00", "@Tue 09:55:00"};
 
+        // Choices on a warning: "cancel <occurrence>", "postpone <occurrence>".
+        const Agenda::Rules daily = schedule(RepeatType::EveryDay, 60000);
+        QTest::newRow("cancelled: that one only") << daily << "Mon 09:00:00" << QStringList{"Mon 09:59:00.010", "cancel Mon 10:00:00", "Mon 10:00:00.010"}
+                                                  << QStringList{"w Mon 10:00:00 @Mon 10:00:00", "ok", "@Tue 09:59:00"};
+        QTest::newRow("postponed: warned again at its time, carried out ten minutes later, once")
+            << daily << "Mon 09:00:00" << QStringList{"Mon 09:59:00.010", "postpone Mon 10:00:00", "Mon 10:00:00.010", "Mon 10:10:00.010", "Mon 10:10:05"}
+            << QStringList{"w Mon 10:00:00 @Mon 10:00:00", "ok", "w Mon 10:10:00 @Mon 10:10:00", "c Mon 10:10:00 @Tue 09:59:00", "@Tue 09:59:00"};
+        QTest::newRow("postponed twice") << daily << "Mon 09:00:00"
+                                         << QStringList{"postpone Mon 10:00:00", "postpone Mon 10:10:00", "Mon 10:10:00.010", "Mon 10:20:00.010"}
+                                         << QStringList{"ok", "ok", "w Mon 10:20:00 @Mon 10:20:00", "c Mon 10:20:00 @Tue 09:59:00"};
+        QTest::newRow("a choice after the action does nothing")
+            << daily << "Mon 09:00:00" << QStringList{"Mon 10:00:00.100", "cancel Mon 10:00:00", "postpone Mon 10:00:00"}
+            << QStringList{"c Mon 10:00:00 @Tue 09:59:00", "refused", "refused"};
+        QTest::newRow("the last one cancelled: finished")
+            << once << "Mon 09:00:00" << QStringList{"cancel Mon 10:00:00", "Mon 10:00:00.010"} << QStringList{"ok", "f"};
+        QTest::newRow("the last one postponed: not finished before it comes")
+            << once << "Mon 09:00:00" << QStringList{"postpone Mon 10:00:00", "Mon 10:00:00.010", "Mon 10:10:00.010"}
+            << QStringList{"ok", "w Mon 10:10:00 @Mon 10:10:00", "c Mon 10:10:00 f"};
+
         // A lead of a day on Mondays and Tuesdays: Tuesday's warning comes
         // with Monday's action.
         const Agenda::Rules monTue = schedule(RepeatType::Custom, 24 * 3600 * 1000, {1, 2});
@@ -108,6 +127,13 @@ private Q_SLOTS:
         state.warnedUpTo = state.floor;
         QStringList got;
         for (const QString &look : looks) {
+            if (look.startsWith(QLatin1String("cancel ")) || look.startsWith(QLatin1String("postpone "))) {
+                const QString occurrence = look.section(QLatin1Char(' '), 1);
+                const bool done =
+                    look.startsWith(QLatin1String("cancel")) ? Agenda::cancel(state, at(occurrence)) : Agenda::postpone(state, at(occurrence), 600000, true);
+                got << (done ? "ok" : "refused");
+                continue;
+            }
             const Agenda::Step step = Agenda::evaluate(rules, state, at(look));
             QStringList parts;
             if (step.skipped.isValid()) {

@@ -330,6 +330,50 @@ private Q_SLOTS:
         }
     }
 
+    void choicesOnTheWarning_data()
+    {
+        QTest::addColumn<QString>("what"); // a choice, or what happens to the preset
+        QTest::addColumn<QString>("reports"); // after the warning's
+        QTest::newRow("cancel") << "Cancel"
+                                << "p4000 s10000";
+        QTest::newRow("postpone") << "Postpone 10 minutes"
+                                  << "r604000 r603000";
+        QTest::newRow("paused") << "pause"
+                                << "p4000";
+        QTest::newRow("changed") << "setPreset"
+                                 << "";
+    }
+
+    void choicesOnTheWarning()
+    {
+        // A 10 s countdown warned 4 s before.
+        QFETCH(QString, what);
+        QFETCH(QString, reports);
+        TimerWorker worker(countdown(10000, 4000), fakeClock);
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        for (int i = 0; i < 6; ++i) {
+            tick(worker);
+        }
+        const FakeActions::Notification warning = FakeActions::notifications().value(0);
+        QCOMPARE(warning.choices, QStringList({"Cancel", "Postpone 10 minutes"}));
+        const int before = spy.count();
+        if (what == QLatin1String("pause")) {
+            worker.pause();
+        } else if (what == QLatin1String("setPreset")) {
+            worker.setPreset(Preset::make(*worker.preset()));
+        } else {
+            FakeActions::choose(warning.id, warning.choices.indexOf(what));
+            tick(worker);
+        }
+        QCOMPARE(FakeActions::withdrawn(), QVector<quint32>({warning.id}));
+        QCOMPARE(states(spy).mid(before).join(' '), reports);
+        // Withdrawn: a choice from it does nothing any more.
+        FakeActions::choose(warning.id, 0);
+        QCOMPARE(states(spy).mid(before).join(' '), reports);
+        QVERIFY(FakeActions::executions().isEmpty());
+    }
+
     void ticksOnTime()
     {
         // The real timer: one tick a second, each on the second counted from
