@@ -40,12 +40,6 @@ void send(const QString &event, const QString &title, const QString &body, KNoti
 }
 } // namespace
 
-void Notificator::notify(const QString &title, const QString &body)
-{
-    qCDebug(NOTIFICATOR) << "New notification: " << title << body;
-    send(QStringLiteral("alarm"), title, body, KNotification::NormalUrgency);
-}
-
 namespace
 {
 // The open warnings, by id; main thread only.

@@ -13,14 +13,13 @@
 // Raises desktop notifications of the service's notification configuration:
 // the warning before an action (event "alarm") and the news that an action
 // was not carried out (event "failed"). Holds no state of its own; make a
-// temporary for every call. notify() and failed() may be called from any
-// thread and never block the caller; warn() and withdraw() belong to the
-// main thread, where the workers live.
+// temporary for every call. failed() may be called from any thread and never
+// blocks the caller; warn() and withdraw() belong to the main thread, where
+// the workers live.
 class Notificator
 {
     Q_GADGET
 public:
-    Q_INVOKABLE void notify(const QString &title, const QString &body);
     // Quiet ones (the user's own refusal) come with low urgency.
     void failed(const QString &title, const QString &body, bool quiet);
 

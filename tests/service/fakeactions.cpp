@@ -90,12 +90,6 @@ bool Executor::exec(qint32 type)
     return true;
 }
 
-void Notificator::notify(const QString &title, const QString &body)
-{
-    QMutexLocker locker(&mutex);
-    notified.append({title, body, QDateTime::currentMSecsSinceEpoch(), false, false, {}, 0});
-}
-
 quint32 Notificator::warn(const QString &title, const QString &body, const QStringList &choices, std::function<void(int)> chosen)
 {
     QMutexLocker locker(&mutex);
