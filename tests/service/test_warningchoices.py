@@ -15,13 +15,12 @@ import time
 import unittest
 import uuid
 
-from zelharness import BUILD_DIR, IsolatedTestCase, MockPeer, Process, call, get_all, wait_until
+from zelharness import BUILD_DIR, IsolatedTestCase, MockPeer, Process, call, faketime_env, get_all, wait_until
 
 LOCK = 6
 TIMER, SCHEDULED, RANGE = 0, 1, 2
 NEVER, EVERY_DAY = 1, 2
 CANCEL, POSTPONE = "1", "2"
-FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
 UTC = datetime.timezone.utc
 
 
@@ -43,9 +42,9 @@ class WarningChoicesTest(IsolatedTestCase):
         self.start()
 
     def start(self):
-        self.service = self.start_service({"LD_PRELOAD": FAKETIME_LIB, "FAKETIME_TIMESTAMP_FILE": self.clock_file,
-                            "FAKETIME_NO_CACHE": "1", "FAKETIME_DONT_FAKE_MONOTONIC": "1", "TZ": "UTC",
-                            "ZEL_WM_OWN_PID": str(self.wm.proc.pid)})
+        env = faketime_env(self.clock_file)
+        env["ZEL_WM_OWN_PID"] = str(self.wm.proc.pid)
+        self.service = self.start_service(env)
 
     def set_offset(self, seconds):
         self.offset = seconds
