@@ -14,7 +14,6 @@
 #include "workercontroller_debug.h"
 #include "workerwrapper.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 
 #include <algorithm>
@@ -31,17 +30,17 @@ WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(
     // The queued setPreset and clockChanged carry these by name.
     qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
     qRegisterMetaType<AbstractWorker::ClockChange>("AbstractWorker::ClockChange");
-    connect(m_clockWatcher, &ClockWatcher::clockSet, this, [this] { clockChanged(int(AbstractWorker::ClockChange::Set)); });
-    connect(m_clockWatcher, &ClockWatcher::resumed, this, [this] { clockChanged(int(AbstractWorker::ClockChange::Resumed)); });
+    connect(m_clockWatcher, &ClockWatcher::clockSet, this, [this] { clockChanged(AbstractWorker::ClockChange::Set); });
+    connect(m_clockWatcher, &ClockWatcher::resumed, this, [this] { clockChanged(AbstractWorker::ClockChange::Resumed); });
 
     connect(m_storage, &Storage::presetAdded, this, &WorkerController::onPresetAdded);
     connect(m_storage, &Storage::presetUpdated, this, &WorkerController::onPresetUpdated);
     connect(m_storage, &Storage::presetRemoved, this, &WorkerController::onPresetRemoved);
 
-    // A copy of the list: setting up never changes the store, but the loop
-    // must not depend on that.
     // Postponed from a warning before the service last ended: gone with it.
     Postponements::tellLeftOver();
+    // A copy of the list: setting up never changes the store, but the loop
+    // must not depend on that.
     const QVector<Preset::Ptr> presets = m_storage->presets();
     m_restoring = true;
     for (const Preset::Ptr &preset : presets) {
@@ -277,10 +276,10 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
     }
 }
 
-void WorkerController::clockChanged(int change)
+void WorkerController::clockChanged(AbstractWorker::ClockChange change)
 {
     for (auto &wrapper : m_wrappers) {
-        wrapper->clockChanged(AbstractWorker::ClockChange(change));
+        wrapper->clockChanged(change);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "abstractworker.h"
 #include "preset.h"
 
 #include <QObject>
@@ -63,7 +64,7 @@ private:
     void setupSchedule(const Preset::Ptr &preset);
     void setupRange(const Preset::Ptr &preset);
     void addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset);
-    void clockChanged(int change);
+    void clockChanged(AbstractWorker::ClockChange change);
     void threadFailed(WorkerWrapper *wrapper, qint32 action);
     WorkerWrapper *findByText(const QString &uuid) const;
     void destroy(std::unique_ptr<WorkerWrapper> wrapper);
