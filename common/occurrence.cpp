@@ -255,20 +255,6 @@ QDateTime warningOnStart(const ScheduleSettings &schedule, const QDateTime &now)
     return occurrence;
 }
 
-Tick tick(const ScheduleSettings &schedule, const QDateTime &now)
-{
-    Tick result;
-    const QDateTime next = firstAtOrAfter(schedule, now);
-    result.execute = next.isValid() && next == now;
-    result.stop = !(result.execute ? firstAfter(schedule, now) : next).isValid();
-    result.arm = !result.stop;
-    const Warning warning = nextWarning(schedule, now.addSecs(-1));
-    if (warning.isValid() && warning.at <= now) {
-        result.warning = warning.occurrence;
-    }
-    return result;
-}
-
 qint64 period(const IntervalSettings &window)
 {
     return std::clamp<qint64>(window.regularity, minimumPeriod, longestPeriod) / 1000 * 1000;

@@ -118,17 +118,6 @@ Warning nextWarning(const ScheduleSettings &schedule, const QDateTime &moment);
 // otherwise.
 QDateTime warningOnStart(const ScheduleSettings &schedule, const QDateTime &now);
 
-// What one tick of a schedule evaluated once a second does: it handles what
-// falls due in the second that ends at now (a whole second).
-struct Tick
-{
-    bool stop = false; // no occurrence remains after now
-    QDateTime warning; // the occurrence whose warning is due; invalid if none
-    bool execute = false; // now is an occurrence
-    bool arm = false; // tick again in the next second
-};
-Tick tick(const ScheduleSettings &schedule, const QDateTime &now);
-
 // The period of a daily window in milliseconds, as described above.
 qint64 period(const IntervalSettings &window);
 // The first action of a daily window at or after moment; invalid for a window

@@ -34,6 +34,11 @@ PACKAGES=(
     # unshare, mount, setpriv and prlimit: the service tests on full, read-only
     # settings and under a thread limit
     util-linux mount
+    # calendar tests on a faked, sped-up or stepped wall clock
+    faketime
+    # the benchmark (scripts/bench.sh): the peer it is compared with, and the
+    # tracing of the service's disk syncs
+    kshutdown strace
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "notificator.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace ActionFailure
 {
@@ -48,6 +49,14 @@ QString text(qint32 action, Reason reason, const QString &detail)
         return tr("%1 was not carried out: its state could not be saved (%2).").arg(name, detail);
     case Reason::NoThread:
         return tr("%1 will not be carried out: the system refused to start a thread for it.").arg(name);
+    case Reason::Skipped:
+        return tr("%1 planned for %2 was skipped: the computer was asleep or too busy to carry it out within a minute of that time.").arg(name, detail);
+    case Reason::SkippedClockSet:
+        return tr("%1 planned for %2 was skipped: the system clock was set past that time.").arg(name, detail);
+    case Reason::PostponedLost:
+        return tr("%1 postponed to %2 was not carried out: the scheduler was restarted in the meantime.").arg(name, detail);
+    case Reason::SkippedNotRunning:
+        return tr("%1 planned for %2 was skipped: the scheduler was not running at that time.").arg(name, detail);
     }
     return QString();
 }
@@ -58,6 +67,11 @@ void tell(qint32 action, Reason reason, const QString &detail)
     if (!body.isEmpty()) {
         Notificator().failed(title(), body, reason == Reason::Dismissed);
     }
+}
+
+void tell(qint32 action, Reason reason, const QDateTime &planned)
+{
+    tell(action, reason, QLocale().toString(planned.toLocalTime(), QLocale::ShortFormat));
 }
 
 void tellNotSaved(const QString &path, const QString &detail)

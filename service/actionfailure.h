@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // Why a planned action was not carried out, and how the user hears of it: a
@@ -21,15 +22,24 @@ enum class Reason {
     NotSaved, // the preset's state could not be written to the settings file
     NoThread, // the preset's worker thread could not be started
     Abandoned, // the preset was removed or replaced while its action waited
+    // Skipped: its time passed more than a minute before the service could
+    // act (detail: the time it was planned for).
+    Skipped, // the machine slept or the service was held up
+    SkippedClockSet, // the wall clock was set past it
+    SkippedNotRunning, // the service was not running at that time
+    PostponedLost, // postponed from the warning, and the service restarted
 };
 
 // The sentence that tells the user; detail is the system's words for
-// NotSaved. Empty for None and Abandoned, which are not told.
+// NotSaved, the time planned for the skipped ones. Empty for None and
+// Abandoned, which are not told.
 QString text(qint32 action, Reason reason, const QString &detail = QString());
 
 // Raises the notification for text() (nothing when it is empty). A refusal
 // the user gave in the password dialog is told quietly (low urgency).
 void tell(qint32 action, Reason reason, const QString &detail = QString());
+// For the skipped ones: planned is the moment the action was due.
+void tell(qint32 action, Reason reason, const QDateTime &planned);
 
 // The notification for settings that could not be written at all: raised
 // once when writing starts to fail, whatever change was being written.

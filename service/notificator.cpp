@@ -8,6 +8,9 @@
 
 #include <KNotification>
 #include <QCoreApplication>
+#include <QPointer>
+
+#include <map>
 
 namespace
 {
@@ -37,10 +40,52 @@ void send(const QString &event, const QString &title, const QString &body, KNoti
 }
 } // namespace
 
-void Notificator::notify(const QString &title, const QString &body)
+namespace
 {
-    qCDebug(NOTIFICATOR) << "New notification: " << title << body;
-    send(QStringLiteral("alarm"), title, body, KNotification::NormalUrgency);
+// The open warnings, by id; main thread only.
+std::map<quint32, QPointer<KNotification>> &openWarnings()
+{
+    static std::map<quint32, QPointer<KNotification>> warnings;
+    return warnings;
+}
+} // namespace
+
+quint32 Notificator::warn(const QString &title, const QString &body, const QStringList &choices, std::function<void(int)> chosen)
+{
+    static quint32 lastId = 0;
+    const quint32 id = ++lastId == 0 ? ++lastId : lastId;
+    qCDebug(NOTIFICATOR) << "New warning: " << title << body << choices;
+    auto *notification = new KNotification(QStringLiteral("alarm"), KNotification::Persistent, nullptr);
+    notification->setComponentName(QStringLiteral("zel-shutdown-scheduler-service"));
+    notification->setTitle(title);
+    notification->setText(body);
+    notification->setUrgency(KNotification::NormalUrgency);
+    notification->setActions(choices);
+    QObject::connect(notification, QOverload<unsigned int>::of(&KNotification::activated), notification, [id, chosen](unsigned int action) {
+        // Actions count from 1; 0 is a click on the notification itself.
+        if (action >= 1 && openWarnings().count(id)) {
+            chosen(int(action) - 1);
+        }
+    });
+    QObject::connect(notification, &KNotification::closed, notification, [id] { openWarnings().erase(id); });
+    openWarnings()[id] = notification;
+    // Deletes itself once closed.
+    notification->sendEvent();
+    return id;
+}
+
+void Notificator::withdraw(quint32 id)
+{
+    const auto it = openWarnings().find(id);
+    if (it == openWarnings().end()) {
+        return;
+    }
+    const QPointer<KNotification> notification = it->second;
+    openWarnings().erase(it);
+    if (notification) {
+        qCDebug(NOTIFICATOR) << "Warning withdrawn: " << notification->title();
+        notification->close();
+    }
 }
 
 void Notificator::failed(const QString &title, const QString &body, bool quiet)

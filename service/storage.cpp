@@ -27,8 +27,18 @@ bool isPresetKey(const QString &key)
 }
 } // namespace
 
-Storage::Storage(QObject *parent) : QObject(parent), m_file(userSettingsPath())
+namespace
 {
+// How long a change staged by stagePreset() may wait for its write.
+constexpr int stagedWriteDelayMs = 60 * 1000;
+} // namespace
+
+Storage::Storage(QObject *parent) : QObject(parent), m_file(userSettingsPath()), m_writeTimer(new QTimer(this))
+{
+    m_writeTimer->setSingleShot(true);
+    m_writeTimer->setInterval(stagedWriteDelayMs);
+    connect(m_writeTimer, &QTimer::timeout, this, &Storage::writePending);
+
     qCDebug(STORAGE) << "Init presets from QSettings";
     const std::optional<QMap<QString, QByteArray>> entries = m_file.read();
     if (!entries) {
@@ -75,6 +85,7 @@ bool Storage::writePending()
         return false;
     }
     m_staged.clear();
+    m_writeTimer->stop();
     if (m_failing) {
         m_failing = false;
         qCInfo(STORAGE).noquote() << "Settings written again to" << m_file.path();
@@ -85,6 +96,20 @@ bool Storage::writePending()
 bool Storage::isSaved(const QUuid &id) const
 {
     return !m_staged.contains(id.toString());
+}
+
+void Storage::stagePreset(Preset::Ptr preset)
+{
+    auto it = std::find_if(m_presets.begin(), m_presets.end(), [&preset](const Preset::Ptr &p) { return p->id() == preset->id(); });
+    if (it == m_presets.end()) {
+        return;
+    }
+    *it = preset;
+    Q_EMIT presetUpdated(preset);
+    m_staged.insert(preset->id().toString(), SettingsFile::encodeJsonObject(preset->toJsonObject()));
+    if (!m_writeTimer->isActive()) {
+        m_writeTimer->start();
+    }
 }
 
 bool Storage::updatePreset(Preset::Ptr preset)

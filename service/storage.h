@@ -9,6 +9,7 @@
 
 #include <QMap>
 #include <QObject>
+#include <QTimer>
 #include <QVector>
 
 #include <optional>
@@ -27,8 +28,11 @@
 // every staged change goes to disk with the next write; a write that fails
 // leaves them staged for the next one. updatePreset() and removePreset()
 // stage and write at once, so that their change is on disk (synced) when they
-// return true. A write that fails is logged at warning level, with the path
-// and the system's reason, once until a write succeeds again.
+// return true. stagePreset() only stages, for changes that may wait (a running
+// countdown's remaining time): what it staged is written by the next write,
+// and at the latest a minute later. A write that fails is logged at warning
+// level, with the path and the system's reason, once until a write succeeds
+// again.
 class Storage : public QObject
 {
     Q_OBJECT
@@ -58,6 +62,10 @@ public Q_SLOTS:
     // Adds or replaces a preset, announces it, and writes it. True when it is
     // on disk.
     bool updatePreset(Preset::Ptr preset);
+    // Replaces a stored preset and announces it like updatePreset(), but
+    // only stages its entry: it reaches the disk with the next write, at the
+    // latest a minute later. Does nothing for an id that is not stored.
+    void stagePreset(Preset::Ptr preset);
     // Removes a preset and its entry, and announces it. True when the entry
     // is gone from disk.
     bool removePreset(QUuid id);
@@ -68,4 +76,6 @@ private:
     // Key to the value to write, or nullopt to remove the entry.
     QMap<QString, std::optional<QByteArray>> m_staged;
     bool m_failing = false;
+    // Writes what stagePreset() left staged, a minute after the first of it.
+    QTimer *m_writeTimer;
 };

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>AbstractWorker</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Postpone 10 minutes</source>
+        <translation>Отложить на 10 минут</translation>
+    </message>
+</context>
+<context>
     <name>ActionFailure</name>
     <message>
         <source>Planned action not carried out</source>
@@ -46,6 +57,22 @@
     <message>
         <source>Changes to the planned actions could not be saved to %1 (%2). They are lost when the scheduler ends.</source>
         <translation>Не удалось сохранить изменения запланированных действий в %1 (%2). При завершении планировщика они будут потеряны.</translation>
+    </message>
+    <message>
+        <source>%1 planned for %2 was skipped: the computer was asleep or too busy to carry it out within a minute of that time.</source>
+        <translation>%1 (запланировано на %2): пропущено, компьютер был в спящем режиме или слишком занят, чтобы выполнить действие в течение минуты после назначенного времени.</translation>
+    </message>
+    <message>
+        <source>%1 planned for %2 was skipped: the system clock was set past that time.</source>
+        <translation>%1 (запланировано на %2): пропущено, системные часы были переведены вперёд за это время.</translation>
+    </message>
+    <message>
+        <source>%1 postponed to %2 was not carried out: the scheduler was restarted in the meantime.</source>
+        <translation>%1 (отложено до %2): не выполнено, планировщик за это время был перезапущен.</translation>
+    </message>
+    <message>
+        <source>%1 planned for %2 was skipped: the scheduler was not running at that time.</source>
+        <translation>%1 (запланировано на %2): пропущено, в это время планировщик не работал.</translation>
     </message>
 </context>
 <context>

@@ -4,18 +4,51 @@
 
 #include "abstractworker.h"
 
-#include "executor.h"
+#include "notificator.h"
 
 #include <QMetaMethod>
 
 AbstractWorker::AbstractWorker(Preset::Ptr preset) : QObject(nullptr), m_preset(std::move(preset)), m_flags(std::make_shared<Flags>()) { }
 
-AbstractWorker::~AbstractWorker() = default;
+AbstractWorker::~AbstractWorker()
+{
+    withdrawWarning();
+}
+
+void AbstractWorker::showWarning(const QString &title, const QString &body, bool postpone, std::function<void(Choice)> chosen)
+{
+    withdrawWarning();
+    QStringList choices{tr("Cancel")};
+    if (postpone) {
+        choices << tr("Postpone 10 minutes");
+    }
+    // The warning lives on this (the main) thread, and is withdrawn at the
+    // latest when the worker goes: chosen never outlives the worker.
+    m_warning = Notificator().warn(title, body, choices, [this, chosen](int index) {
+        withdrawWarning();
+        chosen(index == 1 ? Postpone : Cancel);
+    });
+}
+
+void AbstractWorker::withdrawWarning()
+{
+    if (m_warning != 0) {
+        Notificator().withdraw(m_warning);
+        m_warning = 0;
+    }
+}
 
 void AbstractWorker::setPreset(Preset::Ptr preset)
 {
     m_preset = std::move(preset);
 }
+
+void AbstractWorker::restore()
+{
+    start();
+}
+
+void AbstractWorker::clockChanged(ClockChange) { }
 
 void AbstractWorker::sendNotification() { }
 
@@ -24,10 +57,10 @@ void AbstractWorker::execute()
     executeWhenSaved(m_preset->actionType());
 }
 
-void AbstractWorker::report()
+void AbstractWorker::report(bool durable)
 {
     if (!m_flags->abandoned) {
-        Q_EMIT updatePreset(Preset::make(*m_preset));
+        Q_EMIT updatePreset(Preset::make(*m_preset), durable);
     }
 }
 
@@ -69,11 +102,9 @@ void AbstractWorker::runAction(qint32 action)
     if (m_flags->abandoned) {
         return;
     }
-    m_flags->inAction = true;
-    Executor executor(&m_flags->abandoned);
-    const bool done = executor.exec(action);
-    m_flags->inAction = false;
-    if (!done) {
-        ActionFailure::tell(action, executor.failure());
+    if (m_runner) {
+        QMetaObject::invokeMethod(m_runner, "run", Qt::QueuedConnection, Q_ARG(qint32, action));
+        return;
     }
+    ActionRunner(m_flags).run(action);
 }

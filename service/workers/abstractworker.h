@@ -5,56 +5,56 @@
 #pragma once
 
 #include "actionfailure.h"
+#include "actionrunner.h"
 #include "preset.h"
 
 #include <QObject>
 
-#include <atomic>
 #include <deque>
+#include <functional>
 #include <memory>
 
-// Base of the three workers. A worker lives in a thread of its own (see
-// WorkerWrapper) and owns a private copy of its preset.
+// Base of the three workers. A worker decides when its preset's action is
+// due, warns beforehand and has the action carried out. It lives on the main
+// thread, with the store and the bus, and sleeps on one timer until something
+// is due; the action itself runs in the preset's own thread (ActionRunner),
+// where a password dialog may keep it waiting.
 //
-// Sharing a preset between the worker thread and the main thread:
-// - The preset a worker holds is written and read only in the worker's thread.
-//   setPreset() is always handed a copy nobody else keeps (WorkerWrapper makes
-//   it on the main thread), and the worker built on the main thread is moved
-//   to its thread before the thread starts ticking.
-// - Every report (updatePreset) carries a fresh copy made in the worker's
-//   thread at the moment of the change. The store keeps that copy, and nothing
-//   writes to it afterwards, so the main thread never reads an object that a
-//   worker thread is changing.
-// - The store echoes each report back as presetUpdated; WorkerController does
-//   not hand a worker the preset that this worker has just reported (the
-//   worker has moved on since), so a report can never rewind the worker, while
-//   every preset that comes from the bus still reaches it through setPreset.
-// - The only state both threads touch is Flags, shared and atomic.
+// The preset a worker holds is its own copy: setPreset() is handed a copy
+// nobody else keeps, and every report (updatePreset) carries a fresh copy of
+// the moment, which the store keeps and nobody changes afterwards. The store
+// echoes each report back as presetUpdated; WorkerController does not hand a
+// worker the preset that this worker has just reported, so a report never
+// rewinds the worker, while every preset from the bus reaches it. The only
+// state shared with the action's thread is Flags, atomic.
 class AbstractWorker : public QObject
 {
     Q_OBJECT
 public:
-    // What the main thread and the worker's thread both look at. Shared, so
-    // that it outlives whichever side ends first; atomic, so that either side
-    // reads and writes it at any time.
-    struct Flags
-    {
-        // The preset is gone or handed to another worker: from now on the
-        // worker neither reports nor acts. Set once, never cleared.
-        std::atomic<bool> abandoned{false};
-        // The worker is inside an action (a polkit check may be waiting for
-        // the user); nobody waits for its thread then.
-        std::atomic<bool> inAction{false};
+    using Flags = ActionRunner::Flags;
+
+    // Why the wall clock is looked at again out of turn.
+    enum class ClockChange {
+        Set, // the wall clock was set or stepped
+        Resumed, // the machine woke up from sleep
     };
+    Q_ENUM(ClockChange)
 
     explicit AbstractWorker(Preset::Ptr preset);
     ~AbstractWorker() override;
 
     Preset::Ptr preset() const { return m_preset; }
     std::shared_ptr<Flags> flags() const { return m_flags; }
+    // Where actions run from now on; without one they run at once on the
+    // caller's thread.
+    void setActionRunner(ActionRunner *runner) { m_runner = runner; }
 
 Q_SIGNALS:
-    void updatePreset(Preset::Ptr preset);
+    // A change of the preset. durable: it goes to disk before anything else
+    // happens (run state, a new remaining time of a countdown that is not
+    // counting); otherwise it may wait for the store's next write (the
+    // remaining time of a running countdown, once a second).
+    void updatePreset(Preset::Ptr preset, bool durable);
     // The reports sent so far must be on disk before an action runs (a fired
     // countdown would otherwise fire again after a restart). Whoever owns the
     // worker saves them and answers with saved(); when nobody listens, the
@@ -65,10 +65,15 @@ Q_SIGNALS:
     void acknowledged(quint64 token);
 
 public Q_SLOTS:
-    void setPreset(Preset::Ptr preset);
+    virtual void setPreset(Preset::Ptr preset);
     virtual void start() = 0;
     virtual void pause() = 0;
     virtual void stop() = 0;
+    // Starts a preset that was running when the service last ended.
+    virtual void restore();
+    // The wall clock changed under the worker: whatever became due (or no
+    // longer is) is handled at once.
+    virtual void clockChanged(AbstractWorker::ClockChange change);
     // The answer to saveRequested() for the oldest action that waits for it:
     // carried out when its state is on disk, told as failed otherwise (with
     // the system's reason), and then the preset is stopped.
@@ -82,14 +87,31 @@ protected Q_SLOTS:
     virtual void execute();
 
 protected:
+    // What the user may choose on a warning.
+    enum Choice { Cancel, Postpone };
+    // How far "Postpone" moves an action.
+    static constexpr qint64 postponeMSecs = 10 * 60 * 1000;
+
+    // Shows a warning with the choice to cancel and, with postpone, to
+    // postpone; it replaces the worker's warning on screen, if any, and stays
+    // until withdrawn. chosen runs when the user picks one (the warning is
+    // withdrawn first).
+    void showWarning(const QString &title, const QString &body, bool postpone, std::function<void(Choice)> chosen);
+    // Takes the worker's warning off the screen: its action came, or the
+    // preset was stopped, paused, changed or removed.
+    void withdrawWarning();
+
     // Emits updatePreset with a copy of the preset as it is now.
-    void report();
+    void report(bool durable = true);
     // Runs action once the reports sent so far are saved (see saveRequested).
     void executeWhenSaved(qint32 action);
     void runAction(qint32 action);
+    bool isAbandoned() const { return m_flags->abandoned; }
 
 private:
     Preset::Ptr m_preset;
     std::shared_ptr<Flags> m_flags;
+    ActionRunner *m_runner = nullptr;
     std::deque<qint32> m_actionsWaitingForSave;
+    quint32 m_warning = 0;
 };

@@ -4,35 +4,19 @@
 
 #pragma once
 
-#include "abstractworker.h"
+#include "occurrenceworker.h"
 
-#include <QDateTime>
-
-class QTimer;
-
-// A daily window: once a second it looks at the local time and carries out
-// the action when this second is one of the window's action moments (see
-// Occurrence). The second in which it is started never acts.
-class RangeWorker : public AbstractWorker
+// A daily window (see Occurrence for its rules): carries out the action at
+// the window's opening and every period after it, up to its end, every day,
+// until it is paused or stopped. The second in which it is started never
+// acts. It gives no warning.
+class RangeWorker : public OccurrenceWorker
 {
     Q_OBJECT
 public:
     explicit RangeWorker(Preset::Ptr preset);
-    ~RangeWorker() override;
-
-public Q_SLOTS:
-    void start() override;
-    void pause() override;
-    void stop() override;
-
-private Q_SLOTS:
-    void onTimeout() override;
 
 private:
-    // Arms the timer for just after the next whole second of the local clock.
-    void armForNextSecond(const QDateTime &current);
-
-    QTimer *m_timer;
-    // The second that the last tick handled (or the start's second).
-    QDateTime m_lastTick;
+    Agenda::Rules rules() const override;
+    QDateTime floorAt(const QDateTime &now) const override;
 };

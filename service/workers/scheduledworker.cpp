@@ -4,101 +4,66 @@
 
 #include "scheduledworker.h"
 
-#include "notificator.h"
-#include "occurrence.h"
+#include "duepolicy.h"
+#include "postponements.h"
 
-#include <QTimer>
+ScheduledWorker::ScheduledWorker(Preset::Ptr preset) : OccurrenceWorker(std::move(preset)) { }
 
-namespace
+Agenda::Rules ScheduledWorker::rules() const
 {
-// How long after the start of a second a tick is due: enough for a precise
-// timer to never wake up in the second before.
-constexpr int tickMargin = 10;
-} // namespace
-
-ScheduledWorker::ScheduledWorker(Preset::Ptr preset) : AbstractWorker(std::move(preset)), m_timer(new QTimer(this))
-{
-    m_timer->setSingleShot(true);
-    m_timer->setTimerType(Qt::PreciseTimer);
-    connect(m_timer, &QTimer::timeout, this, &ScheduledWorker::onTimeout);
+    const ScheduleSettings schedule = preset()->schedule();
+    return Agenda::Rules{
+        [schedule](const QDateTime &moment) { return Occurrence::firstAtOrAfter(schedule, moment); },
+        [schedule](const QDateTime &moment) { return Occurrence::nextWarning(schedule, moment); },
+    };
 }
 
-ScheduledWorker::~ScheduledWorker()
+QDateTime ScheduledWorker::floorAt(const QDateTime &now) const
 {
-    if (m_timer->isActive()) {
-        m_timer->stop();
-    }
+    // Started within an occurrence's second, it acts in that second.
+    return Occurrence::withoutMSecs(now);
 }
 
-void ScheduledWorker::start()
+QDateTime ScheduledWorker::warningOnStart(const QDateTime &now) const
 {
-    preset()->markStarted();
-    report();
-    const QDateTime warned = Occurrence::warningOnStart(preset()->schedule(), Occurrence::withoutMSecs(QDateTime::currentDateTime()));
-    if (warned.isValid() && warned != m_lastWarned) {
-        m_lastWarned = warned;
-        sendNotification();
-    }
-    onTimeout();
+    return Occurrence::warningOnStart(preset()->schedule(), now);
 }
 
-void ScheduledWorker::pause()
+void ScheduledWorker::restore()
 {
-    preset()->markPaused();
-    report();
-    if (m_timer->isActive()) {
-        m_timer->stop();
+    const QDateTime now = QDateTime::currentDateTime();
+    if (preset()->schedule().repeat.type == RepeatType::Never) {
+        const QDateTime once = Occurrence::firstAtOrAfter(preset()->schedule(), QDateTime::fromMSecsSinceEpoch(0));
+        if (once.isValid() && once == Postponements::lostOriginal(preset()->id())) {
+            // Postponed, and the postponement was lost with the restart
+            // (told as such): nothing remains.
+            preset()->markStopped();
+            report();
+            return;
+        }
+        if (once.isValid() && once < floorAt(now)) {
+            if (once.msecsTo(now) > DuePolicy::lateLimitMSecs) {
+                preset()->markStopped();
+                report();
+                ActionFailure::tell(preset()->actionType(), ActionFailure::Reason::SkippedNotRunning, once);
+                return;
+            }
+            begin(once);
+            return;
+        }
     }
+    OccurrenceWorker::restore();
 }
 
-void ScheduledWorker::stop()
+bool ScheduledWorker::warnsAgain() const
 {
-    preset()->markStopped();
-    report();
-    if (m_timer->isActive()) {
-        m_timer->stop();
-    }
-}
-
-void ScheduledWorker::armForNextSecond(const QDateTime &current)
-{
-    // Re-arming for a plain second after each tick would drift and, now and
-    // then, skip a second (a missed occurrence) or hit one twice (an action
-    // carried out twice).
-    m_timer->start(1000 - current.time().msec() + tickMargin);
-}
-
-void ScheduledWorker::onTimeout()
-{
-    const QDateTime current = QDateTime::currentDateTime();
-    const QDateTime now = Occurrence::withoutMSecs(current);
-    if (now == m_lastTick) {
-        // Woken up (or started again) within a second already handled.
-        armForNextSecond(current);
-        return;
-    }
-    m_lastTick = now;
-
-    const Occurrence::Tick tick = Occurrence::tick(preset()->schedule(), now);
-    if (tick.warning.isValid() && tick.warning != m_lastWarned) {
-        m_lastWarned = tick.warning;
-        sendNotification();
-    }
-    if (tick.stop) {
-        // Reported stopped before the last action runs, like a countdown.
-        stop();
-    }
-    if (tick.execute) {
-        execute();
-    }
-    if (tick.arm) {
-        // After the action, which may have taken long (polkit may ask the
-        // user): the seconds it took are not made up.
-        armForNextSecond(QDateTime::currentDateTime());
-    }
+    return preset()->schedule().notify >= 1000;
 }
 
 void ScheduledWorker::sendNotification()
 {
-    Notificator().notify(tr("Schedule"), tr("The %1 action will be executed soon").arg(preset()->actionName()));
+    const QDateTime occurrence = warnedOccurrence();
+    showWarning(tr("Schedule"), tr("The %1 action will be executed soon").arg(preset()->actionName()), true, [this, occurrence](Choice choice) {
+        choose(occurrence, choice);
+    });
 }

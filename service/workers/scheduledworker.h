@@ -4,41 +4,37 @@
 
 #pragma once
 
-#include "abstractworker.h"
+#include "occurrenceworker.h"
 
-#include <QDateTime>
-
-class QTimer;
-
-// A calendar schedule: once a second it looks at the local time, carries out
-// the action when this second is an occurrence (see Occurrence), warns when
-// this second is the lead before one, and stops once no occurrence remains.
-// Started inside the lead of its next occurrence, it warns at once.
-class ScheduledWorker : public AbstractWorker
+// A calendar schedule (see Occurrence for its rules): carries out the action
+// at every occurrence from the moment it is started, warns a lead before each
+// one (at once when started inside a lead), and stops once no occurrence
+// remains before its end.
+//
+// At the start of the service it never looks back: an occurrence that may
+// have been carried out before a restart is not carried out again. Only a
+// one-off schedule found running with its time past is known not to have
+// been carried out (its stopped state is saved before its action): within a
+// minute it is carried out late, otherwise it is stopped and the user told.
+//
+// Its warning offers to cancel the occurrence (that one only; the schedule
+// runs on, or stops when none remains) or to postpone it by ten minutes (once;
+// with a lead, warned again ten minutes before its new moment).
+class ScheduledWorker : public OccurrenceWorker
 {
     Q_OBJECT
 public:
     explicit ScheduledWorker(Preset::Ptr preset);
-    ~ScheduledWorker() override;
 
 public Q_SLOTS:
-    void start() override;
-    void pause() override;
-    void stop() override;
+    void restore() override;
 
 private Q_SLOTS:
-    void onTimeout() override;
     void sendNotification() override;
 
 private:
-    // Arms the timer for just after the next whole second of the local clock.
-    void armForNextSecond(const QDateTime &current);
-
-    QTimer *m_timer;
-    // The second that the last tick handled; a tick that wakes up before the
-    // next second has begun must not handle it again.
-    QDateTime m_lastTick;
-    // The last occurrence warned of: a start inside a lead and the tick in
-    // the warning's own second must not both warn.
-    QDateTime m_lastWarned;
+    Agenda::Rules rules() const override;
+    QDateTime floorAt(const QDateTime &now) const override;
+    QDateTime warningOnStart(const QDateTime &now) const override;
+    bool warnsAgain() const override;
 };

@@ -4,14 +4,38 @@
 
 #include "timerworker.h"
 
+#include "duepolicy.h"
 #include "notificator.h"
 
+#include <QDateTime>
 #include <QTimer>
 
-TimerWorker::TimerWorker(Preset::Ptr preset) : AbstractWorker(std::move(preset)), m_timer(new QTimer(this))
+#include <algorithm>
+#include <chrono>
+#include <limits>
+
+namespace
 {
-    // A coarse timer may be late by 5 % of its interval on every tick; a
-    // countdown of minutes would visibly drift.
+// A timer may wake up a little before the millisecond it was armed for; the
+// second is counted as ended that much early rather than waking up again.
+constexpr qint64 earlyMs = 5;
+
+qint64 monotonicNow()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// A monotonic moment as DuePolicy takes moments.
+QDateTime asMoment(qint64 msecs)
+{
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
+}
+} // namespace
+
+TimerWorker::TimerWorker(Preset::Ptr preset, Clock clock)
+    : AbstractWorker(std::move(preset)), m_clock(clock ? std::move(clock) : Clock(monotonicNow)), m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &TimerWorker::onTimeout);
 }
@@ -30,21 +54,65 @@ QString TimerWorker::remainingTimeText(quint64 msecs)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
+qint64 TimerWorker::secondsPassed(qint64 now) const
+{
+    return std::max<qint64>(0, now - m_countedFrom + earlyMs) / 1000;
+}
+
+qint64 TimerWorker::fireSecond() const
+{
+    // At most about 1.8e16: no product with 1000 below is taken of more
+    // than the seconds that have actually passed.
+    return qint64(m_remainingAtStart / 1000) + 1;
+}
+
+void TimerWorker::count(qint64 moment)
+{
+    m_countedFrom = moment;
+    m_remainingAtStart = preset()->timer().remainingTime;
+    m_secondsReported = 0;
+    m_counting = true;
+    m_warned = false;
+    advance();
+}
+
 void TimerWorker::start()
 {
     preset()->markStarted();
     report();
-    m_timer->start(1000);
+    count(m_clock());
+}
+
+void TimerWorker::setPreset(Preset::Ptr preset)
+{
+    withdrawWarning();
+    AbstractWorker::setPreset(std::move(preset));
+    if (!this->preset()->isRunning()) {
+        m_counting = false;
+        m_timer->stop();
+        return;
+    }
+    // Counted on from the last second reported, so that the seconds keep
+    // their phase.
+    count(m_counting ? m_countedFrom + m_secondsReported * 1000 : m_clock());
+}
+
+void TimerWorker::halt()
+{
+    withdrawWarning();
+    const qint64 seconds = std::min(secondsPassed(m_clock()), fireSecond() - 1);
+    preset()->timer().remainingTime = m_remainingAtStart - quint64(std::max(seconds, m_secondsReported)) * 1000;
+    m_counting = false;
+    m_timer->stop();
+    preset()->markPaused();
+    report();
 }
 
 void TimerWorker::pause()
 {
-    if (!m_timer->isActive()) {
-        return;
+    if (m_counting) {
+        halt();
     }
-    m_timer->stop();
-    preset()->markPaused();
-    report();
 }
 
 void TimerWorker::stop()
@@ -58,29 +126,78 @@ void TimerWorker::stop()
 
 void TimerWorker::onTimeout()
 {
-    if (!preset()->isRunning()) {
+    if (m_counting && preset()->isRunning()) {
+        advance();
+    }
+}
+
+void TimerWorker::advance()
+{
+    const qint64 now = m_clock();
+    const qint64 seconds = secondsPassed(now);
+    if (seconds >= fireSecond()) {
+        const qint64 due = m_countedFrom + fireSecond() * 1000;
+        if (DuePolicy::judge(asMoment(due), asMoment(now), QDateTime()) == DuePolicy::Verdict::Missed) {
+            const qint32 action = preset()->actionType();
+            stop();
+            ActionFailure::tell(action, ActionFailure::Reason::Skipped, QDateTime::currentDateTime().addMSecs(due - now));
+        } else {
+            execute();
+        }
         return;
     }
-    TimerSettings &timer = preset()->timer();
-    if (timer.remainingTime > 999) {
-        timer.remainingTime -= 1000;
-        report();
-        if (timer.notify != 0 && timer.notify == timer.remainingTime) {
-            sendNotification();
+    if (seconds > m_secondsReported) {
+        m_secondsReported = seconds;
+        TimerSettings &timer = preset()->timer();
+        timer.remainingTime = m_remainingAtStart - quint64(seconds) * 1000;
+        report(false);
+        // The warning belongs to the second that brings the remaining time
+        // to the lead; come late, it is given within a minute.
+        const quint64 lead = timer.notify;
+        if (!m_warned && lead != 0 && m_remainingAtStart > lead && (m_remainingAtStart - lead) % 1000 == 0) {
+            const qint64 warningSecond = qint64((m_remainingAtStart - lead) / 1000);
+            if (seconds >= warningSecond) {
+                m_warned = true;
+                const DuePolicy::Verdict verdict = DuePolicy::judgeWarning(
+                    asMoment(m_countedFrom + warningSecond * 1000), asMoment(m_countedFrom + fireSecond() * 1000), asMoment(now), QDateTime());
+                if (verdict == DuePolicy::Verdict::OnTime || verdict == DuePolicy::Verdict::Late) {
+                    sendNotification();
+                }
+            }
         }
-    } else {
-        execute();
     }
+    m_timer->start(int(std::max<qint64>(0, m_countedFrom + (seconds + 1) * 1000 - now)));
 }
 
 void TimerWorker::sendNotification()
 {
     const QString text = tr("The %1 action will be executed after %2").arg(preset()->actionName(), remainingTimeText(preset()->timer().remainingTime));
-    Notificator().notify(tr("Timer"), text);
+    showWarning(tr("Timer"), text, true, [this](Choice choice) { choose(choice); });
+}
+
+void TimerWorker::choose(Choice choice)
+{
+    if (!m_counting || !preset()->isRunning()) {
+        return;
+    }
+    if (choice == Cancel) {
+        stop();
+        return;
+    }
+    // Ten minutes more, counted on from the last second reported.
+    const qint64 seconds = m_secondsReported;
+    const quint64 remaining = m_remainingAtStart - quint64(seconds) * 1000;
+    preset()->timer().remainingTime =
+        remaining > std::numeric_limits<quint64>::max() - postponeMSecs ? std::numeric_limits<quint64>::max() : remaining + postponeMSecs;
+    report();
+    count(m_countedFrom + seconds * 1000);
 }
 
 void TimerWorker::execute()
 {
+    if (m_counting) {
+        halt();
+    }
     stop();
     // The stopped state has to be on disk before the action may end the
     // session, or a restarted service would run the countdown (and the

@@ -6,16 +6,38 @@
 
 #include "abstractworker.h"
 
+#include <functional>
+
 class QTimer;
 
-// A countdown: lowers the preset's remaining time by a second on every tick,
-// reports it, warns when the remaining time reaches the lead and carries out
-// the action when the time has run out.
+// A countdown on the monotonic clock: started (or resumed) with a remaining
+// time R at the moment t0, its k-th second ends at t0 + k s, whatever stalls
+// or load came in between, and time the machine spends asleep does not count
+// (the monotonic clock stands still then). At the end of every second while R
+// - k s >= 0 it reports the remaining time (a report that may wait for the
+// store's next write); the warning comes with the second that brings the
+// remaining time exactly to the lead; the action comes one second after the
+// last report, at t0 + (R / 1 s + 1) s, as the count of seconds always gave
+// it. Seconds that a stall swallowed are reported once, as one step.
+//
+// A countdown that ran out while the process was stalled is judged by
+// DuePolicy: carried out late within a minute, otherwise not carried out (the
+// user is told) and stopped. A warning that comes late is given only within
+// a minute and before the action.
+//
+// The warning stays on screen until the countdown fires or is paused,
+// stopped, changed or removed. From it the user may cancel (the countdown
+// stops, as by the stop command) or postpone it (ten minutes more remaining;
+// the warning comes again when the remaining time reaches the lead).
 class TimerWorker : public AbstractWorker
 {
     Q_OBJECT
 public:
-    explicit TimerWorker(Preset::Ptr preset);
+    // Milliseconds of a monotonic clock.
+    using Clock = std::function<qint64()>;
+
+    // clock: where the time comes from; the system's monotonic clock if none.
+    explicit TimerWorker(Preset::Ptr preset, Clock clock = Clock());
     ~TimerWorker() override;
 
     // The remaining time as the warning shows it: hours, minutes and seconds,
@@ -26,6 +48,7 @@ public Q_SLOTS:
     void start() override;
     void pause() override;
     void stop() override;
+    void setPreset(Preset::Ptr preset) override;
 
 private Q_SLOTS:
     void onTimeout() override;
@@ -33,5 +56,27 @@ private Q_SLOTS:
     void execute() override;
 
 private:
+    // Starts counting from the preset's remaining time at moment.
+    void count(qint64 moment);
+    // Reports the seconds passed since the last report, warns, or fires.
+    void advance();
+    // Whole seconds counted from the start of counting until now.
+    qint64 secondsPassed(qint64 now) const;
+    // The second at whose end the countdown fires.
+    qint64 fireSecond() const;
+    // The user's choice on the warning: stop, or ten minutes more.
+    void choose(Choice choice);
+    // Stops counting, with the remaining time of the last second passed
+    // (never below the last second), and reports it paused.
+    void halt();
+
+    Clock m_clock;
     QTimer *m_timer;
+    // While counting: when it started counting, from which remaining time,
+    // and how many of its seconds have been reported.
+    qint64 m_countedFrom = 0;
+    quint64 m_remainingAtStart = 0;
+    qint64 m_secondsReported = 0;
+    bool m_counting = false;
+    bool m_warned = false;
 };

@@ -5,6 +5,8 @@
 #include "workercontroller.h"
 
 #include "actionfailure.h"
+#include "clockwatcher.h"
+#include "postponements.h"
 #include "rangeworker.h"
 #include "scheduledworker.h"
 #include "storage.h"
@@ -12,7 +14,6 @@
 #include "workercontroller_debug.h"
 #include "workerwrapper.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 
 #include <algorithm>
@@ -24,21 +25,28 @@ namespace
 constexpr int shutdownWaitMs = 2000;
 } // namespace
 
-WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(parent), m_storage(storage)
+WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(parent), m_storage(storage), m_clockWatcher(new ClockWatcher(this))
 {
-    // Queued reports and the queued setPreset carry the pointer by this name.
+    // The queued setPreset and clockChanged carry these by name.
     qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
+    qRegisterMetaType<AbstractWorker::ClockChange>("AbstractWorker::ClockChange");
+    connect(m_clockWatcher, &ClockWatcher::clockSet, this, [this] { clockChanged(AbstractWorker::ClockChange::Set); });
+    connect(m_clockWatcher, &ClockWatcher::resumed, this, [this] { clockChanged(AbstractWorker::ClockChange::Resumed); });
 
     connect(m_storage, &Storage::presetAdded, this, &WorkerController::onPresetAdded);
     connect(m_storage, &Storage::presetUpdated, this, &WorkerController::onPresetUpdated);
     connect(m_storage, &Storage::presetRemoved, this, &WorkerController::onPresetRemoved);
 
+    // Postponed from a warning before the service last ended: gone with it.
+    Postponements::tellLeftOver();
     // A copy of the list: setting up never changes the store, but the loop
     // must not depend on that.
     const QVector<Preset::Ptr> presets = m_storage->presets();
+    m_restoring = true;
     for (const Preset::Ptr &preset : presets) {
         onPresetAdded(preset);
     }
+    m_restoring = false;
 }
 
 WorkerController::~WorkerController()
@@ -56,11 +64,6 @@ bool WorkerController::shutdown()
     bool allEnded = true;
     for (auto &wrapper : m_wrappers) {
         allEnded = wrapper->finish(deadline) && allEnded;
-    }
-    // Reports sent before the end are real changes (a countdown's latest
-    // second): store them.
-    for (auto &wrapper : m_wrappers) {
-        QCoreApplication::sendPostedEvents(wrapper.get());
     }
     while (!m_wrappers.empty()) {
         std::unique_ptr<WorkerWrapper> wrapper = std::move(m_wrappers.front());
@@ -165,6 +168,7 @@ void WorkerController::onPresetUpdated(Preset::Ptr preset)
     std::unique_ptr<WorkerWrapper> old = std::move(*it);
     m_wrappers.erase(it);
     destroy(std::move(old));
+    Postponements::drop(preset->id());
     onPresetAdded(preset);
 }
 
@@ -180,6 +184,7 @@ void WorkerController::onPresetRemoved(QUuid uuid)
     for (auto &wrapper : gone) {
         destroy(std::move(wrapper));
     }
+    Postponements::drop(uuid);
 }
 
 void WorkerController::destroy(std::unique_ptr<WorkerWrapper> wrapper)
@@ -222,9 +227,13 @@ void WorkerController::setupRange(const Preset::Ptr &preset)
 
 void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset)
 {
-    connect(wrapper, &WorkerWrapper::updatePreset, this, [this](const Preset::Ptr &report) {
+    connect(wrapper, &WorkerWrapper::updatePreset, this, [this](const Preset::Ptr &report, bool durable) {
         m_reportInFlight = report.get();
-        m_storage->updatePreset(report);
+        if (durable) {
+            m_storage->updatePreset(report);
+        } else {
+            m_storage->stagePreset(report);
+        }
         m_reportInFlight = nullptr;
     });
     // The worker waits with its action until its reports are on disk (a
@@ -259,7 +268,18 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
         return;
     }
     if (preset->isRunning()) {
-        wrapper->start();
+        if (m_restoring) {
+            wrapper->restore();
+        } else {
+            wrapper->start();
+        }
+    }
+}
+
+void WorkerController::clockChanged(AbstractWorker::ClockChange change)
+{
+    for (auto &wrapper : m_wrappers) {
+        wrapper->clockChanged(change);
     }
 }
 

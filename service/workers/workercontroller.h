@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "abstractworker.h"
 #include "preset.h"
 
 #include <QObject>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+class ClockWatcher;
 class Storage;
 class WorkerWrapper;
 
@@ -27,6 +29,10 @@ class WorkerWrapper;
 // once for a command that matches no worker, and when the worker goes away
 // first. The main thread never waits for a worker that is inside an action
 // (see WorkerWrapper); only shutdown() waits, briefly, for the others.
+//
+// Presets found running when the controller is made (the service starts) are
+// restored (AbstractWorker::restore); one ClockWatcher tells every worker of
+// a wall clock that was set and of a wake-up from sleep.
 class WorkerController : public QObject
 {
     Q_OBJECT
@@ -58,6 +64,7 @@ private:
     void setupSchedule(const Preset::Ptr &preset);
     void setupRange(const Preset::Ptr &preset);
     void addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset);
+    void clockChanged(AbstractWorker::ClockChange change);
     void threadFailed(WorkerWrapper *wrapper, qint32 action);
     WorkerWrapper *findByText(const QString &uuid) const;
     void destroy(std::unique_ptr<WorkerWrapper> wrapper);
@@ -71,4 +78,7 @@ private:
     std::map<quint64, std::pair<const WorkerWrapper *, Done>> m_waiting;
     quint64 m_nextToken = 0;
     bool m_shutDown = false;
+    // Set while the presets stored at start are set up.
+    bool m_restoring = false;
+    ClockWatcher *m_clockWatcher;
 };

@@ -4,6 +4,7 @@
 
 #include "workerwrapper.h"
 
+#include "actionrunner.h"
 #include "rangeworker.h"
 #include "scheduledworker.h"
 #include "timerworker.h"
@@ -28,29 +29,34 @@ int typeOf(AbstractWorker *worker)
 } // namespace
 
 WorkerWrapper::WorkerWrapper(AbstractWorker *worker, QObject *parent)
-    : QObject(parent), m_thread(new QThread(this)), m_worker(worker), m_flags(worker->flags()), m_uuid(worker->preset()->id()), m_type(typeOf(worker))
+    : QObject(parent)
+    , m_thread(new QThread(this))
+    , m_worker(worker)
+    , m_runner(new ActionRunner(worker->flags()))
+    , m_flags(worker->flags())
+    , m_uuid(worker->preset()->id())
+    , m_type(typeOf(worker))
 {
-    connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    connect(m_worker, &AbstractWorker::updatePreset, this, &WorkerWrapper::updatePreset);
-    connect(m_worker, &AbstractWorker::saveRequested, this, &WorkerWrapper::saveRequested);
-    connect(m_worker, &AbstractWorker::acknowledged, this, &WorkerWrapper::acknowledged);
+    connect(m_thread, &QThread::finished, m_runner, &QObject::deleteLater);
+    connect(worker, &AbstractWorker::updatePreset, this, &WorkerWrapper::updatePreset);
+    connect(worker, &AbstractWorker::saveRequested, this, &WorkerWrapper::saveRequested);
+    connect(worker, &AbstractWorker::acknowledged, this, &WorkerWrapper::acknowledged);
     startThread();
 }
 
 WorkerWrapper::~WorkerWrapper()
 {
     m_flags->abandoned = true;
+    m_worker.reset();
     if (!m_moved) {
-        // Its thread never ran: the worker is still here, idle.
-        delete m_worker;
+        // Its thread never ran: the runner is still here, idle.
+        delete m_runner;
         return;
     }
     if (!m_thread->isRunning()) {
-        // Ended by finish(); the worker went with it.
+        // Ended by finish(); the runner went with it.
         return;
     }
-    // Reports that the worker sent before are still queued for this object;
-    // ~QObject drops them, so a removed preset is not stored again.
     m_thread->setParent(nullptr);
     connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
     m_thread->quit();
@@ -70,8 +76,9 @@ bool WorkerWrapper::startThread()
     if (!m_thread->isRunning()) {
         return false;
     }
-    // Only now: a worker whose thread never ran would never be deleted.
-    m_worker->moveToThread(m_thread);
+    // Only now: a runner whose thread never ran would never be deleted.
+    m_runner->moveToThread(m_thread);
+    m_worker->setActionRunner(m_runner);
     m_moved = true;
     return true;
 }
@@ -79,15 +86,19 @@ bool WorkerWrapper::startThread()
 template<typename... Arguments>
 void WorkerWrapper::invoke(const char *slot, Arguments... arguments)
 {
-    // Once abandoned, the worker may already be gone with its thread.
     if (!m_flags->abandoned) {
-        QMetaObject::invokeMethod(m_worker, slot, Qt::QueuedConnection, arguments...);
+        QMetaObject::invokeMethod(m_worker.get(), slot, Qt::QueuedConnection, arguments...);
     }
 }
 
 void WorkerWrapper::start()
 {
     invoke("start");
+}
+
+void WorkerWrapper::restore()
+{
+    invoke("restore");
 }
 
 void WorkerWrapper::pause()
@@ -103,6 +114,11 @@ void WorkerWrapper::stop()
 void WorkerWrapper::setPreset(const Preset::Ptr &preset)
 {
     invoke("setPreset", Q_ARG(Preset::Ptr, Preset::make(*preset)));
+}
+
+void WorkerWrapper::clockChanged(AbstractWorker::ClockChange change)
+{
+    invoke("clockChanged", Q_ARG(AbstractWorker::ClockChange, change));
 }
 
 void WorkerWrapper::acknowledge(quint64 token)

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// When presets act: the occurrence rules of schedules, their warnings, the
-// per-second tick and the actions of daily windows, as sequences of moments
+// When presets act: the occurrence rules of schedules, their warnings,
+// and the actions of daily windows, as sequences of moments
 // from fixed dates. Run in the zone ZEL_TEST_TZ (Europe/Berlin by default,
 // and UTC); the daylight-saving rows (31 March and 27 October 2024) only in
 // Berlin. The extreme rows are there for the sanitizer build.
@@ -372,44 +372,6 @@ private Q_SLOTS:
         }
         QCOMPARE(got, expected);
         QCOMPARE(show(Occurrence::warningOnStart(rule, from)), onStart);
-    }
-
-    void tick_data()
-    {
-        QTest::addColumn<ScheduleSettings>("rule");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QString>("expected"); // s(top) w(arning) e(xecute) a(rm)
-
-        const QString mon = QStringLiteral("2026-01-05 10:00");
-        const ScheduleSettings wednesdays = custom(mon, RepeatCustomType::Weeks, 1, {3});
-        QTest::newRow("an unchosen start day does not act") << wednesdays << at(mon) << "a";
-        QTest::newRow("a chosen day acts") << wednesdays << at("2026-01-07 10:00") << "ea";
-        QTest::newRow("one second off does not") << wednesdays << at("2026-01-07 10:00:01") << "a";
-
-        const ScheduleSettings never = withEnd(schedule(mon, RepeatType::Never), msecs("2026-01-05 10:01"));
-        QTest::newRow("before the start") << never << at("2026-01-05 09:00") << "a";
-        QTest::newRow("the last occurrence acts and stops") << never << at(mon) << "se";
-        QTest::newRow("after the last occurrence") << never << at("2026-01-05 10:00:01") << "s";
-        QTest::newRow("the lead before the start") << withLead(never, minute) << at("2026-01-05 09:59") << "wa";
-        QTest::newRow("a second into the lead") << withLead(never, minute) << at("2026-01-05 09:59:01") << "a";
-
-        const ScheduleSettings monTue = withLead(custom(mon, RepeatCustomType::Weeks, 1, {1, 2}), 24 * hour);
-        QTest::newRow("Monday acts and warns for Tuesday") << monTue << at(mon) << "wea";
-        QTest::newRow("Sunday warns for Monday") << monTue << at("2026-01-11 10:00") << "wa";
-    }
-
-    void tick()
-    {
-        QFETCH(ScheduleSettings, rule);
-        QFETCH(QDateTime, now);
-        QFETCH(QString, expected);
-        const Occurrence::Tick tick = Occurrence::tick(rule, now);
-        QString got;
-        got += tick.stop ? QStringLiteral("s") : QString();
-        got += tick.warning.isValid() ? QStringLiteral("w") : QString();
-        got += tick.execute ? QStringLiteral("e") : QString();
-        got += tick.arm ? QStringLiteral("a") : QString();
-        QCOMPARE(got, expected);
     }
 
     // The first actions strictly after a moment (a window started then).

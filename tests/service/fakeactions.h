@@ -10,6 +10,7 @@
 // machine or the desktop.
 
 #include <QString>
+#include <QStringList>
 #include <QThread>
 #include <QVector>
 
@@ -31,11 +32,17 @@ struct Notification
     qint64 atMSecs;
     bool failure = false; // event "failed" rather than the warning
     bool quiet = false;
+    QStringList choices; // of a warning that stays until withdrawn
+    quint32 id = 0; // of such a warning
 };
 
 void reset();
 QVector<Execution> executions();
 QVector<Notification> notifications();
+// The ids of the warnings withdrawn, in order.
+QVector<quint32> withdrawn();
+// The user picks choice index of the warning id (if it is still open).
+void choose(quint32 id, int index);
 // Runs inside Executor::exec, on the calling worker's thread, before it returns.
 void setExecuteHook(std::function<void(qint32 action)> hook);
 } // namespace FakeActions

@@ -142,6 +142,22 @@ private Q_SLOTS:
         QVERIFY(FakeActions::executions().isEmpty());
     }
 
+    void resumedAfterItsOnlyTimeItStops()
+    {
+        // Paused before its time and started again after it: nothing is left
+        // to do, and it says so by stopping; the time passed is not made up.
+        const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(1);
+        ScheduledWorker worker(schedule(start, start.addSecs(60), RepeatType::Never));
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        worker.pause();
+        QTest::qWait(2100);
+        worker.start();
+        QCOMPARE(runState(spy.last().at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
+        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(FakeActions::notifications().isEmpty());
+    }
+
     void pauseHaltsTheTicks()
     {
         const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
@@ -159,12 +175,22 @@ private Q_SLOTS:
         const QDateTime now = wholeSecond(QDateTime::currentDateTime());
         ScheduledWorker worker(schedule(now.addSecs(3600), now.addDays(1), RepeatType::Never));
         worker.start();
-        // Moved to two seconds from now, with the running flag cleared: the
-        // ticks go on all the same until pause or stop.
+        // Moved to two seconds from now: applies at once.
         const QDateTime start = now.addSecs(2);
-        worker.setPreset(schedule(start, start.addDays(1), RepeatType::Never));
+        Preset::Ptr moved = schedule(start, start.addDays(1), RepeatType::Never);
+        moved->markStarted();
+        worker.setPreset(moved);
         QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 5000);
         QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(FakeActions::executions().at(0).atMSecs)), start);
+
+        // Given as not running (as the store has it), it falls idle.
+        FakeActions::reset();
+        const QDateTime later = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
+        worker.setPreset(schedule(later, later.addDays(1), RepeatType::Never));
+        worker.start();
+        worker.setPreset(schedule(later, later.addDays(1), RepeatType::Never));
+        QTest::qWait(3000);
+        QVERIFY(FakeActions::executions().isEmpty());
     }
 };
 

@@ -8,6 +8,7 @@ notification server and zel-wm-stub on the Xvfb display. Nothing here can
 reach the machine's own login manager or window manager."""
 import json
 import os
+import re
 import signal
 import threading
 import time
@@ -156,6 +157,22 @@ class TimingTest(IsolatedTestCase):
         wait_until(lambda: self.notify_calls(), timeout=10, what="the warning")
         call("stop", pid)
         self.assertIn('"Таймер" "Действие «Выключить» будет выполнено через 00:00:59"', self.notify_calls()[0])
+
+    def test_a_running_countdown_does_not_rewrite_the_settings_every_second(self):
+        # Its remaining time reaches the bus every second, the disk at most
+        # once a minute and at the end of the service.
+        pid = new_id()
+        call("updatePreset", json.dumps(countdown(pid, 600000)))
+        call("start", pid)
+        path = os.path.join(self.config_home, "velmora", "zel-shutdown-scheduler-service.conf")
+        written = os.stat(path)
+        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 596000, timeout=10, what="four seconds")
+        now = os.stat(path)
+        self.assertEqual((now.st_ino, now.st_mtime_ns), (written.st_ino, written.st_mtime_ns))
+        self.assertEqual(self.end_service(signal.SIGTERM), 0)
+        with open(path, "rb") as f:
+            stored = re.search(rb'remainingTime\\":(\d+)', f.read())
+        self.assertLessEqual(int(stored.group(1)), 596000)
 
     def test_fired_countdown_does_not_fire_again_after_a_kill(self):
         # The service is killed the moment the window manager has the command:

@@ -12,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 
+#include <algorithm>
+
 namespace
 {
 Preset::Ptr countdown(quint64 timeout, quint64 notify = 0, int action = ActionType::Shutdown)
@@ -24,8 +26,14 @@ Preset::Ptr countdown(quint64 timeout, quint64 notify = 0, int action = ActionTy
     });
 }
 
-void tick(TimerWorker &worker)
+// The monotonic clock of the workers made with fakeClock.
+qint64 fakeNow = 0;
+const TimerWorker::Clock fakeClock = [] { return fakeNow; };
+
+// The timer's wake-up after msecs more of the clock (a second by default).
+void tick(TimerWorker &worker, qint64 msecs = 1000)
 {
+    fakeNow += msecs;
     QVERIFY(QMetaObject::invokeMethod(&worker, "onTimeout", Qt::DirectConnection));
 }
 
@@ -58,7 +66,7 @@ private Q_SLOTS:
 
     void countsDownThenStopsBeforeTheAction()
     {
-        TimerWorker worker(countdown(5000));
+        TimerWorker worker(countdown(5000), fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         int reportsAtAction = -1;
         FakeActions::setExecuteHook([&](qint32) { reportsAtAction = spy.count(); });
@@ -95,7 +103,7 @@ private Q_SLOTS:
     void shortCountdownsExecuteOnTheFirstTick()
     {
         QFETCH(quint64, timeout);
-        TimerWorker worker(countdown(timeout, 0, ActionType::Lock));
+        TimerWorker worker(countdown(timeout, 0, ActionType::Lock), fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -107,7 +115,7 @@ private Q_SLOTS:
     void oddCountdownKeepsItsRemainder()
     {
         // 2500 ms: 1500, 500, then the action on the third tick.
-        TimerWorker worker(countdown(2500));
+        TimerWorker worker(countdown(2500), fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -120,7 +128,7 @@ private Q_SLOTS:
 
     void warnsOnTheExactTick()
     {
-        TimerWorker worker(countdown(5000, 2000));
+        TimerWorker worker(countdown(5000, 2000), fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker); // 4000
@@ -150,7 +158,7 @@ private Q_SLOTS:
     {
         QFETCH(quint64, timeout);
         QFETCH(quint64, notify);
-        TimerWorker worker(countdown(timeout, notify));
+        TimerWorker worker(countdown(timeout, notify), fakeClock);
         worker.start();
         for (int i = 0; i < 6; ++i) {
             tick(worker);
@@ -161,7 +169,7 @@ private Q_SLOTS:
 
     void pauseAndStopWhenIdle()
     {
-        TimerWorker worker(countdown(5000));
+        TimerWorker worker(countdown(5000), fakeClock);
         worker.preset()->timer().remainingTime = 3000;
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.pause();
@@ -173,7 +181,7 @@ private Q_SLOTS:
 
     void stopWhileRunningReportsTwice()
     {
-        TimerWorker worker(countdown(5000));
+        TimerWorker worker(countdown(5000), fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -184,7 +192,7 @@ private Q_SLOTS:
 
     void pauseKeepsTheRemainingTime()
     {
-        TimerWorker worker(countdown(5000));
+        TimerWorker worker(countdown(5000), fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -197,7 +205,7 @@ private Q_SLOTS:
 
     void startWhileRunningReportsAgain()
     {
-        TimerWorker worker(countdown(5000));
+        TimerWorker worker(countdown(5000), fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -207,7 +215,7 @@ private Q_SLOTS:
 
     void followsTheGivenPreset()
     {
-        TimerWorker worker(countdown(5000));
+        TimerWorker worker(countdown(5000), fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -232,7 +240,7 @@ private Q_SLOTS:
     {
         // What the store keeps must never change under it: every report is a
         // snapshot that the worker does not touch again.
-        TimerWorker worker(countdown(5000));
+        TimerWorker worker(countdown(5000), fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -247,7 +255,7 @@ private Q_SLOTS:
 
     void destructionStops()
     {
-        auto worker = std::make_unique<TimerWorker>(countdown(5000));
+        auto worker = std::make_unique<TimerWorker>(countdown(5000), fakeClock);
         QSignalSpy spy(worker.get(), &AbstractWorker::updatePreset);
         worker->start();
         tick(*worker);
@@ -279,11 +287,91 @@ private Q_SLOTS:
 
     void warningTextBeyondADay()
     {
-        TimerWorker worker(countdown(90001000, 90000000, ActionType::Reboot));
+        TimerWorker worker(countdown(90001000, 90000000, ActionType::Reboot), fakeClock);
         worker.start();
         tick(worker);
         QCOMPARE(FakeActions::notifications().size(), 1);
         QCOMPARE(FakeActions::notifications().at(0).body, QStringLiteral("The Reboot action will be executed after 25:00:00"));
+    }
+
+    void stallsNeitherStretchNorRepeat_data()
+    {
+        // A 10 s countdown warned 4 s before, woken up once, after a stall.
+        QTest::addColumn<qint64>("wokenAt"); // ms after the start
+        QTest::addColumn<QString>("reports"); // after the start's
+        QTest::addColumn<int>("warnings");
+        QTest::addColumn<int>("executions");
+        QTest::addColumn<int>("told");
+        QTest::newRow("seconds swallowed: one step") << qint64(3500) << "r7000" << 0 << 0 << 0;
+        QTest::newRow("across the warning: late, once") << qint64(7200) << "r3000" << 1 << 0 << 0;
+        QTest::newRow("ran out 30 s ago: carried out") << qint64(41000) << "p0 s10000" << 0 << 1 << 0;
+        QTest::newRow("ran out a minute ago: carried out") << qint64(71000) << "p0 s10000" << 0 << 1 << 0;
+        QTest::newRow("ran out longer ago: skipped, told") << qint64(71001) << "p0 s10000" << 0 << 0 << 1;
+    }
+
+    void stallsNeitherStretchNorRepeat()
+    {
+        QFETCH(qint64, wokenAt);
+        QFETCH(QString, reports);
+        QFETCH(int, warnings);
+        QFETCH(int, executions);
+        QFETCH(int, told);
+        TimerWorker worker(countdown(10000, 4000, ActionType::Lock), fakeClock);
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        tick(worker, wokenAt);
+        QCOMPARE(states(spy).mid(1).join(' '), reports);
+        const auto notifications = FakeActions::notifications();
+        QCOMPARE(int(std::count_if(notifications.begin(), notifications.end(), [](const auto &n) { return !n.failure; })), warnings);
+        QCOMPARE(int(std::count_if(notifications.begin(), notifications.end(), [](const auto &n) { return n.failure; })), told);
+        QCOMPARE(FakeActions::executions().size(), executions);
+        if (told) {
+            QVERIFY2(notifications.last().body.startsWith(QStringLiteral("Lock planned for ")), qPrintable(notifications.last().body));
+        }
+    }
+
+    void choicesOnTheWarning_data()
+    {
+        QTest::addColumn<QString>("what"); // a choice, or what happens to the preset
+        QTest::addColumn<QString>("reports"); // after the warning's
+        QTest::newRow("cancel") << "Cancel"
+                                << "p4000 s10000";
+        QTest::newRow("postpone") << "Postpone 10 minutes"
+                                  << "r604000 r603000";
+        QTest::newRow("paused") << "pause"
+                                << "p4000";
+        QTest::newRow("changed") << "setPreset"
+                                 << "";
+    }
+
+    void choicesOnTheWarning()
+    {
+        // A 10 s countdown warned 4 s before.
+        QFETCH(QString, what);
+        QFETCH(QString, reports);
+        TimerWorker worker(countdown(10000, 4000), fakeClock);
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        for (int i = 0; i < 6; ++i) {
+            tick(worker);
+        }
+        const FakeActions::Notification warning = FakeActions::notifications().value(0);
+        QCOMPARE(warning.choices, QStringList({"Cancel", "Postpone 10 minutes"}));
+        const int before = spy.count();
+        if (what == QLatin1String("pause")) {
+            worker.pause();
+        } else if (what == QLatin1String("setPreset")) {
+            worker.setPreset(Preset::make(*worker.preset()));
+        } else {
+            FakeActions::choose(warning.id, warning.choices.indexOf(what));
+            tick(worker);
+        }
+        QCOMPARE(FakeActions::withdrawn(), QVector<quint32>({warning.id}));
+        QCOMPARE(states(spy).mid(before).join(' '), reports);
+        // Withdrawn: a choice from it does nothing any more.
+        FakeActions::choose(warning.id, 0);
+        QCOMPARE(states(spy).mid(before).join(' '), reports);
+        QVERIFY(FakeActions::executions().isEmpty());
     }
 
     void ticksOnTime()

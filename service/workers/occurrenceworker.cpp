@@ -1,0 +1,172 @@
+// SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+//
+// SPDX-License-Identifier: GPL-2.0-or-later
+
+#include "occurrenceworker.h"
+
+#include "postponements.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace
+{
+// The longest the timer is armed for at once.
+constexpr qint64 longestWaitMs = 3600 * 1000;
+} // namespace
+
+OccurrenceWorker::OccurrenceWorker(Preset::Ptr preset) : AbstractWorker(std::move(preset)), m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &OccurrenceWorker::onTimeout);
+}
+
+// A postponement still noted is told at the next start; a removed preset's
+// note is dropped by WorkerController.
+OccurrenceWorker::~OccurrenceWorker() = default;
+
+QDateTime OccurrenceWorker::warningOnStart(const QDateTime &) const
+{
+    return QDateTime();
+}
+
+void OccurrenceWorker::start()
+{
+    begin(floorAt(QDateTime::currentDateTime()));
+}
+
+void OccurrenceWorker::restore()
+{
+    // An occurrence postponed before the service last ended stays away
+    // from its own time too.
+    const QDateTime moved = Postponements::lostOriginal(preset()->id());
+    if (moved.isValid() && !(m_state.handledUpTo.isValid() && moved <= m_state.handledUpTo)) {
+        m_state.cancelled.push_back(moved);
+    }
+    AbstractWorker::restore();
+}
+
+void OccurrenceWorker::begin(const QDateTime &floor)
+{
+    preset()->markStarted();
+    report();
+    m_active = true;
+    const QDateTime now = QDateTime::currentDateTime();
+    m_state.floor = floor;
+    m_state.warnedUpTo = now;
+    const QDateTime warned = warningOnStart(now);
+    if (warned.isValid() && warned != m_state.lastWarned) {
+        m_state.lastWarned = warned;
+        m_warnedOccurrence = warned;
+        sendNotification();
+    }
+    evaluate();
+}
+
+void OccurrenceWorker::halt()
+{
+    withdrawWarning();
+    // Paused or stopped: a postponed occurrence goes with the run.
+    if (m_state.postponed.isValid()) {
+        m_state.postponed = m_state.postponedWarning = QDateTime();
+        Postponements::drop(preset()->id());
+    }
+    m_active = false;
+    m_timer->stop();
+}
+
+void OccurrenceWorker::pause()
+{
+    halt();
+    preset()->markPaused();
+    report();
+}
+
+void OccurrenceWorker::stop()
+{
+    halt();
+    preset()->markStopped();
+    report();
+}
+
+void OccurrenceWorker::setPreset(Preset::Ptr preset)
+{
+    withdrawWarning();
+    AbstractWorker::setPreset(std::move(preset));
+    if (!this->preset()->isRunning()) {
+        halt();
+    } else if (m_active) {
+        evaluate();
+    }
+}
+
+void OccurrenceWorker::clockChanged(ClockChange change)
+{
+    if (!m_active) {
+        return;
+    }
+    m_skipReason = change == ClockChange::Set ? ActionFailure::Reason::SkippedClockSet : ActionFailure::Reason::Skipped;
+    evaluate();
+    m_skipReason = ActionFailure::Reason::Skipped;
+}
+
+void OccurrenceWorker::choose(const QDateTime &occurrence, Choice choice)
+{
+    if (!m_active) {
+        return;
+    }
+    const QDateTime postponed = m_state.postponed;
+    const bool changed = choice == Cancel ? Agenda::cancel(m_state, occurrence) : Agenda::postpone(m_state, occurrence, postponeMSecs, warnsAgain());
+    if (!changed) {
+        return;
+    }
+    if (m_state.postponed != postponed) {
+        if (m_state.postponed.isValid()) {
+            Postponements::note(preset()->id(), preset()->actionType(), occurrence, m_state.postponed);
+        } else {
+            Postponements::drop(preset()->id());
+        }
+    }
+    evaluate();
+}
+
+void OccurrenceWorker::onTimeout()
+{
+    if (m_active) {
+        evaluate();
+    }
+}
+
+void OccurrenceWorker::evaluate()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const bool postponed = m_state.postponed.isValid();
+    const Agenda::Step step = Agenda::evaluate(rules(), m_state, now);
+    if (postponed && !m_state.postponed.isValid()) {
+        Postponements::drop(preset()->id());
+    }
+    if (step.carryOut.isValid()) {
+        withdrawWarning();
+    }
+    if (step.warn.isValid()) {
+        m_warnedOccurrence = step.warn;
+        sendNotification();
+    }
+    if (step.skipped.isValid()) {
+        ActionFailure::tell(preset()->actionType(), m_skipReason, step.skipped);
+    }
+    if (step.finished) {
+        stop();
+    }
+    if (step.carryOut.isValid()) {
+        execute();
+    }
+    if (m_active && step.wakeAt.isValid()) {
+        // Looked at again after the action was handed on, from the clock of
+        // that moment.
+        const qint64 wait = QDateTime::currentDateTime().msecsTo(step.wakeAt);
+        m_timer->start(int(std::clamp<qint64>(wait, 0, longestWaitMs)));
+    }
+}

@@ -1,0 +1,206 @@
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
+"""The choices on the warning: the real service with dbusmock's notification
+server (with actions), whose ActionInvoked signal stands for a click on a
+button, zel-wm-stub for the window manager, and libfaketime for the wall
+clock of the schedules (its file is rewritten to move ten minutes on)."""
+import datetime
+import json
+import os
+import re
+import signal
+import time
+import unittest
+import uuid
+
+from zelharness import BUILD_DIR, IsolatedTestCase, MockPeer, Process, call, faketime_env, get_all, wait_until
+
+LOCK = 6
+TIMER, SCHEDULED, RANGE = 0, 1, 2
+NEVER, EVERY_DAY = 1, 2
+CANCEL, POSTPONE = "1", "2"
+UTC = datetime.timezone.utc
+
+
+def new_id():
+    return "{%s}" % uuid.uuid4()
+
+
+class WarningChoicesTest(IsolatedTestCase):
+
+    def setUp(self):
+        super().setUp()
+        self.logind = self.track(MockPeer("logind"))
+        self.notifications = self.track(MockPeer("notification_daemon", system=False, parameters={
+            "capabilities": "body actions persistence body-markup"}))
+        self.wm = self.track(Process([os.path.join(BUILD_DIR, "bin", "zel-wm-stub")]))
+        self.wm.output.wait_for(lambda l: l.startswith("zel-wm-stub: ready"), what="zel-wm-stub")
+        self.clock_file = os.path.join(self.config_home, "faketime")
+        self.set_offset(0)
+        self.start()
+
+    def start(self):
+        env = faketime_env(self.clock_file)
+        env["ZEL_WM_OWN_PID"] = str(self.wm.proc.pid)
+        self.service = self.start_service(env)
+
+    def set_offset(self, seconds):
+        self.offset = seconds
+        with open(self.clock_file + ".new", "w") as f:
+            f.write("%+d\n" % seconds)
+        os.replace(self.clock_file + ".new", self.clock_file)
+
+    def move_on(self, seconds):
+        """The service's wall clock jumps on; it looks at it at once."""
+        self.set_offset(self.offset + seconds)
+        self.logind.mock_call("EmitSignal", "org.freedesktop.login1.Manager", "PrepareForSleep", "b", "[<false>]")
+
+    def now_ms(self):
+        return int((time.time() + self.offset) * 1000)
+
+    def commands(self):
+        return [l for l in self.wm.output.snapshot() if l.startswith("ZELWM_")]
+
+    def warnings(self):
+        """(title, body, actions) of every warning, in order."""
+        found = []
+        for line in self.notifications.calls():
+            if " Notify " in line:
+                match = re.search(r'Notify "[^"]*" \d+ "[^"]*" "([^"]*)" "([^"]*)" (\[[^\]]*\])', line)
+                if match and '"x-kde-eventId": "alarm"' in line:
+                    found.append((match.group(1), match.group(2), match.group(3)))
+        return found
+
+    def warning_id(self, n):
+        """The notification id of the n-th warning (1-based): the mock numbers
+        every Notify call from 1."""
+        calls = [l for l in self.notifications.calls() if " Notify " in l]
+        return [i + 1 for i, l in enumerate(calls) if '"x-kde-eventId": "alarm"' in l][n - 1]
+
+    def wait_warnings(self, count, timeout=10):
+        wait_until(lambda: len(self.warnings()) >= count, timeout, what="%d warning(s)" % count)
+        return self.warnings()[count - 1]
+
+    def closed(self):
+        return [int(l.split()[-1]) for l in self.notifications.calls() if " CloseNotification " in l]
+
+    def choose(self, notification_id, key):
+        self.notifications.mock_call("EmitSignal", "org.freedesktop.Notifications", "ActionInvoked", "us",
+                                     "[<uint32 %d>, <'%s'>]" % (notification_id, key))
+
+    def preset(self, pid):
+        return next(p for p in get_all() if p["preset_id"] == pid)
+
+    def add(self, preset):
+        preset.update({"preset_id": new_id(), "action_type": LOCK, "preset_running": True})
+        call("updatePreset", json.dumps(preset))
+        return preset["preset_id"]
+
+    def countdown(self, timeout, notify):
+        return self.add({"preset_type": TIMER, "timer": {"timeout": timeout, "notify": notify}})
+
+    def schedule(self, start_ms, notify, repeat=EVERY_DAY):
+        return self.add({"preset_type": SCHEDULED,
+                         "schedule": {"start": start_ms, "end": start_ms + 30 * 86400000, "notify": notify,
+                                      "repeat_settings": {"repeat_settings_type": repeat}}})
+
+    def test_countdown_cancel_and_postpone(self):
+        pid = self.countdown(30000, 29000)
+        title, _, actions = self.wait_warnings(1)
+        self.assertEqual(title, "Timer")
+        self.assertEqual(actions, '["1", "Cancel", "2", "Postpone 10 minutes"]')
+        self.choose(self.warning_id(1), POSTPONE)
+        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] > 600000, 5, what="ten minutes more")
+        self.assertIn(self.warning_id(1), self.closed())
+        self.assertTrue(self.preset(pid)["preset_running"])
+
+        pid = self.countdown(30000, 29000)
+        self.wait_warnings(2)
+        self.choose(self.warning_id(2), CANCEL)
+        wait_until(lambda: not self.preset(pid)["preset_running"], 5, what="the countdown to stop")
+        self.assertEqual(self.preset(pid)["timer"]["remainingTime"], 30000)
+        self.assertIn(self.warning_id(2), self.closed())
+        self.assertEqual(self.commands(), [])
+
+    def test_warning_withdrawn_by_stop_removal_and_action_and_a_late_choice_does_nothing(self):
+        stopped = self.countdown(60000, 59000)
+        self.wait_warnings(1)
+        call("stop", stopped)
+        wait_until(lambda: self.warning_id(1) in self.closed(), 5, what="the warning withdrawn on stop")
+
+        removed = self.countdown(60000, 59000)
+        self.wait_warnings(2)
+        call("removePreset", removed)
+        wait_until(lambda: self.warning_id(2) in self.closed(), 5, what="the warning withdrawn on removal")
+
+        fired = self.countdown(2000, 1000)
+        self.wait_warnings(3)
+        wait_until(lambda: self.commands(), 10, what="the action")
+        wait_until(lambda: self.warning_id(3) in self.closed(), 5, what="the warning withdrawn at the action")
+        call("start", fired)
+        self.choose(self.warning_id(3), POSTPONE)
+        time.sleep(1)
+        self.assertLess(self.preset(fired)["timer"]["remainingTime"], 600000)
+
+    def test_schedule_cancel_skips_one_occurrence(self):
+        due = (self.now_ms() // 1000 + 4) * 1000
+        pid = self.schedule(due, 60000)
+        title, _, actions = self.wait_warnings(1)
+        self.assertEqual(title, "Schedule")
+        self.assertEqual(actions, '["1", "Cancel", "2", "Postpone 10 minutes"]')
+        self.choose(self.warning_id(1), CANCEL)
+        wait_until(lambda: self.warning_id(1) in self.closed(), 5, what="the warning withdrawn")
+        time.sleep(max(0, (due - self.now_ms()) / 1000.0) + 1.5)
+        self.assertEqual(self.commands(), [])
+        self.assertTrue(self.preset(pid)["preset_running"])
+        # Tomorrow's occurrence is still there: warned a minute before.
+        self.move_on(86400 - 62)
+        self.wait_warnings(2)
+
+    def test_schedule_postponed_ten_minutes_once(self):
+        due = (self.now_ms() // 1000 + 4) * 1000
+        pid = self.schedule(due, 60000)
+        self.wait_warnings(1)
+        self.choose(self.warning_id(1), POSTPONE)
+        # Warned again at its first time, ten minutes before the new one.
+        self.wait_warnings(2)
+        self.assertEqual(self.commands(), [])
+        self.move_on(600 - 6)
+        wait_until(lambda: self.commands(), 15, what="the postponed action")
+        acted = self.now_ms()
+        self.assertLess(abs(acted - (due + 600000)), 1500)
+        self.assertIn(self.warning_id(2), self.closed())
+        time.sleep(1.5)
+        self.assertEqual(len(self.commands()), 1)
+        self.assertTrue(self.preset(pid)["preset_running"])
+
+    def test_a_postponement_lost_with_a_restart_is_told(self):
+        due = (self.now_ms() // 1000 + 4) * 1000
+        self.schedule(due, 60000)
+        self.wait_warnings(1)
+        self.choose(self.warning_id(1), POSTPONE)
+        wait_until(lambda: self.warning_id(1) in self.closed(), 5, what="the warning withdrawn")
+        self.service.signal(signal.SIGTERM)
+        self.service.wait()
+        self.start()
+        wait_until(lambda: [l for l in self.notifications.calls() if "was restarted in the meantime" in l], 10,
+                   what="the lost postponement told")
+        # Neither at its own time nor at the new one.
+        time.sleep(max(0, (due - self.now_ms()) / 1000.0) + 1.5)
+        self.assertEqual(self.commands(), [])
+        self.move_on(600)
+        time.sleep(2)
+        self.assertEqual(self.commands(), [])
+
+    def test_a_window_has_no_warning(self):
+        start = (self.now_ms() // 1000 + 3) * 1000 % 86400000
+        self.add({"preset_type": RANGE, "interval": {"start": start, "end": (start + 60000) % 86400000,
+                                                     "regularity": 60000}})
+        wait_until(lambda: self.commands(), 10, what="the window's action")
+        self.assertEqual(self.warnings(), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
