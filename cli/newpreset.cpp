@@ -6,6 +6,7 @@
 
 #include "occurrence.h"
 #include "parse.h"
+#include "presettext.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -33,7 +34,12 @@ QString countdownTitle(qint64 msecs)
 
 QString clockOf(quint64 msecsSinceMidnight, const QLocale &locale)
 {
-    return locale.toString(QTime::fromMSecsSinceStartOfDay(int(msecsSinceMidnight % (24 * 60 * 60 * 1000))), QLocale::ShortFormat);
+    return PresetText::clockTime(QTime::fromMSecsSinceStartOfDay(int(msecsSinceMidnight % (24 * 60 * 60 * 1000))), locale);
+}
+
+QString dateAndClock(const QDateTime &moment, const QLocale &locale)
+{
+    return QStringLiteral("%1 %2").arg(locale.toString(moment.date(), QLocale::ShortFormat), PresetText::clockTime(moment.time(), locale));
 }
 
 ScheduleSettings schedule(const Request &request)
@@ -59,7 +65,7 @@ QString defaultName(const Request &request, const QLocale &locale)
         when = countdownTitle(request.countdown);
         break;
     case PresetType::Scheduled:
-        when = locale.toString(request.start, QLocale::ShortFormat);
+        when = dateAndClock(request.start, locale);
         break;
     case PresetType::Range:
         when = tr("%1 - %2", "a daily window, from and until").arg(clockOf(request.windowStart, locale), clockOf(request.windowEnd, locale));
@@ -94,8 +100,7 @@ Result<QJsonObject> build(const Request &request, const QDateTime &now, const QL
     case PresetType::Scheduled: {
         if (request.end.isValid() && request.end < request.start) {
             return Result<QJsonObject>::failure(
-                tr("The end (%1) lies before the start (%2).")
-                    .arg(locale.toString(request.end, QLocale::ShortFormat), locale.toString(request.start, QLocale::ShortFormat)));
+                tr("The end (%1) lies before the start (%2).").arg(dateAndClock(request.end, locale), dateAndClock(request.start, locale)));
         }
         const ScheduleSettings settings = schedule(request);
         if (!Occurrence::firstAtOrAfter(settings, now).isValid()) {

@@ -7,6 +7,7 @@
 #include "occurrence.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <limits>
@@ -68,7 +69,7 @@ const struct
 
 QString clock(const QDateTime &moment, const QLocale &locale)
 {
-    return locale.toString(moment.time(), QLocale::ShortFormat);
+    return clockTime(moment.time(), locale);
 }
 
 // The day of moment as seen from now: the weekday within the coming week.
@@ -149,7 +150,7 @@ std::set<qint32> inRange(const std::set<qint32> &numbers, qint32 low, qint32 hig
 
 QString clock(quint64 msecsSinceMidnight, const QLocale &locale)
 {
-    return locale.toString(QTime::fromMSecsSinceStartOfDay(int(msecsSinceMidnight)), QLocale::ShortFormat);
+    return clockTime(QTime::fromMSecsSinceStartOfDay(int(msecsSinceMidnight)), locale);
 }
 
 QString howOften(qint64 period)
@@ -163,6 +164,15 @@ QString howOften(qint64 period)
     return period == 1000 ? tr("every second") : tr("every %n seconds", nullptr, int(period / 1000));
 }
 } // namespace
+
+QString clockTime(const QTime &time, const QLocale &locale)
+{
+    // The short format of some locales (C, the usual one of servers and
+    // containers) shows seconds, which no time here has.
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[:.]?s+")));
+    return locale.toString(time, format);
+}
 
 QString countdownEnd(const QDateTime &end, const QDateTime &now, const QLocale &locale)
 {

@@ -20,6 +20,9 @@
 // QLocale date patterns).
 namespace PresetText
 {
+// A clock time in the locale's short format, without seconds.
+QString clockTime(const QTime &time, const QLocale &locale = QLocale());
+
 // When a countdown ends: "at 14:35" today, "tomorrow at 14:35", otherwise
 // "on Tue 17 Mar at 14:35". Empty for an invalid end.
 QString countdownEnd(const QDateTime &end, const QDateTime &now, const QLocale &locale = QLocale());

@@ -98,6 +98,14 @@ private Q_SLOTS:
         QCOMPARE(PresetText::nextAction(moment, from, british), nextAction);
     }
 
+    void clockTimesWithoutSeconds()
+    {
+        // The C locale's short format carries seconds; no clock time here does.
+        QCOMPARE(PresetText::clockTime(QTime(14, 35, 20), QLocale::c()), QStringLiteral("14:35"));
+        QCOMPARE(PresetText::clockTime(QTime(14, 35, 20), QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("2:35 PM"));
+        QCOMPARE(PresetText::countdownEnd(at("2026-01-05 22:00:30"), at(now), QLocale::c()), QStringLiteral("at 22:00"));
+    }
+
     void repetition_data()
     {
         QTest::addColumn<ScheduleSettings>("settings");
