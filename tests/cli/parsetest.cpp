@@ -43,12 +43,7 @@ class ParseTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        const QByteArray zone = qgetenv("ZEL_TEST_TZ");
-        qputenv("TZ", zone.isEmpty() ? QByteArray("Europe/Berlin") : zone);
-        tzset();
-    }
+    void initTestCase() { ZelTest::useTestTimeZone(); }
 
     void actions()
     {

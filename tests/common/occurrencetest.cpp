@@ -106,9 +106,7 @@ class OccurrenceTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        const QByteArray zone = qgetenv("ZEL_TEST_TZ");
-        qputenv("TZ", zone.isEmpty() ? QByteArray("Europe/Berlin") : zone);
-        tzset();
+        ZelTest::useTestTimeZone();
         if (inBerlin()) {
             QVERIFY(!QDateTime(QDate(2024, 3, 31), QTime(2, 30), Qt::LocalTime).isValid());
             QCOMPARE(at("2024-10-27 01:00").secsTo(at("2024-10-27 04:00")), 4 * 3600);

@@ -10,6 +10,7 @@
 
 #include <QTest>
 
+#include <ctime>
 #include <unistd.h>
 #include <vector>
 
@@ -43,6 +44,15 @@ inline void isolate(int argc, char **argv, bool needsDisplay)
     args.push_back(nullptr);
     execv(args[0], args.data());
     qFatal("cannot run %s", ZEL_ISOLATE_SCRIPT);
+}
+
+// Makes ZEL_TEST_TZ (Europe/Berlin when unset) the local time zone. A test
+// registered twice with different zones checks its dates in both.
+inline void useTestTimeZone()
+{
+    const QByteArray zone = qgetenv("ZEL_TEST_TZ");
+    qputenv("TZ", zone.isEmpty() ? QByteArray("Europe/Berlin") : zone);
+    tzset();
 }
 } // namespace ZelTest
 
