@@ -31,7 +31,7 @@ import time
 import uuid
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
-from zelharness import BUILD_DIR, Process, call, start_service, wait_until  # noqa: E402
+from zelharness import BUILD_DIR, call, start_service, wait_until  # noqa: E402
 
 LOCK = 6
 TIMER, SCHEDULED, RANGE = 0, 1, 2

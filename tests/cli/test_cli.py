@@ -12,8 +12,8 @@ import subprocess
 import time
 import unittest
 
-from zelharness import (BUILD_DIR, BUS_NAME, IsolatedTestCase, Process, gdbus, get_all, name_has_owner,
-                        wait_until)
+from zelharness import (BUILD_DIR, BUS_NAME, ForeignProcess, IsolatedTestCase, Process, gdbus, get_all,
+                        name_has_owner)
 
 CLI = os.path.join(BUILD_DIR, "bin", "zel-scheduler-cli")
 SHORT_ID = re.compile(r"^[0-9a-f]{8}$")
@@ -72,7 +72,7 @@ class WithoutServiceTest(IsolatedTestCase):
     def test_first_command_starts_the_service(self):
         self.assertFalse(name_has_owner(BUS_NAME))
         status, out, err = cli("list")
-        self.track(_Pid(service_pid()))
+        self.track(ForeignProcess(service_pid()))
         self.assertEqual((status, err), (0, ""))
         self.assertIn("There are no presets", out)
 
@@ -218,7 +218,7 @@ class CliTest(IsolatedTestCase):
         machine.output.wait_for(lambda line: "service-gone" in line, what="the service leaving")
         # The next command starts it again, and the watchers follow it.
         again = self.add("lock", "--in", "1m", "--name", "Again")
-        self.track(_Pid(service_pid()))
+        self.track(ForeignProcess(service_pid()))
         human.output.wait_for(lambda line: "Again" in line, what="the preset added after the restart")
         machine.output.wait_for(lambda line: "Again" in line, what="the preset added after the restart")
         for watcher in watchers:
@@ -238,17 +238,6 @@ class CliTest(IsolatedTestCase):
         self.assertEqual([e["event"] for e in events], ["updated", "removed", "service-gone", "service-back", "updated"])
         self.assertEqual(events[0]["preset"]["preset_name"], "Night")
         self.assertEqual(events[1]["preset_id"], events[0]["preset"]["preset_id"])
-
-
-class _Pid:
-    def __init__(self, pid):
-        self.pid = pid
-
-    def stop(self):
-        try:
-            os.kill(self.pid, signal.SIGTERM)
-        except ProcessLookupError:
-            pass
 
 
 if __name__ == "__main__":

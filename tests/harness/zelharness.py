@@ -10,6 +10,7 @@ output, a recorded call), with a bounded timeout; nothing sleeps and hopes.
 """
 import json
 import os
+import signal
 import queue
 import re
 import subprocess
@@ -276,6 +277,20 @@ class MockPeer:
 
     def stop(self):
         self.process.stop()
+
+
+class ForeignProcess:
+    """A process this test did not start (one the bus activated, say), ended
+    with SIGTERM like a tracked Process."""
+
+    def __init__(self, pid):
+        self.pid = pid
+
+    def stop(self):
+        try:
+            os.kill(self.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
 
 
 class IsolatedTestCase(unittest.TestCase):

@@ -11,7 +11,6 @@ at the clock at once) and zel-wm-stub, which only prints the commands."""
 import datetime
 import json
 import os
-import re
 import signal
 import time
 import unittest

@@ -10,7 +10,7 @@ import re
 import signal
 import unittest
 
-from zelharness import (BUS_NAME, INTERFACE, IsolatedTestCase, Process, SERVICE_BIN, SignalMonitor,
+from zelharness import (BUS_NAME, ForeignProcess, INTERFACE, IsolatedTestCase, Process, SERVICE_BIN, SignalMonitor,
                         call, gdbus, get_all, name_has_owner, wait_for_name_gone, wait_until)
 
 NULL_ID = "{00000000-0000-0000-0000-000000000000}"
@@ -177,19 +177,8 @@ class LifecycleTest(IsolatedTestCase):
         owner = gdbus("call", "--dest", "org.freedesktop.DBus", "--object-path", "/org/freedesktop/DBus",
                       "--method", "org.freedesktop.DBus.GetConnectionUnixProcessID", BUS_NAME)
         pid = int(re.search(r"uint32 (\d+)", owner).group(1))
-        self.track(_Pid(pid))
+        self.track(ForeignProcess(pid))
         self.assertEqual(os.path.realpath("/proc/%d/exe" % pid), os.path.realpath(SERVICE_BIN))
-
-
-class _Pid:
-    def __init__(self, pid):
-        self.pid = pid
-
-    def stop(self):
-        try:
-            os.kill(self.pid, signal.SIGTERM)
-        except ProcessLookupError:
-            pass
 
 
 if __name__ == "__main__":
