@@ -282,13 +282,20 @@ void PresetsModel::onPresetRemoved(QString uuid)
     const QModelIndex removed = index(row, 0);
     // Left alone, the selection model would hand the current row to a
     // neighbour, and the editor would silently show another preset.
-    if (m_selection->currentIndex() == removed) {
+    // This window's own removals clear the current row before they are
+    // sent, so a current row removed here was removed by someone else.
+    const bool wasCurrent = m_selection->currentIndex() == removed;
+    const QString name = wasCurrent ? data(removed, NameRole).toString() : QString();
+    if (wasCurrent) {
         m_selection->select(removed, QItemSelectionModel::Deselect);
         m_selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
     beginRemoveRows(QModelIndex(), row, row);
     m_rows.erase(found);
     endRemoveRows();
+    if (wasCurrent) {
+        Q_EMIT currentRemoved(name);
+    }
 }
 
 void PresetsModel::reset(std::vector<Preset> presets)

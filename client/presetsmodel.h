@@ -83,6 +83,9 @@ Q_SIGNALS:
     void start(QString uuid);
     void stop(QString uuid);
     void pause(QString uuid);
+    // The preset being edited was removed by someone else (another window,
+    // the command line); name is what its row showed.
+    void currentRemoved(QString name);
 
 public Q_SLOTS:
     int currentIndex() const;

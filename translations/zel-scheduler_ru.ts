@@ -651,5 +651,9 @@
         <source>Dismiss</source>
         <translation>Скрыть</translation>
     </message>
+    <message>
+        <source>The preset “%1” that was open in the editor was removed by another program.</source>
+        <translation>Задание «%1», открытое в редакторе, удалено другой программой.</translation>
+    </message>
 </context>
 </TS>

@@ -45,7 +45,8 @@ Kirigami.ApplicationWindow {
         return dialog
     }
 
-    function showProblem(text) {
+    function showProblem(text, type) {
+        problemMessage.type = type === undefined ? Kirigami.MessageType.Error : type
         problemMessage.message = text
         problemMessage.visible = true
     }
@@ -230,6 +231,13 @@ Kirigami.ApplicationWindow {
         }
     }
 
+    Connections {
+        target: root.presetsModel
+        function onCurrentRemoved(name) {
+            root.showProblem(qsTr("The preset “%1” that was open in the editor was removed by another program.").arg(name), Kirigami.MessageType.Warning)
+        }
+    }
+
     Shortcut {
         sequences: [StandardKey.HelpContents]
         onActivated: root.showHelp()
@@ -308,7 +316,6 @@ Kirigami.ApplicationWindow {
             id: problemMessage
             objectName: "problemMessage"
             Layout.fillWidth: true
-            type: Kirigami.MessageType.Error
             // A button with a name, unlike the message's own close button.
             actions: [
                 Kirigami.Action {

@@ -293,10 +293,17 @@ TestCase {
 
     function test_removalElsewhereLeavesNoPresetCurrent() {
         model.select(1)
+        var name = model.data(model.index(1, 0), 258)
         backend.reportRemoved(id2)
         compare(model.currentIndex, -1)
         verify(!child("settings").enabled)
         compare(model.rowCount(), 2)
+        // and says so; a row that was not being edited goes without a word
+        verify(child("problemMessage").visible)
+        compare(child("problemMessage").text, "The preset “" + name + "” that was open in the editor was removed by another program.")
+        child("problemMessage").visible = false
+        backend.reportRemoved(id1)
+        verify(!child("problemMessage").visible)
     }
 
     function test_removeNamesWhatGoes_data() {
