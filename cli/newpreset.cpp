@@ -37,11 +37,6 @@ QString clockOf(quint64 msecsSinceMidnight, const QLocale &locale)
     return PresetText::clockTime(QTime::fromMSecsSinceStartOfDay(int(msecsSinceMidnight % (24 * 60 * 60 * 1000))), locale);
 }
 
-QString dateAndClock(const QDateTime &moment, const QLocale &locale)
-{
-    return QStringLiteral("%1 %2").arg(locale.toString(moment.date(), QLocale::ShortFormat), PresetText::clockTime(moment.time(), locale));
-}
-
 ScheduleSettings schedule(const Request &request)
 {
     ScheduleSettings result;
@@ -65,7 +60,7 @@ QString defaultName(const Request &request, const QLocale &locale)
         when = countdownTitle(request.countdown);
         break;
     case PresetType::Scheduled:
-        when = dateAndClock(request.start, locale);
+        when = PresetText::dateAndClock(request.start, locale);
         break;
     case PresetType::Range:
         when = tr("%1 - %2", "a daily window, from and until").arg(clockOf(request.windowStart, locale), clockOf(request.windowEnd, locale));
@@ -99,8 +94,8 @@ Result<QJsonObject> build(const Request &request, const QDateTime &now, const QL
         break;
     case PresetType::Scheduled: {
         if (request.end.isValid() && request.end < request.start) {
-            return Result<QJsonObject>::failure(
-                tr("The end (%1) lies before the start (%2).").arg(dateAndClock(request.end, locale), dateAndClock(request.start, locale)));
+            return Result<QJsonObject>::failure(tr("The end (%1) lies before the start (%2).")
+                                                    .arg(PresetText::dateAndClock(request.end, locale), PresetText::dateAndClock(request.start, locale)));
         }
         const ScheduleSettings settings = schedule(request);
         if (!Occurrence::firstAtOrAfter(settings, now).isValid()) {

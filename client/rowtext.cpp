@@ -39,13 +39,6 @@ QString twoDigits(qint64 number)
     return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
-// Hours, minutes and seconds; the hours go on past a day.
-QString timeLeftOnClock(quint64 msecs)
-{
-    const quint64 seconds = msecs / second;
-    return QStringLiteral("%1:%2:%3").arg(twoDigits(qint64(seconds / 3600)), twoDigits(qint64(seconds / 60 % 60)), twoDigits(qint64(seconds % 60)));
-}
-
 // Counts in words. The source texts are English, whose 1 takes the
 // singular; a translation's plural forms cover every other count.
 QString seconds(qint64 n)
@@ -99,7 +92,7 @@ QString timing(const Preset &preset)
 {
     switch (preset.presetType()) {
     case PresetType::Timer:
-        return timeLeftOnClock(preset.timer().remainingTime);
+        return PresetText::timeLeft(preset.timer().remainingTime);
     case PresetType::Scheduled:
         return tr("%1 - %2", "from and until").arg(dateAndClock(preset.schedule().start), dateAndClock(preset.schedule().end));
     case PresetType::Range:

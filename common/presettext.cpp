@@ -174,6 +174,20 @@ QString clockTime(const QTime &time, const QLocale &locale)
     return locale.toString(time, format);
 }
 
+QString timeLeft(quint64 msecs)
+{
+    const quint64 seconds = msecs / 1000;
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString dateAndClock(const QDateTime &moment, const QLocale &locale)
+{
+    return QStringLiteral("%1 %2").arg(locale.toString(moment.date(), QLocale::ShortFormat), clockTime(moment.time(), locale));
+}
+
 QString countdownEnd(const QDateTime &end, const QDateTime &now, const QLocale &locale)
 {
     if (!end.isValid()) {

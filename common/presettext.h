@@ -22,6 +22,11 @@ namespace PresetText
 {
 // A clock time in the locale's short format, without seconds.
 QString clockTime(const QTime &time, const QLocale &locale = QLocale());
+// A remaining time as hours, minutes and seconds, two digits each and
+// joined by colons; the hours go on past a day (25:00:00).
+QString timeLeft(quint64 msecs);
+// A date in the locale's short format and its clock time, without seconds.
+QString dateAndClock(const QDateTime &moment, const QLocale &locale = QLocale());
 
 // When a countdown ends: "at 14:35" today, "tomorrow at 14:35", otherwise
 // "on Tue 17 Mar at 14:35". Empty for an invalid end.

@@ -6,9 +6,9 @@
 
 #include "enumerations.h"
 #include "notificator.h"
+#include "presettext.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 
 namespace ActionFailure
 {
@@ -71,7 +71,7 @@ void tell(qint32 action, Reason reason, const QString &detail)
 
 void tell(qint32 action, Reason reason, const QDateTime &planned)
 {
-    tell(action, reason, QLocale().toString(planned.toLocalTime(), QLocale::ShortFormat));
+    tell(action, reason, PresetText::dateAndClock(planned.toLocalTime()));
 }
 
 void tellNotSaved(const QString &path, const QString &detail)

@@ -42,9 +42,9 @@ bool ClockWatcher::arm()
 {
     // An absolute expiry that does not come (the year 2200): the timer exists
     // only to be cancelled.
-    itimerspec spec = {};
-    spec.it_value.tv_sec = 7258118400;
-    return ::timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
+    itimerspec expiry = {};
+    expiry.it_value.tv_sec = 7258118400;
+    return ::timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr) == 0;
 }
 
 void ClockWatcher::onCancelled()

@@ -38,10 +38,7 @@ void send(const QString &event, const QString &title, const QString &body, KNoti
         },
         Qt::QueuedConnection);
 }
-} // namespace
 
-namespace
-{
 // The open warnings, by id; main thread only.
 std::map<quint32, QPointer<KNotification>> &openWarnings()
 {

@@ -25,10 +25,7 @@ bool isPresetKey(const QString &key)
 {
     return QUuid::fromString(key).toString() == key;
 }
-} // namespace
 
-namespace
-{
 // How long a change staged by stagePreset() may wait for its write.
 constexpr int stagedWriteDelayMs = 60 * 1000;
 } // namespace
@@ -106,7 +103,7 @@ void Storage::stagePreset(Preset::Ptr preset)
     }
     *it = preset;
     Q_EMIT presetUpdated(preset);
-    m_staged.insert(preset->id().toString(), SettingsFile::encodeJsonObject(preset->toJsonObject()));
+    stage(*preset);
     if (!m_writeTimer->isActive()) {
         m_writeTimer->start();
     }
@@ -124,8 +121,13 @@ bool Storage::updatePreset(Preset::Ptr preset)
         *it = preset;
         Q_EMIT presetUpdated(preset);
     }
-    m_staged.insert(preset->id().toString(), SettingsFile::encodeJsonObject(preset->toJsonObject()));
+    stage(*preset);
     return writePending();
+}
+
+void Storage::stage(const Preset &preset)
+{
+    m_staged.insert(preset.id().toString(), SettingsFile::encodeJsonObject(preset.toJsonObject()));
 }
 
 bool Storage::removePreset(QUuid id)

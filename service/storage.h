@@ -71,6 +71,9 @@ public Q_SLOTS:
     bool removePreset(QUuid id);
 
 private:
+    // Stages the entry of preset as it is now.
+    void stage(const Preset &preset);
+
     SettingsFile m_file;
     QVector<Preset::Ptr> m_presets;
     // Key to the value to write, or nullopt to remove the entry.

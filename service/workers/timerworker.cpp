@@ -6,6 +6,7 @@
 
 #include "duepolicy.h"
 #include "notificator.h"
+#include "presettext.h"
 
 #include <QDateTime>
 #include <QTimer>
@@ -47,11 +48,7 @@ TimerWorker::~TimerWorker()
 
 QString TimerWorker::remainingTimeText(quint64 msecs)
 {
-    const quint64 seconds = msecs / 1000;
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return PresetText::timeLeft(msecs);
 }
 
 qint64 TimerWorker::secondsPassed(qint64 now) const
@@ -195,9 +192,7 @@ void TimerWorker::choose(Choice choice)
 
 void TimerWorker::execute()
 {
-    if (m_counting) {
-        halt();
-    }
+    // Reported paused where it stood, then stopped.
     stop();
     // The stopped state has to be on disk before the action may end the
     // session, or a restarted service would run the countdown (and the
