@@ -16,7 +16,6 @@
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -315,11 +314,10 @@ private Q_SLOTS:
         if (!qEnvironmentVariableIsSet("ZEL_BACKENDTEST_PROBE")) {
             QSKIP("only run as a probe");
         }
+        // Still starting when connectToService() returns: it did not wait
+        // for the bus to start the service, or to give up on it.
         Backend backend;
-        QElapsedTimer clock;
-        clock.start();
         backend.connectToService();
-        QVERIFY2(clock.elapsed() < 200, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
         QCOMPARE(backend.serviceState(), Backend::Starting);
         if (qgetenv("ZEL_BACKENDTEST_PROBE") == "hang") {
             // The event loop runs on while the bus waits for the service.
@@ -425,11 +423,11 @@ private Q_SLOTS:
         host.service.listText = QStringLiteral("[%1]").arg(presetText(1, QStringLiteral("late")));
         QVERIFY(host.registerName());
 
+        // The stand-in runs on this thread: had the backend waited for the
+        // list, the call would have timed out, and the backend would not be
+        // loading.
         Backend backend;
-        QElapsedTimer clock;
-        clock.start();
         backend.connectToService();
-        QVERIFY2(clock.elapsed() < 200, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
         QTRY_COMPARE(backend.serviceState(), Backend::Loading);
         QTRY_COMPARE(int(host.service.fetches), 1);
 
