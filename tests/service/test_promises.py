@@ -221,14 +221,14 @@ class NoFreezeTest(PromisesTestCase):
     def test_removal_and_retyping_answer_at_once(self):
         for change in ("remove", "retype"):
             pid = self.hang()
-            started = time.monotonic()
             if change == "remove":
-                call("removePreset", pid, timeout=5)
+                call("removePreset", pid)
             else:
                 retyped = countdown(pid, 0, action=SHUTDOWN)
                 retyped["preset_type"] = SCHEDULED
-                call("updatePreset", json.dumps(retyped), timeout=5)
-            self.assertLess(time.monotonic() - started, 2.0, change)
+                call("updatePreset", json.dumps(retyped))
+            # Answered while the check still waits for its dialog.
+            self.assertIn("true", self.polkit.mock_call("HaveHangingCalls"), change)
             # Other presets went on meanwhile.
             before = self.remaining()
             wait_until(lambda: self.remaining() < before, 5, what="the other countdown to tick")
@@ -241,9 +241,9 @@ class NoFreezeTest(PromisesTestCase):
     def test_sigterm_ends_without_waiting(self):
         self.hang()
         wait_until(lambda: self.remaining() <= 598000, 5, what="two ticks")
-        started = time.monotonic()
         self.assertEqual(self.end(self.service), 0)
-        self.assertLess(time.monotonic() - started, 5.0)
+        # Ended while the check still waits for its dialog.
+        self.assertIn("true", self.polkit.mock_call("HaveHangingCalls"))
         self.assertTrue(stored_running(self.settings_file(), self.ticking))
         self.assertNotIn("Destroyed while thread", "\n".join(self.service.output.snapshot()))
         self.polkit.mock_call("ReleaseHangingCalls")
