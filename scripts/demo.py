@@ -21,9 +21,12 @@
 
 Closing the window or Ctrl-C ends every process started here, and nothing else.
 
-usage: demo.py [--example] [--lifetime SECONDS] [--screenshot PATH] [--state-dir DIR]
-  --example     add and start a 20 s "Shut Down" countdown with a 10 s warning
-  --lifetime    end the session after SECONDS (for unattended runs)
+usage: demo.py [--example [--countdown SECONDS]] [--lifetime SECONDS] [--until-action]
+               [--screenshot PATH] [--state-dir DIR]
+  --example       add and start a "Shut Down" countdown, warned at half its length
+  --countdown     the example's length in seconds (20)
+  --lifetime      end the session after SECONDS (for unattended runs)
+  --until-action  end the session once the stand-in window manager got a command
 """
 import argparse
 import ctypes
@@ -110,7 +113,9 @@ def window_shown(display, title):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--example", action="store_true")
+    parser.add_argument("--countdown", type=int, default=20)
     parser.add_argument("--lifetime", type=float, default=0)
+    parser.add_argument("--until-action", action="store_true")
     parser.add_argument("--screenshot", default=os.path.join(BUILD, "demo", "screenshot.png"))
     parser.add_argument("--state-dir", default=os.path.join(BUILD, "demo"))
     args = parser.parse_args()
@@ -153,7 +158,12 @@ def session(args, tmp, user_env):
     ready = wm.stderr.readline()
     if "ready" not in ready:
         raise SystemExit("demo: zel-wm-stub did not start: %s" % ready)
-    relay(wm.stdout, "zel-wm received")
+    acted = threading.Event()
+
+    def received(_line):
+        acted.set()
+        return True
+    relay(wm.stdout, "zel-wm received", received)
 
     # The system bus: the real login manager and polkit when both are there.
     real_system = has_owner("org.freedesktop.login1", "system", base) \
@@ -208,7 +218,7 @@ def session(args, tmp, user_env):
 
     if args.example:
         example = {"preset_name": "Demo countdown", "preset_type": 0, "action_type": 0,
-                   "timer": {"timeout": 20000, "notify": 10000}}
+                   "timer": {"timeout": args.countdown * 1000, "notify": args.countdown * 500}}
         gdbus = ["gdbus", "call", "--session", "--dest", BUS_NAME, "--object-path", "/Presets", "--method"]
         subprocess.run(gdbus + [BUS_NAME + ".updatePreset", json.dumps(example)], env=service_env, check=True,
                        capture_output=True)
@@ -216,7 +226,7 @@ def session(args, tmp, user_env):
                                                  capture_output=True, text=True).stdout)[0])
         uuid = [p for p in presets if p["preset_name"] == "Demo countdown"][-1]["preset_id"]
         subprocess.run(gdbus + [BUS_NAME + ".start", uuid], env=service_env, check=True, capture_output=True)
-        say("demo", "started a 20 s Shut Down countdown with a 10 s warning (%s)" % uuid)
+        say("demo", "started a %d s Shut Down countdown with a warning at half time (%s)" % (args.countdown, uuid))
 
     if headless:
         wait_for(lambda: window_shown(wm_display, "Scheduler") or client.poll() is not None, 60, "the window")
@@ -229,6 +239,9 @@ def session(args, tmp, user_env):
     while client.poll() is None:
         if deadline and time.monotonic() > deadline:
             say("demo", "lifetime over")
+            break
+        if args.until_action and acted.is_set():
+            say("demo", "the action reached the window manager")
             break
         time.sleep(0.2)
     return 0

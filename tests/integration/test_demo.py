@@ -39,8 +39,8 @@ class DemoTest(unittest.TestCase):
             os.remove(screenshot)
         env = dict(os.environ, ZEL_BUILD_DIR=BUILD_DIR)
         env.pop("DISPLAY", None)
-        result = subprocess.run(["/usr/bin/python3", DEMO, "--example", "--lifetime", "30",
-                                 "--state-dir", state, "--screenshot", screenshot],
+        result = subprocess.run(["/usr/bin/python3", DEMO, "--example", "--countdown", "6", "--until-action",
+                                 "--lifetime", "120", "--state-dir", state, "--screenshot", screenshot],
                                 env=env, capture_output=True, text=True, timeout=180)
         output = result.stdout
         self.assertEqual(result.returncode, 0, output + result.stderr)
