@@ -4,9 +4,13 @@
 
 #include "interruption.h"
 
+#include "cli_debug.h"
+
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -25,6 +29,7 @@ void onSignal(int)
 Interruption::Interruption(QObject *parent) : QObject(parent)
 {
     if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        qCWarning(CLI) << "Cannot catch Ctrl+C; it will end the program at once:" << std::strerror(errno);
         return;
     }
     m_notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);

@@ -4,6 +4,7 @@
 
 #include "commandline.h"
 #include "translations.h"
+#include "zel_version.h"
 
 #include <QCoreApplication>
 
@@ -11,7 +12,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zel-scheduler-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION_STRING));
     Translations::install({QStringLiteral("zel-scheduler-cli"), QStringLiteral("zel-scheduler-common")});
     return CommandLine::run(QCoreApplication::arguments());
 }

@@ -5,6 +5,7 @@
 #include "serviceclient.h"
 
 #include "busaddress.h"
+#include "cli_debug.h"
 #include "presetcontrollerinterface.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,7 @@ QString failureOf(QDBusPendingCall reply)
         return QString();
     }
     const QDBusError error = reply.error();
+    qCDebug(CLI) << "The call failed:" << error.name() << error.message();
     // A plain name: lupdate takes no qualified name for the count.
     const int seconds = ServiceClient::timeoutSeconds;
     if (error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout || error.type() == QDBusError::TimedOut) {

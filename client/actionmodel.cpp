@@ -7,23 +7,9 @@
 #include "zeldbus.h"
 
 #include <QHash>
-#include <QString>
 
 namespace
 {
-// The commands a desktop configuration may give for sleeping and hibernating
-// ("StandbyCmd", "SuspendCmd" and "HibernateCmd" in its "Variables" section).
-// No configuration file is connected, so every lookup finds nothing and the
-// login manager's answers alone decide.
-class VariablesConfig
-{
-public:
-    QString value(const QString &section, const QString &key) const { return m_values.value(section.toLower() + QLatin1Char('/') + key.toLower()); }
-
-private:
-    QHash<QString, QString> m_values; // "section/key", both lower-case
-};
-
 // Rows of the two actions whose support depends on the machine.
 constexpr int sleepRow = 2;
 constexpr int hibernationRow = 3;
@@ -62,22 +48,8 @@ void ActionModel::askLoginManager()
 
 void ActionModel::updateEnabled()
 {
-    const VariablesConfig config;
-    const QString section = QStringLiteral("Variables");
-    const QString standbyCmd = config.value(section, QStringLiteral("StandbyCmd"));
-    const QString suspendCmd = config.value(section, QStringLiteral("SuspendCmd"));
-
-    bool sleepEnabled;
-    bool hibernationEnabled;
-    if (!suspendCmd.isEmpty()) {
-        sleepEnabled = true;
-        hibernationEnabled = m_canHibernate;
-    } else {
-        const QString hibernateCmd = config.value(section, QStringLiteral("HibernateCmd"));
-        sleepEnabled = !standbyCmd.isEmpty() || m_canSuspend || m_canHybridSleep;
-        hibernationEnabled = (!hibernateCmd.isEmpty() && !m_canHybridSleep) || m_canHibernate;
-    }
-
+    const bool sleepEnabled = m_canSuspend || m_canHybridSleep;
+    const bool hibernationEnabled = m_canHibernate;
     for (const auto &[row, enabled] : {std::pair<int, bool>{sleepRow, sleepEnabled}, {hibernationRow, hibernationEnabled}}) {
         if (m_actions[row].isEnabled() != enabled) {
             m_actions[row].setEnabled(enabled);
@@ -106,8 +78,6 @@ QVariant ActionModel::data(const QModelIndex &index, int role) const
         return action.displayName();
     case IconRole:
         return action.iconName();
-    case NeedAdminRole:
-        return false;
     case EnabledRole:
         return action.isEnabled();
     }
@@ -120,7 +90,6 @@ QHash<int, QByteArray> ActionModel::roleNames() const
         {TypeRole, QByteArrayLiteral("type")},
         {NameRole, QByteArrayLiteral("name")},
         {IconRole, QByteArrayLiteral("icon")},
-        {NeedAdminRole, QByteArrayLiteral("needAdmin")},
         {EnabledRole, QByteArrayLiteral("enabled")},
     };
 }
@@ -128,9 +97,4 @@ QHash<int, QByteArray> ActionModel::roleNames() const
 QVariant ActionModel::getIcon(int row) const
 {
     return data(index(row, 0), IconRole);
-}
-
-QVariant ActionModel::isNeedAdmin(int row) const
-{
-    return data(index(row, 0), NeedAdminRole);
 }

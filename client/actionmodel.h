@@ -23,7 +23,6 @@ public:
         TypeRole = Qt::UserRole + 1, // 257
         NameRole,
         IconRole,
-        NeedAdminRole,
         EnabledRole,
     };
 
@@ -34,7 +33,6 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
     Q_INVOKABLE QVariant getIcon(int row) const;
-    Q_INVOKABLE QVariant isNeedAdmin(int row) const;
 
     // Asks the login manager what the machine can do; returns at once.
     void askLoginManager();

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 #include "application.h"
+#include "zel_version.h"
 #include "zelintegration.h"
 
 int main(int argc, char *argv[])
@@ -13,7 +14,7 @@ int main(int argc, char *argv[])
     int result;
     {
         Application application(argc, argv);
-        zelInit("0.0.1", "Scheduler");
+        zelInit(ZEL_VERSION_STRING, "Scheduler");
         result = application.run();
     }
     return result;

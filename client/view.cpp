@@ -5,6 +5,7 @@
 #include "view.h"
 
 #include "backend.h"
+#include "client_debug.h"
 #include "enumerations.h"
 #include "localtime.h"
 #include "presetsummary.h"
@@ -63,7 +64,7 @@ void View::load()
         // No window then; the event loop runs on regardless.
         const QList<QQmlError> errors = component.errors();
         for (const QQmlError &error : errors) {
-            qWarning().noquote() << error.toString();
+            qCWarning(CLIENT).noquote() << error.toString();
         }
     }
 }

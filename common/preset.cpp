@@ -149,14 +149,7 @@ QString Preset::toJson() const
 
 Preset::Ptr Preset::make(const QJsonObject &object)
 {
-    struct Deleter
-    {
-        void operator()(Preset *preset) const
-        {
-            delete preset; // deleting a null pointer does nothing
-        }
-    };
-    return Ptr(new Preset(object), Deleter());
+    return std::make_shared<Preset>(object);
 }
 
 Preset::Ptr Preset::make(const QString &json)
@@ -166,11 +159,7 @@ Preset::Ptr Preset::make(const QString &json)
 
 Preset::Ptr Preset::make(const Preset &other)
 {
-    struct Deleter
-    {
-        void operator()(Preset *preset) const { delete preset; }
-    };
-    return Ptr(new Preset(other), Deleter());
+    return std::make_shared<Preset>(other);
 }
 
 QString Preset::actionName() const

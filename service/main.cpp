@@ -5,6 +5,7 @@
 #include "presetcontroller.h"
 #include "terminationhandler.h"
 #include "translations.h"
+#include "zel_version.h"
 #include "zelintegration.h"
 
 #include <KDBusService>
@@ -27,7 +28,7 @@ int main(int argc, char *argv[])
     // session has exported DISPLAY. Commands reach the window manager over a
     // connection opened for each action (see Executor).
     QCoreApplication app(argc, argv);
-    zelInit("0.1.0", "Zavirivoz Odoriz");
+    zelInit(ZEL_VERSION_STRING, "Zavirivoz Odoriz");
     // The notifications speak the user's language; the log stays as it is.
     Translations::install({QStringLiteral("zel-shutdown-scheduler-service"), QStringLiteral("zel-scheduler-common")});
 

@@ -22,10 +22,6 @@ PresetController *PresetController::instance()
 
 PresetController::PresetController(QObject *parent) : QObject(parent), m_storage(new Storage(this)), m_workerController(new WorkerController(m_storage, this))
 {
-    if (!QMetaType::isRegistered(QMetaType::type("Preset::Ptr"))) {
-        qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
-    }
-
     new PresetControllerAdaptor(this);
     QDBusConnection bus = QDBusConnection::sessionBus();
     // Watched before the name is taken, so that no loss goes unseen.

@@ -43,19 +43,19 @@ public:
     bool shutdown();
 
 Q_SIGNALS:
-    Q_SCRIPTABLE void presetUpdated(QString preset);
-    Q_SCRIPTABLE void presetRemoved(QString uuid);
+    void presetUpdated(QString preset);
+    void presetRemoved(QString uuid);
     void busLost();
 
 public Q_SLOTS:
-    Q_SCRIPTABLE QString getAll();
+    QString getAll();
 
 public:
-    Q_SCRIPTABLE Q_INVOKABLE void removePreset(QString uuid);
-    Q_SCRIPTABLE Q_INVOKABLE void updatePreset(QString json);
-    Q_SCRIPTABLE Q_INVOKABLE void start(QString uuid);
-    Q_SCRIPTABLE Q_INVOKABLE void pause(QString uuid);
-    Q_SCRIPTABLE Q_INVOKABLE void stop(QString uuid);
+    Q_INVOKABLE void removePreset(QString uuid);
+    Q_INVOKABLE void updatePreset(QString json);
+    Q_INVOKABLE void start(QString uuid);
+    Q_INVOKABLE void pause(QString uuid);
+    Q_INVOKABLE void stop(QString uuid);
 
 private Q_SLOTS:
     void onDisconnected();

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QJsonDocument>
+#include <QSaveFile>
 #include <QVariant>
 #include <QVector>
 
@@ -556,57 +557,44 @@ bool SettingsFile::replaceFile(const QByteArray &text)
     // A symbolic link (a dotfiles folder, say) keeps pointing at the file.
     const QFileInfo link(m_path);
     const QString target = link.isSymLink() ? link.symLinkTarget() : m_path;
-    const QFileInfo info(target);
-    const QString folder = info.absolutePath();
+    const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder)) {
         return fail(qt_error_string(errno));
     }
-    std::optional<mode_t> keptMode; // a new file gets 0666 less the umask
+    // QSaveFile refuses these two as well, but not in the system's words.
+    const QByteArray nativeTarget = QFile::encodeName(target);
     struct stat existing;
-    if (::stat(QFile::encodeName(target).constData(), &existing) == 0) {
+    if (::stat(nativeTarget.constData(), &existing) == 0) {
         if (S_ISDIR(existing.st_mode)) {
             return fail(qt_error_string(EISDIR));
         }
-        // A file made read-only stays unchanged, as QSaveFile has it.
-        if (::access(QFile::encodeName(target).constData(), W_OK) != 0) {
+        if (::access(nativeTarget.constData(), W_OK) != 0) {
             return fail(qt_error_string(errno));
         }
-        keptMode = existing.st_mode & 07777;
     }
 
-    const QByteArray temporary = QFile::encodeName(folder + QLatin1String("/.") + info.fileName() + QLatin1String(".new"));
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0) {
+    // Unbuffered, so that a failed write fails here: Qt 5's commit() would
+    // rename a file whose buffer it could not flush. Until commit(), the
+    // temporary file is removed whenever this returns.
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return fail(file.errorString());
+    }
+    for (qint64 done = 0; done < text.size();) {
+        // A short write is retried, and the retry says what went wrong.
+        const qint64 written = file.write(text.constData() + done, text.size() - done);
+        if (written <= 0) {
+            return fail(file.errorString());
+        }
+        done += written;
+    }
+    // commit() syncs too, but goes on to the rename when that fails: the
+    // data must be on disk before the new name is.
+    if (::fdatasync(file.handle()) != 0) {
         return fail(qt_error_string(errno));
     }
-    const auto abandon = [&](int error) {
-        ::close(fd);
-        ::unlink(temporary.constData());
-        return fail(qt_error_string(error));
-    };
-    if (keptMode && ::fchmod(fd, *keptMode) != 0) {
-        return abandon(errno);
-    }
-    for (int done = 0; done < text.size();) {
-        const ssize_t written = ::write(fd, text.constData() + done, size_t(text.size() - done));
-        if (written > 0) {
-            done += int(written);
-        } else if (written == 0 || errno != EINTR) {
-            return abandon(written == 0 ? EIO : errno);
-        }
-    }
-    if (::fdatasync(fd) != 0) {
-        return abandon(errno);
-    }
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        return fail(qt_error_string(error));
-    }
-    if (::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        return fail(qt_error_string(error));
+    if (!file.commit()) {
+        return fail(file.errorString());
     }
     // The rename itself must reach the disk too.
     const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

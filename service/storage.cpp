@@ -36,7 +36,6 @@ Storage::Storage(QObject *parent) : QObject(parent), m_file(userSettingsPath()),
     m_writeTimer->setInterval(stagedWriteDelayMs);
     connect(m_writeTimer, &QTimer::timeout, this, &Storage::writePending);
 
-    qCDebug(STORAGE) << "Init presets from QSettings";
     const std::optional<QMap<QString, QByteArray>> entries = m_file.read();
     if (!entries) {
         // Nothing is loaded, and every write fails the same way until the

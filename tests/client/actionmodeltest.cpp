@@ -222,17 +222,15 @@ private Q_SLOTS:
     {
         ActionModel model;
         const QHash<int, QByteArray> roles = model.roleNames();
-        QCOMPARE(roles.size(), 5);
+        QCOMPARE(roles.size(), 4);
         QCOMPARE(roles.value(257), QByteArray("type"));
         QCOMPARE(roles.value(258), QByteArray("name"));
         QCOMPARE(roles.value(259), QByteArray("icon"));
-        QCOMPARE(roles.value(260), QByteArray("needAdmin"));
-        QCOMPARE(roles.value(261), QByteArray("enabled"));
+        QCOMPARE(roles.value(260), QByteArray("enabled"));
 
         const QList<int> types{0, 1, 2, 3, 4, 5, 6, 7}; // TurnOn is not offered
         for (int row = 0; row < model.rowCount(); ++row) {
             QCOMPARE(model.data(model.index(row, 0), ActionModel::TypeRole).toInt(), types.at(row));
-            QCOMPARE(model.isNeedAdmin(row), QVariant(false));
         }
         QCOMPARE(model.data(model.index(4, 0), ActionModel::NameRole).toString(), QStringLiteral("Switch User"));
         QCOMPARE(model.data(model.index(7, 0), ActionModel::NameRole).toString(), QStringLiteral("Log Out"));
@@ -242,14 +240,11 @@ private Q_SLOTS:
         QCOMPARE(model.getIcon(0), QVariant(QStringLiteral("system-shutdown-symbolic")));
         QVERIFY(!model.getIcon(8).isValid());
         QVERIFY(!model.getIcon(-1).isValid());
-        QVERIFY(!model.isNeedAdmin(8).isValid());
-        QVERIFY(!model.isNeedAdmin(-1).isValid());
 
-        // QML sees exactly the two invokables.
+        // QML sees exactly the one invokable.
         const QMetaObject *meta = model.metaObject();
-        QCOMPARE(meta->methodCount() - meta->methodOffset(), 2);
+        QCOMPARE(meta->methodCount() - meta->methodOffset(), 1);
         QCOMPARE(meta->method(meta->methodOffset()).methodSignature(), QByteArray("getIcon(int)"));
-        QCOMPARE(meta->method(meta->methodOffset() + 1).methodSignature(), QByteArray("isNeedAdmin(int)"));
     }
 };
 

@@ -14,6 +14,7 @@
 #include "backend.h"
 #include "presetsmodel.h"
 #include "view.h"
+#include "zel_version.h"
 #include "zelintegration.h"
 #include "zeltest.h"
 
@@ -185,7 +186,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         // As the program does at start; the backend starts the service.
-        zelInit("0.0.1", "Scheduler");
+        zelInit(ZEL_VERSION_STRING, "Scheduler");
         testLog = qInstallMessageHandler(recordWarnings);
         app()->view()->load();
         app()->backend()->connectToService();

@@ -19,6 +19,7 @@ EXPECTED = [
     "share/dbus-1/services/ru.velmora.shutdown.scheduler.service.PresetController.service",
     "share/dbus-1/interfaces/ru.velmora.shutdown.scheduler.service.PresetController.xml",
     "share/knotifications5/zel-shutdown-scheduler-service.notifyrc",
+    "share/qlogging-categories5/zel-scheduler.categories",
     "share/applications/ru.velmora.zel-scheduler.desktop",
     "share/metainfo/ru.velmora.zel-scheduler.metainfo.xml",
     "share/zel-scheduler/help/index.html",

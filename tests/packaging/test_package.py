@@ -47,6 +47,11 @@ class PackageTest(unittest.TestCase):
             newest = re.match(r"zel-scheduler \(([^)]+)\)", f.readline())
         self.assertEqual(newest and newest.group(1), version)
 
+    def test_command_line_tells_the_packaged_version(self):
+        version = run(["dpkg-deb", "--field", self.deb, "Version"]).strip()
+        told = run([os.path.join(self.root, "usr/bin/zel-scheduler-cli"), "--version"])
+        self.assertEqual(told, "zel-scheduler-cli %s\n" % version)
+
     def test_completions_are_named_after_packaged_programs(self):
         # bash-completion loads a completion by the name of the command typed.
         folder = os.path.join(self.root, "usr/share/bash-completion/completions")

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSettings>
@@ -267,6 +268,26 @@ private Q_SLOTS:
         QCOMPARE(reloaded.presets().at(1)->name(), QStringLiteral("renamed"));
         // QSettings still reads the file as before.
         QCOMPARE(QSettings(settingsPath(), QSettings::IniFormat).value(idA).toJsonObject(), presetWith(idA, QStringLiteral("new"))->toJsonObject());
+    }
+
+    // A write replaces the file a symbolic link points at, not the link,
+    // keeps the file's permissions and leaves no temporary file behind.
+    void replacementKeepsLinkAndPermissions()
+    {
+        const QString folder = QFileInfo(settingsPath()).path();
+        const QString real = folder + QStringLiteral("/dotfiles/settings.conf");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/dotfiles")));
+        QVERIFY(QFile::link(real, settingsPath()));
+        const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        Storage storage(nullptr);
+        QVERIFY(storage.updatePreset(presetWith(idA)));
+        QVERIFY(QFile::setPermissions(real, ownerOnly));
+        QVERIFY(storage.updatePreset(presetWith(idB)));
+        QVERIFY(QFileInfo(settingsPath()).isSymLink());
+        QCOMPARE(QFile::permissions(real), ownerOnly);
+        QCOMPARE(ids(Storage(nullptr)), (QStringList{idB, idA})); // in the order of the keys
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{QFileInfo(settingsPath()).fileName()});
+        QCOMPARE(QDir(folder + QStringLiteral("/dotfiles")).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("settings.conf")});
     }
 
     // A write that fails keeps the change in memory and staged, is logged once
