@@ -90,7 +90,7 @@ class ClockTestCase(IsolatedTestCase):
         """Sets the clock to just before moment and waits for its action, the
         total-th since the start. An action at a moment passed before without
         acting would have come first, so the count shows it too."""
-        self.jump_to(moment - datetime.timedelta(seconds=2))
+        self.jump_to(moment - datetime.timedelta(seconds=1))
         acted = self.wait_commands(total)
         # Never early (the faked clock is set in whole seconds).
         self.assertGreaterEqual(acted, moment - datetime.timedelta(seconds=1), moment)

@@ -39,7 +39,7 @@ def sanitizer_reports(lines):
     return [l for l in lines if "AddressSanitizer" in l or "runtime error" in l or "LeakSanitizer" in l]
 
 
-class TimingTest(IsolatedTestCase):
+class TimingTestCase(IsolatedTestCase):
 
     def setUp(self):
         super().setUp()
@@ -82,6 +82,9 @@ class TimingTest(IsolatedTestCase):
     def preset(self, preset_id):
         return next(p for p in get_all() if p["preset_id"] == preset_id)
 
+
+class ActionTest(TimingTestCase):
+
     def test_countdown_warns_then_shuts_down_once(self):
         pid = new_id()
         call("updatePreset", json.dumps(countdown(pid, 3000, notify=1000)))
@@ -119,6 +122,9 @@ class TimingTest(IsolatedTestCase):
         self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
         # No further occurrence: stopped with its action.
         self.assertFalse(self.preset(pid)["preset_running"])
+
+
+class RestartTest(TimingTestCase):
 
     def test_running_countdown_survives_a_restart(self):
         pid = new_id()
@@ -185,6 +191,9 @@ class TimingTest(IsolatedTestCase):
         self.assertEqual(preset["timer"]["remainingTime"], 1000)
         time.sleep(3)
         self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
+
+
+class FloodTest(TimingTestCase):
 
     def test_flood_of_calls_while_countdowns_run(self):
         # Several countdowns tick while clients hammer the service. One of

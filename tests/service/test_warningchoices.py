@@ -28,7 +28,7 @@ def new_id():
     return "{%s}" % uuid.uuid4()
 
 
-class WarningChoicesTest(IsolatedTestCase):
+class WarningChoicesTestCase(IsolatedTestCase):
 
     def setUp(self):
         super().setUp()
@@ -106,6 +106,9 @@ class WarningChoicesTest(IsolatedTestCase):
                          "schedule": {"start": start_ms, "end": start_ms + 30 * 86400000, "notify": notify,
                                       "repeat_settings": {"repeat_settings_type": repeat}}})
 
+
+class CountdownChoicesTest(WarningChoicesTestCase):
+
     def test_countdown_cancel_and_postpone(self):
         pid = self.countdown(30000, 29000)
         title, _, actions = self.wait_warnings(1)
@@ -143,6 +146,9 @@ class WarningChoicesTest(IsolatedTestCase):
         self.choose(self.warning_id(3), POSTPONE)
         time.sleep(1)
         self.assertLess(self.preset(fired)["timer"]["remainingTime"], 600000)
+
+
+class ScheduleChoicesTest(WarningChoicesTestCase):
 
     def test_schedule_cancel_skips_one_occurrence(self):
         due = (self.now_ms() // 1000 + 4) * 1000
@@ -193,6 +199,9 @@ class WarningChoicesTest(IsolatedTestCase):
         self.move_on(600)
         time.sleep(2)
         self.assertEqual(self.commands(), [])
+
+
+class WindowWarningTest(WarningChoicesTestCase):
 
     def test_a_window_has_no_warning(self):
         start = (self.now_ms() // 1000 + 3) * 1000 % 86400000
