@@ -15,6 +15,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+#include <iterator>
+
 namespace
 {
 constexpr int canTimeoutMs = 5000;
