@@ -4,6 +4,7 @@
 
 #include "commandline.h"
 
+#include "actionscommand.h"
 #include "addcommand.h"
 #include "commandsyntax.h"
 #include "controlcommand.h"
@@ -28,6 +29,9 @@ int runCommand(const QString &command, const QStringList &arguments)
     }
     if (command == QLatin1String("watch")) {
         return WatchCommand::run(arguments);
+    }
+    if (command == QLatin1String("actions")) {
+        return ActionsCommand::run(arguments);
     }
     return -1;
 }
@@ -85,6 +89,7 @@ QString CommandLine::help()
         {QStringLiteral("stop"), ControlCommand::summary(QStringLiteral("stop"))},
         {QStringLiteral("remove"), ControlCommand::summary(QStringLiteral("remove"))},
         {QStringLiteral("watch"), WatchCommand::summary()},
+        {QStringLiteral("actions"), ActionsCommand::summary()},
         {QStringLiteral("help"), tr("Show the help of a command: help COMMAND.")},
     };
     for (const auto &command : commands) {

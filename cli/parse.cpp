@@ -136,6 +136,16 @@ Result<qint32> action(const QString &name)
         tr("\"%1\" is not an action. Use one of: %2.", "%2 is the list of action names").arg(name, actionNames().join(QLatin1String(", "))));
 }
 
+QString actionName(qint32 type)
+{
+    for (const auto &entry : actions) {
+        if (entry.type == type) {
+            return QLatin1String(entry.name);
+        }
+    }
+    return QString();
+}
+
 Result<qint64> duration(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(?:(\\d+)d)?(?:(\\d+)h)?(?:(\\d+)m)?(?:(\\d+)s)?$"));

@@ -21,6 +21,8 @@ namespace Parse
 QStringList actionNames();
 // An action name (shutdown, reboot, ..., logout) to its ActionType number.
 Result<qint32> action(const QString &name);
+// An ActionType number to its action name; empty for numbers without one.
+QString actionName(qint32 type);
 
 // The longest duration accepted: 365 days, in milliseconds.
 constexpr qint64 maximumDuration = Q_INT64_C(365) * 24 * 60 * 60 * 1000;

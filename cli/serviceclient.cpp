@@ -104,3 +104,13 @@ Result<bool> ServiceClient::stop(const QString &id)
 {
     return done(m_proxy->stop(id));
 }
+
+Result<QString> ServiceClient::availableActions()
+{
+    QDBusPendingReply<QString> reply = m_proxy->availableActions();
+    const QString failure = failureOf(reply);
+    if (!failure.isEmpty()) {
+        return Result<QString>::failure(failure);
+    }
+    return reply.value();
+}

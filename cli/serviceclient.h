@@ -40,6 +40,8 @@ public:
     Result<bool> start(const QString &id);
     Result<bool> pause(const QString &id);
     Result<bool> stop(const QString &id);
+    // availableActions: the service's JSON array text as it is.
+    Result<QString> availableActions();
 
 Q_SIGNALS:
     void presetUpdated(const QString &json);

@@ -11,10 +11,12 @@
 - Actions reach zel-wm-stub, a stand-in window manager on a private Xvfb
   display, which prints each command it receives: nothing is ever carried
   out on this machine.
-- When the system bus has a login manager and a polkit authority, they are
-  asked as in a real session; otherwise python3-dbusmock's logind and polkitd
-  stand in on a private system bus, the latter allowing the four power
-  actions, so that the whole road (warning, authorization, command) is seen.
+- Only private buses: the machine's own login manager, polkit and desktop are
+  never asked. python3-dbusmock's logind and polkitd stand in on a private
+  system bus, the latter allowing the four power actions, so that the whole
+  road (warning, authorization, command) is seen; a Plasma-like session
+  manager (org.kde.Shutdown) and screen locker (org.freedesktop.ScreenSaver)
+  stand in on the private session bus and print each call they receive.
 - Notifications go to a recording notification daemon on the private bus.
 - The window opens on the user's display; with no display it opens on the
   private Xvfb and a screenshot is written to a path printed at the end.
@@ -99,6 +101,19 @@ def start_mock(template, system, env, parameters=None):
     return proc
 
 
+def start_generic_mock(name, path, interface, methods, env):
+    """A python3-dbusmock object on the session bus whose methods (name, in
+    signature) do nothing but record their call."""
+    proc = subprocess.Popen([PYTHON, "-m", "dbusmock", name, path, interface], env=env, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL, text=True)
+    wait_for(lambda: has_owner(name, "session", env), 20, name)
+    for method, signature in methods:
+        subprocess.run(["gdbus", "call", "--session", "--dest", name, "--object-path", path, "--method",
+                        "org.freedesktop.DBus.Mock.AddMethod", interface, method, signature, "", ""],
+                       check=True, env=env, capture_output=True)
+    return proc
+
+
 def display_works(display):
     if not display:
         return False
@@ -165,25 +180,21 @@ def session(args, tmp, user_env):
         return True
     relay(wm.stdout, "zel-wm received", received)
 
-    # The system bus: the real login manager and polkit when both are there.
-    real_system = has_owner("org.freedesktop.login1", "system", base) \
-        and has_owner("org.freedesktop.PolicyKit1", "system", base)
-    if real_system:
-        say("demo", "asking the machine's own login manager and polkit (commands still go to the stand-in only)")
-    else:
-        _, system = isolate.start_bus(tmp, "system", [], base)
-        base["DBUS_SYSTEM_BUS_ADDRESS"] = system
-        logind = start_mock("logind", True, base)
-        polkit = start_mock("polkitd", True, base)
-        wait_for(lambda: has_owner("org.freedesktop.login1", "system", base), 20, "the mock login manager")
-        wait_for(lambda: has_owner("org.freedesktop.PolicyKit1", "system", base), 20, "the mock polkit")
-        allowed = POWER_ACTIONS + [a + "-multiple-sessions" for a in POWER_ACTIONS]
-        subprocess.run(["gdbus", "call", "--system", "--dest", "org.freedesktop.PolicyKit1", "--object-path",
-                        "/org/freedesktop/PolicyKit1/Authority", "--method", "org.freedesktop.DBus.Mock.SetAllowed",
-                        json.dumps(allowed).replace('"', "'")], check=True, env=base, capture_output=True)
-        relay(logind.stdout, "login manager (mock)", lambda l: "Can" not in l)
-        relay(polkit.stdout, "polkit (mock)", lambda l: "CheckAuthorization" in l)
-        say("demo", "mock login manager and polkit on a private system bus; polkit allows the power actions")
+    # The system bus: always a private one with stand-ins. A run must never
+    # reach the machine's own login manager, which would power it off.
+    _, system = isolate.start_bus(tmp, "system", [], base)
+    base["DBUS_SYSTEM_BUS_ADDRESS"] = system
+    logind = start_mock("logind", True, base)
+    polkit = start_mock("polkitd", True, base)
+    wait_for(lambda: has_owner("org.freedesktop.login1", "system", base), 20, "the mock login manager")
+    wait_for(lambda: has_owner("org.freedesktop.PolicyKit1", "system", base), 20, "the mock polkit")
+    allowed = POWER_ACTIONS + [a + "-multiple-sessions" for a in POWER_ACTIONS]
+    subprocess.run(["gdbus", "call", "--system", "--dest", "org.freedesktop.PolicyKit1", "--object-path",
+                    "/org/freedesktop/PolicyKit1/Authority", "--method", "org.freedesktop.DBus.Mock.SetAllowed",
+                    json.dumps(allowed).replace('"', "'")], check=True, env=base, capture_output=True)
+    relay(logind.stdout, "login manager (mock)", lambda l: "Can" not in l)
+    relay(polkit.stdout, "polkit (mock)", lambda l: "CheckAuthorization" in l)
+    say("demo", "mock login manager and polkit on a private system bus; polkit allows the power actions")
 
     # The private session bus, which starts the service from the build tree.
     # Activated programs inherit this environment.
@@ -200,6 +211,14 @@ def session(args, tmp, user_env):
     notifications = start_mock("notification_daemon", False, service_env)
     wait_for(lambda: has_owner("org.freedesktop.Notifications", "session", service_env), 20, "the notification daemon")
     relay(notifications.stdout, "notification", lambda l: " Notify " in l)
+    # A desktop's session manager and screen locker, Plasma's names.
+    session_manager = start_generic_mock("org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", [("logout", "")],
+                                         service_env)
+    locker = start_generic_mock("org.freedesktop.ScreenSaver", "/ScreenSaver", "org.freedesktop.ScreenSaver",
+                                [("Lock", "")], service_env)
+    relay(session_manager.stdout, "session manager (mock)")
+    relay(locker.stdout, "screen locker (mock)")
+    say("demo", "mock session manager and screen locker on the private session bus")
     say("demo", "presets are kept in %s/velmora/zel-shutdown-scheduler-service.conf" % service_env["XDG_CONFIG_HOME"])
 
     # The window: on the user's display, or on the private one.
@@ -208,7 +227,7 @@ def session(args, tmp, user_env):
     client_env["DBUS_SESSION_BUS_ADDRESS"] = session_bus
     # The help page and the icons of the build tree.
     client_env["XDG_DATA_DIRS"] = service_env["XDG_DATA_DIRS"]
-    client_env["DBUS_SYSTEM_BUS_ADDRESS"] = base.get("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/var/run/dbus/system_bus_socket")
+    client_env["DBUS_SYSTEM_BUS_ADDRESS"] = base["DBUS_SYSTEM_BUS_ADDRESS"]
     if headless:
         client_env["DISPLAY"] = wm_display
         client_env.setdefault("QT_QUICK_BACKEND", "software")

@@ -7,7 +7,8 @@
 # Runs the whole scheduler safely: installs what is missing, builds, then
 # starts a demo session (scripts/demo.py): the service on a private session
 # bus, a stand-in window manager that only prints the commands it receives,
-# mock login manager and polkit when the machine has none, and the window on
+# mock login manager, polkit, session manager and screen locker on private
+# buses (never the machine's own), and the window on
 # your display (or, with no display, on a private one with a screenshot).
 # Nothing here can perform a real power or session action.
 #

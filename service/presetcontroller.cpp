@@ -4,6 +4,7 @@
 
 #include "presetcontroller.h"
 
+#include "actionavailability.h"
 #include "actionfailure.h"
 #include "busaddress.h"
 #include "presetcontroller_debug.h"
@@ -114,4 +115,22 @@ void PresetController::stop(QString uuid)
 {
     qCDebug(PRESETCONTROLLER) << "Try to stop preset" << uuid;
     m_workerController->stop(uuid, replyLater());
+}
+
+QString PresetController::availableActions()
+{
+    qCDebug(PRESETCONTROLLER) << "Request for the available actions";
+    if (!calledFromDBus()) {
+        return QString();
+    }
+    // The desktop is asked without blocking: the reply leaves when all
+    // answers are in.
+    setDelayedReply(true);
+    auto *availability = new ActionAvailability(this);
+    connect(availability, &ActionAvailability::finished, this, [availability, connection = connection(), request = message()](const QString &json) {
+        connection.send(request.createReply(json));
+        availability->deleteLater();
+    });
+    availability->start();
+    return QString();
 }

@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>ActionsCommand</name>
+    <message>
+        <source>Show which actions this desktop can carry out, and how.</source>
+        <translation>Показать, какие действия может выполнить этот рабочий стол и как.</translation>
+    </message>
+    <message>
+        <source>ACTION</source>
+        <translation>ДЕЙСТВИЕ</translation>
+    </message>
+    <message>
+        <source>AVAILABLE</source>
+        <translation>ДОСТУПНО</translation>
+    </message>
+    <message>
+        <source>HOW</source>
+        <translation>КАК</translation>
+    </message>
+    <message>
+        <source>%1, asks for a password</source>
+        <comment>%1 is the route, e.g. logind</comment>
+        <translation>%1, запросит пароль</translation>
+    </message>
+    <message>
+        <source>%1 (the login manager says this machine cannot)</source>
+        <comment>%1 is the route</comment>
+        <translation>%1 (менеджер входа сообщает, что этот компьютер не умеет)</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>да</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>Shows one action a row: whether this desktop can carry it out, and how: the program that does it (logind, the Plasma session, zel-wm, ...), or why it cannot. A power action that needs a password says so.</source>
+        <translation>Показывает по одному действию в строке: может ли этот рабочий стол его выполнить и как: программа, которая его выполняет (logind, сеанс Plasma, zel-wm, ...), или почему не может. Для действий питания, требующих пароль, это указано.</translation>
+    </message>
+    <message>
+        <source>  zel-scheduler-cli actions
+  zel-scheduler-cli actions --json | jq &apos;.[] | select(.available | not)&apos;</source>
+        <translation>  zel-scheduler-cli actions
+  zel-scheduler-cli actions --json | jq &apos;.[] | select(.available | not)&apos;</translation>
+    </message>
+    <message>
+        <source>Print the service&apos;s JSON array, unchanged.</source>
+        <translation>Вывести массив JSON службы без изменений.</translation>
+    </message>
+    <message>
+        <source>&quot;actions&quot; takes no arguments.</source>
+        <translation>Команда &quot;actions&quot; не принимает аргументов.</translation>
+    </message>
+    <message>
+        <source>The scheduler service sent a list of actions that cannot be read.</source>
+        <translation>Служба планировщика прислала список действий, который невозможно прочитать.</translation>
+    </message>
+</context>
+<context>
     <name>AddCommand</name>
     <message>
         <source>Add a preset: a countdown, a schedule or a daily window.</source>

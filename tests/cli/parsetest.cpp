@@ -7,12 +7,14 @@
 // in UTC.
 
 #include "parse.h"
+#include "actionscommand.h"
 #include "newpreset.h"
 #include "occurrence.h"
 #include "presetid.h"
 #include "zeltest.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 #include <ctime>
 
@@ -62,6 +64,31 @@ private Q_SLOTS:
         for (const char *wrong : {"Shutdown", "turn-on", "", "shutdown "}) {
             QVERIFY(Parse::action(QString::fromLatin1(wrong)).error().contains(QLatin1String("is not an action")));
         }
+        for (const QString &name : Parse::actionNames()) {
+            QCOMPARE(Parse::actionName(*Parse::action(name)), name);
+        }
+        QCOMPARE(Parse::actionName(ActionType::TurnOn), QString());
+    }
+
+    // The rows of "actions" from the service's report: the route, a password
+    // needed, the reason when not available; unknown numbers left out.
+    void actionRows()
+    {
+        const QJsonArray report = QJsonDocument::fromJson(R"([
+            {"action_type": 2, "available": true, "route": "logind", "can": "challenge"},
+            {"action_type": 3, "available": true, "route": "zel-wm", "can": "na"},
+            {"action_type": 0, "available": true, "route": "logind", "can": "yes"},
+            {"action_type": 5, "available": false, "route": "", "reason": "not available on this desktop"},
+            {"action_type": 42, "available": true, "route": "somewhere"},
+            {"action_type": 6, "available": true, "route": "GNOME screen saver"}])")
+                                      .array();
+        const QVector<QStringList> expected{{"ACTION", "AVAILABLE", "HOW"},
+            {"sleep", "yes", "logind, asks for a password"},
+            {"hibernate", "yes", "zel-wm (the login manager says this machine cannot)"},
+            {"shutdown", "yes", "logind"},
+            {"new-session", "no", "not available on this desktop"},
+            {"lock", "yes", "GNOME screen saver"}};
+        QCOMPARE(ActionsCommand::rows(report), expected);
     }
 
     void durations_data()

@@ -12,7 +12,7 @@ import subprocess
 import time
 import unittest
 
-from zelharness import (BUILD_DIR, BUS_NAME, ForeignProcess, IsolatedTestCase, Process, gdbus, get_all,
+from zelharness import (BUILD_DIR, BUS_NAME, ForeignProcess, IsolatedTestCase, MockPeer, Process, gdbus, get_all,
                         name_has_owner)
 
 CLI = os.path.join(BUILD_DIR, "bin", "zel-scheduler-cli")
@@ -35,7 +35,7 @@ def service_pid():
 class WithoutServiceTest(IsolatedTestCase):
 
     def test_help_of_each_command_wakes_nothing(self):
-        for command in ["list", "add", "start", "pause", "stop", "remove", "watch"]:
+        for command in ["list", "add", "start", "pause", "stop", "remove", "watch", "actions"]:
             for args in ([command, "--help"], ["help", command]):
                 status, out, err = cli(*args)
                 self.assertEqual((status, err), (0, ""), args)
@@ -57,6 +57,8 @@ class WithoutServiceTest(IsolatedTestCase):
         script = os.path.join(os.path.dirname(__file__), "..", "..", "cli", "zel-scheduler-cli.bash-completion")
         cases = [
             (["st"], "start stop"),
+            (["ac"], "actions"),
+            (["actions", "--"], "--json --help"),
             (["add", "lo"], "lock logout"),
             (["add", "lock", "--at", "22:00", "--rep"], "--repeat"),
             (["add", "lock", "--repeat", "w"], "weekly"),
@@ -205,6 +207,24 @@ class CliTest(IsolatedTestCase):
         self.assertEqual((status, out), (4, ""))
         self.assertIn("it did not answer within 10 seconds", err)
         self.assertTrue(9.5 < waited < 30, waited)
+
+    def test_actions_as_a_table_and_as_json(self):
+        # No zel-wm and no desktop on the session bus: logind alone.
+        self.track(MockPeer("logind", parameters={"CanSuspend": "challenge", "CanHibernate": "na"}))
+        status, out, err = cli("actions", env={"XDG_SESSION_ID": "", "XDG_CURRENT_DESKTOP": ""})
+        self.assertEqual((status, err), (0, ""))
+        rows = [line.split(None, 2) for line in out.splitlines()]
+        self.assertEqual(rows[0], ["ACTION", "AVAILABLE", "HOW"])
+        self.assertEqual(dict((r[0], r[1:]) for r in rows[1:]), {
+            "shutdown": ["yes", "logind"], "reboot": ["yes", "logind"],
+            "sleep": ["yes", "logind, asks for a password"],
+            "hibernate": ["no", "logind says this machine cannot"],
+            "switch-user": ["no", "not available on this desktop"],
+            "new-session": ["no", "not available on this desktop"],
+            "lock": ["yes", "logind session"], "logout": ["yes", "logind session"]})
+        status, out, err = cli("actions", "--json")
+        self.assertEqual(status, 0)
+        self.assertEqual(json.loads(out)[0], {"action_type": 0, "available": True, "route": "logind", "can": "yes"})
 
     def test_watch_prints_each_change_until_interrupted(self):
         watchers = [self.track(Process([CLI, "watch"] + extra)) for extra in ([], ["--json"])]
