@@ -18,7 +18,6 @@ namespace
 {
 constexpr qint64 second = 1000;
 constexpr qint64 minute = 60 * second;
-constexpr qint64 hour = 60 * minute;
 
 QString tr(const char *text, const char *comment = nullptr, int n = -1)
 {
