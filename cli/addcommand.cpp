@@ -84,7 +84,7 @@ int AddCommand::run(const QStringList &arguments)
         QStringLiteral("LIST")));
     syntax.addOption(QCommandLineOption(
         between, tr("Act repeatedly inside this daily window; 23:00-01:00 crosses midnight, 24:00 is the end of the day."), QStringLiteral("HH:MM-HH:MM")));
-    syntax.addOption(QCommandLineOption(every, tr("How often the action repeats inside the window, from 1m to 24h."), QStringLiteral("DURATION")));
+    syntax.addOption(QCommandLineOption(every, tr("How often the action repeats inside the window, from 1s to 24h."), QStringLiteral("DURATION")));
     syntax.addOption(QCommandLineOption(warn, tr("Warn with a desktop notification this long before the action."), QStringLiteral("DURATION")));
     syntax.addOption(QCommandLineOption(name,
         tr("The preset's name. Without it the name is the action and when it acts, as the window names a "

@@ -168,26 +168,6 @@ Result<qint64> duration(const QString &text)
     return total;
 }
 
-QString durationText(qint64 msecs)
-{
-    if (msecs < second) {
-        return QStringLiteral("0s");
-    }
-    QString result;
-    const struct
-    {
-        qint64 length;
-        char unit;
-    } units[] = {{day, 'd'}, {hour, 'h'}, {minute, 'm'}, {second, 's'}};
-    for (const auto &unit : units) {
-        if (msecs >= unit.length) {
-            result += QString::number(msecs / unit.length) + QLatin1Char(unit.unit);
-            msecs %= unit.length;
-        }
-    }
-    return result;
-}
-
 Result<QDateTime> moment(const QString &text, const QDateTime &earliest)
 {
     static const QRegularExpression full(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})[ T](\\d{1,2}:\\d{2})$"));

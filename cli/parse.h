@@ -29,8 +29,6 @@ constexpr qint64 maximumDuration = Q_INT64_C(365) * 24 * 60 * 60 * 1000;
 // "90s", "10m", "1h30m", "2d", "1d12h": whole numbers, each followed by its
 // unit, in the order d, h, m, s, each unit at most once. To milliseconds.
 Result<qint64> duration(const QString &text);
-// A duration in the same notation: 5400000 ms is "1h30m", 0 is "0s".
-QString durationText(qint64 msecs);
 
 // A moment: "23:00" is the first 23:00 at or after earliest (today, or
 // tomorrow once it has passed), "2027-01-15 08:00" (or with a T between date

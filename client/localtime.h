@@ -8,9 +8,11 @@
 #include <QObject>
 
 // Turns a day and a time of day, as the user reads them on the clock, into
-// the instant they name in the local time zone. Adding the time of day to
-// the day's midnight is an hour off on every daylight-saving day.
-// Available to QML as the singleton LocalTime of "zel.scheduler".
+// the instant they name in the local time zone, as the service reads them
+// (Occurrence::atLocalTime): the editor shows the moment the preset acts.
+// Adding the time of day to the day's midnight is an hour off on every
+// daylight-saving day. Available to QML as the singleton LocalTime of
+// "zel.scheduler".
 class LocalTime : public QObject
 {
     Q_OBJECT
@@ -18,11 +20,9 @@ public:
     using QObject::QObject;
 
     // Milliseconds since the epoch of the local date-time (date, time of day
-    // msOfDay). A time that a change to summer time skips is taken as the
-    // same wall-clock time in the offset before the change, which moves it
-    // forward by the gap (02:30 becomes 03:30). A time that occurs twice
-    // when the clocks go back is taken as QDateTime takes it (in standard
-    // time, the later of the two, with glibc).
+    // msOfDay). A time that a change to summer time skips is moved on by the
+    // gap (02:30 becomes 03:30); one that comes twice when the clocks go
+    // back is taken at its first coming.
     static qint64 compose(const QDate &date, int msOfDay);
 
     // compose() for QML, with the month counted from 1.

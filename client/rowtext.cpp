@@ -18,7 +18,6 @@ namespace
 {
 constexpr qint64 second = 1000;
 constexpr qint64 minute = 60 * second;
-constexpr qint64 hour = 60 * minute;
 
 QString tr(const char *text, const char *comment = nullptr, int n = -1)
 {
@@ -32,11 +31,6 @@ QString capitalised(QString text)
         text[0] = text.at(0).toUpper();
     }
     return text;
-}
-
-QString twoDigits(qint64 number)
-{
-    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
 // Counts in words. The source texts are English, whose 1 takes the
@@ -72,33 +66,6 @@ QString duration(quint64 msecs)
         return hours(wholeMinutes / 60);
     }
     return tr("%1 %2", "a duration: %1 hours, %2 minutes").arg(hours(wholeMinutes / 60), minutes(wholeMinutes % 60));
-}
-
-QString clockOfDay(quint64 msecsSinceMidnight)
-{
-    const quint64 minutes = msecsSinceMidnight / minute;
-    return twoDigits(qint64(minutes / 60 % 24)) + QLatin1Char(':') + twoDigits(qint64(minutes % 60));
-}
-
-// A moment as the schedule editor's fields show it.
-QString dateAndClock(quint64 msecsSinceEpoch)
-{
-    const QDateTime moment = QDateTime::fromMSecsSinceEpoch(qint64(std::min<quint64>(msecsSinceEpoch, quint64(Occurrence::lastMSecs))));
-    return moment.toString(QStringLiteral("dd.MM.yy")) + QLatin1Char(' ') + moment.toString(QStringLiteral("HH:mm"));
-}
-
-// When the preset acts, as the editor's fields show it.
-QString timing(const Preset &preset)
-{
-    switch (preset.presetType()) {
-    case PresetType::Timer:
-        return PresetText::timeLeft(preset.timer().remainingTime);
-    case PresetType::Scheduled:
-        return tr("%1 - %2", "from and until").arg(dateAndClock(preset.schedule().start), dateAndClock(preset.schedule().end));
-    case PresetType::Range:
-        return tr("%1 - %2", "from and until").arg(clockOfDay(preset.interval().start), clockOfDay(preset.interval().end));
-    }
-    return QString();
 }
 
 QString stateWord(const Preset &preset, bool stored)
@@ -139,12 +106,11 @@ bool isCustomName(const QString &name, const QStringList &actionNames)
 
 QString title(const Preset &preset, bool customName)
 {
-    const QString name = customName ? preset.name() : preset.action().displayName();
-    if (customName && preset.presetType() != PresetType::Timer) {
-        return name;
+    if (preset.presetType() == PresetType::Timer) {
+        const QString name = customName ? preset.name() : preset.action().displayName();
+        return tr("%1 %2", "a preset's title: its name, when it acts").arg(name, PresetText::timeLeft(preset.timer().remainingTime));
     }
-    const QString when = timing(preset);
-    return when.isEmpty() ? name : tr("%1 %2", "a preset's title: its name, when it acts").arg(name, when);
+    return customName ? preset.name() : PresetText::defaultName(preset);
 }
 
 QString status(const Preset &preset, bool stored, const QDateTime &countdownEnd, const QDateTime &now, const QLocale &locale)

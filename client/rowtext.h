@@ -18,9 +18,9 @@
 //
 // A name the user gave is shown as it is. A name that the window or the
 // command line made up from the action and its timing was stored in the
-// language of its day, so the row makes it up anew in the current one:
-// "Shut Down 05.03.24 14:30 - 06.03.24 08:00", "Lock 12:00 - 13:00" (the
-// forms of the editor's fields). A countdown's title ends in the time left,
+// language of its day, so the row makes it up anew in the current one
+// (PresetText::defaultName): "Shut Down 05.03.24 14:30 - 06.03.24 08:00",
+// "Lock 12:00 - 13:00". A countdown's title ends in the time left,
 // "Shut Down 00:09:59", "Tea 00:09:59".
 namespace RowText
 {

@@ -8,6 +8,7 @@
 #include "client_debug.h"
 #include "enumerations.h"
 #include "localtime.h"
+#include "presetform.h"
 #include "presetsummary.h"
 
 #include <QQmlApplicationEngine>
@@ -40,6 +41,7 @@ void View::registerTypes()
     // For its ServiceState values; the one backend is the context property.
     qmlRegisterUncreatableType<Backend>(uri, 1, 0, "Backend", QStringLiteral("The backend is the context property \"backend\""));
     qmlRegisterSingletonType<LocalTime>(uri, 1, 0, "LocalTime", [](QQmlEngine *, QJSEngine *) -> QObject * { return new LocalTime; });
+    qmlRegisterSingletonType<PresetForm>(uri, 1, 0, "PresetForm", [](QQmlEngine *, QJSEngine *) -> QObject * { return new PresetForm; });
     qmlRegisterSingletonType<PresetSummary>(uri, 1, 0, "PresetSummary", [](QQmlEngine *, QJSEngine *) -> QObject * { return new PresetSummary; });
 
     const char *widgetsUri = "zel.scheduler.widgets";

@@ -85,6 +85,10 @@ public:
     {
         return m_presetType;
     }
+    void setPresetType(qint32 type)
+    {
+        m_presetType = type;
+    }
 #ifdef ZEL_CLIENT
     qint32 actionType() const
     {
@@ -94,10 +98,18 @@ public:
     {
         return m_action;
     }
+    void setActionType(qint32 type)
+    {
+        m_action = Action(type);
+    }
 #else
     qint32 actionType() const
     {
         return m_actionType;
+    }
+    void setActionType(qint32 type)
+    {
+        m_actionType = type;
     }
 #endif
     bool isForce() const

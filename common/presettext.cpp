@@ -153,6 +153,57 @@ QString clock(quint64 msecsSinceMidnight, const QLocale &locale)
     return clockTime(QTime::fromMSecsSinceStartOfDay(int(msecsSinceMidnight)), locale);
 }
 
+QString twoDigits(qint64 number)
+{
+    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+QString countdownLength(quint64 msecs)
+{
+    const qint64 seconds = qint64(std::min(msecs, quint64(Occurrence::lastMSecs)) / 1000);
+    QString result = QStringLiteral("%1:%2").arg(seconds / 3600).arg(twoDigits(seconds / 60 % 60));
+    if (seconds % 60 != 0) {
+        result += QLatin1Char(':') + twoDigits(seconds % 60);
+    }
+    return result;
+}
+
+// A moment as the schedule editor's fields show it.
+QString fieldsMoment(quint64 msecsSinceEpoch)
+{
+    const QDateTime moment = QDateTime::fromMSecsSinceEpoch(qint64(std::min(msecsSinceEpoch, quint64(Occurrence::lastMSecs))));
+    return moment.toString(QStringLiteral("dd.MM.yy HH:mm"));
+}
+
+// A time of day as the window editor's fields show it; 24:00 is 00:00.
+QString fieldsClock(quint64 msecsSinceMidnight)
+{
+    const qint64 minutes = qint64(msecsSinceMidnight / minute);
+    return twoDigits(minutes / 60 % 24) + QLatin1Char(':') + twoDigits(minutes % 60);
+}
+
+QString when(const Preset &preset)
+{
+    switch (preset.presetType()) {
+    case PresetType::Timer:
+        return countdownLength(preset.timer().timeout);
+    case PresetType::Scheduled: {
+        const ScheduleSettings &schedule = preset.schedule();
+        const quint64 start = schedule.start / 1000;
+        const quint64 end = schedule.end / 1000;
+        // The command line stores "no end" as the end of what is handled,
+        // and "once" as an end at the start.
+        if (end == start || end >= quint64(Occurrence::lastMSecs) / 1000) {
+            return fieldsMoment(schedule.start);
+        }
+        return tr("%1 - %2", "from and until").arg(fieldsMoment(schedule.start), fieldsMoment(schedule.end));
+    }
+    case PresetType::Range:
+        return tr("%1 - %2", "from and until").arg(fieldsClock(preset.interval().start), fieldsClock(preset.interval().end));
+    }
+    return QString();
+}
+
 QString howOften(qint64 period)
 {
     if (period % hour == 0) {
@@ -203,6 +254,13 @@ QString countdownEnd(const QDateTime &end, const QDateTime &now, const QLocale &
         return tr("tomorrow at %1", "%1 clock time").arg(clock(localEnd, locale));
     }
     return tr("on %1 at %2", "%1 date, %2 clock time").arg(dayOf(localEnd, localNow, false, locale), clock(localEnd, locale));
+}
+
+QString defaultName(const Preset &preset)
+{
+    const QString action = ActionType::displayName(preset.actionType());
+    const QString timing = when(preset);
+    return timing.isEmpty() ? action : tr("%1 %2", "default name of a preset: %1 the action, %2 when it acts").arg(action, timing);
 }
 
 QString nextAction(const QDateTime &next, const QDateTime &now, const QLocale &locale)

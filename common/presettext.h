@@ -32,6 +32,14 @@ QString dateAndClock(const QDateTime &moment, const QLocale &locale = QLocale())
 // "on Tue 17 Mar at 14:35". Empty for an invalid end.
 QString countdownEnd(const QDateTime &end, const QDateTime &now, const QLocale &locale = QLocale());
 
+// The name of a preset made without one, by the window and the command line
+// alike: the action and when it acts, in the forms of the window's fields.
+// "Shut Down 1:05" (a countdown of hours and minutes, with the seconds when
+// it has any: "Reboot 0:01:30"), "Shut Down 05.03.24 14:30 - 06.03.24 08:00"
+// (a schedule; without the end when it has none or ends where it starts),
+// "Lock 12:00 - 13:00" (a daily window).
+QString defaultName(const Preset &preset);
+
 // The next action of a running schedule or window: "next: Mon 22:00 · in
 // 3 h 12 min". How long until then: "now" once it is due, "in less than a
 // minute" under a minute, whole minutes under an hour ("in 12 min"), hours

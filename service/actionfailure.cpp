@@ -55,6 +55,8 @@ QString text(qint32 action, Reason reason, const QString &detail)
         return tr("%1 planned for %2 was skipped: the system clock was set past that time.").arg(name, detail);
     case Reason::PostponedLost:
         return tr("%1 postponed to %2 was not carried out: the scheduler was restarted in the meantime.").arg(name, detail);
+    case Reason::NeverActs:
+        return tr("%1 was not started. %2").arg(name, detail);
     case Reason::SkippedNotRunning:
         return tr("%1 planned for %2 was skipped: the scheduler was not running at that time.").arg(name, detail);
     }

@@ -28,10 +28,13 @@ enum class Reason {
     SkippedClockSet, // the wall clock was set past it
     SkippedNotRunning, // the service was not running at that time
     PostponedLost, // postponed from the warning, and the service restarted
+    // Not started: the preset could never act (detail: why, in
+    // PresetRules' words).
+    NeverActs,
 };
 
 // The sentence that tells the user; detail is the system's words for
-// NotSaved, the time planned for the skipped ones. Empty for None and
+// NotSaved, the time planned for the skipped ones, the reason for NeverActs. Empty for None and
 // Abandoned, which are not told.
 QString text(qint32 action, Reason reason, const QString &detail = QString());
 

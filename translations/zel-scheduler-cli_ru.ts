@@ -111,10 +111,6 @@ A preset that would never act is refused with exit status 1: a countdown of zero
         <translation>Срабатывать многократно внутри этого ежедневного интервала; 23:00-01:00 проходит через полночь, 24:00 — конец суток.</translation>
     </message>
     <message>
-        <source>How often the action repeats inside the window, from 1m to 24h.</source>
-        <translation>Как часто повторять действие внутри интервала, от 1m до 24h.</translation>
-    </message>
-    <message>
         <source>Warn with a desktop notification this long before the action.</source>
         <translation>Предупредить уведомлением на рабочем столе за это время до действия.</translation>
     </message>
@@ -149,6 +145,10 @@ A preset that would never act is refused with exit status 1: a countdown of zero
     <message>
         <source>A daily window gives no warning: leave out --warn.</source>
         <translation>Ежедневный интервал не предупреждает: уберите --warn.</translation>
+    </message>
+    <message>
+        <source>How often the action repeats inside the window, from 1s to 24h.</source>
+        <translation>Как часто повторять действие внутри интервала, от 1s до 24h.</translation>
     </message>
 </context>
 <context>
@@ -366,38 +366,8 @@ A preset that would never act is refused with exit status 1: a countdown of zero
 <context>
     <name>NewPreset</name>
     <message>
-        <source>%1 - %2</source>
-        <comment>a daily window, from and until</comment>
-        <translation>%1 - %2</translation>
-    </message>
-    <message>
-        <source>%1 %2</source>
-        <comment>default name of a preset: %1 the action, %2 when it acts</comment>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
-        <source>A countdown of zero cannot run: give it at least one second.</source>
-        <translation>Обратный отсчёт нулевой длительности не запустится: задайте хотя бы одну секунду.</translation>
-    </message>
-    <message>
-        <source>The warning must come before the countdown ends: give a lead shorter than %1.</source>
-        <translation>Предупреждение должно прийти до конца обратного отсчёта: задайте время меньше %1.</translation>
-    </message>
-    <message>
-        <source>The end (%1) lies before the start (%2).</source>
-        <translation>Конец (%1) раньше начала (%2).</translation>
-    </message>
-    <message>
-        <source>This schedule would never act: none of its occurrences lies ahead.</source>
-        <translation>Это расписание никогда не сработает: ни одно из его срабатываний не приходится на будущее.</translation>
-    </message>
-    <message>
-        <source>A daily window needs an end other than its start; 00:00-24:00 is the whole day.</source>
-        <translation>Конец ежедневного интервала должен отличаться от начала; 00:00-24:00 — целые сутки.</translation>
-    </message>
-    <message>
-        <source>The period of a daily window must be between 1 minute and 24 hours.</source>
-        <translation>Периодичность внутри ежедневного интервала должна быть от 1 минуты до 24 часов.</translation>
+        <source>The period of a daily window must be between 1 second and 24 hours.</source>
+        <translation>Периодичность внутри ежедневного интервала должна быть от 1 секунды до 24 часов.</translation>
     </message>
 </context>
 <context>

@@ -41,6 +41,33 @@
     </message>
 </context>
 <context>
+    <name>PresetRules</name>
+    <message>
+        <source>A countdown of zero never runs. Set how long it lasts.</source>
+        <translation>Обратный отсчёт нулевой длительности не запустится. Укажите, сколько он длится.</translation>
+    </message>
+    <message>
+        <source>A warning this long before the end of the countdown would come before it starts. Choose a shorter one.</source>
+        <translation>Предупреждение за такое время до конца отсчёта пришло бы раньше его начала. Выберите меньшее время.</translation>
+    </message>
+    <message>
+        <source>The end is before the start, so the preset would never act.</source>
+        <translation>Конец раньше начала, поэтому задание не сработает ни разу.</translation>
+    </message>
+    <message>
+        <source>This schedule would never act: none of its occurrences lies ahead.</source>
+        <translation>Это расписание никогда не сработает: ни одно из его срабатываний не приходится на будущее.</translation>
+    </message>
+    <message>
+        <source>A daily window must start and end within the day, so this one would never act.</source>
+        <translation>Ежедневный интервал должен начинаться и заканчиваться в пределах суток, поэтому этот не сработает ни разу.</translation>
+    </message>
+    <message>
+        <source>A window that starts when it ends is empty. To run past midnight, end it on the next day&apos;s time, as in 23:00 to 01:00.</source>
+        <translation>Интервал, который заканчивается тогда же, когда начинается, пуст. Чтобы он проходил через полночь, укажите конец по времени следующих суток, например с 23:00 до 01:00.</translation>
+    </message>
+</context>
+<context>
     <name>PresetText</name>
     <message>
         <source>1st</source>
@@ -444,6 +471,16 @@
         <source>%1 from %2 until %3 the next day</source>
         <comment>%1 how often, %2 and %3 clock times</comment>
         <translation>%1 с %2 до %3 следующего дня</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <comment>from and until</comment>
+        <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>default name of a preset: %1 the action, %2 when it acts</comment>
+        <translation>%1 %2</translation>
     </message>
 </context>
 </TS>

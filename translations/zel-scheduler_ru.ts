@@ -155,10 +155,6 @@
 <context>
     <name>RangeComponent</name>
     <message>
-        <source>A window that starts when it ends is empty. To run past midnight, end it on the next day&apos;s time, as in 23:00 to 01:00.</source>
-        <translation>Интервал, который заканчивается тогда же, когда начинается, пуст. Чтобы он проходил через полночь, укажите конец по времени следующих суток, например с 23:00 до 01:00.</translation>
-    </message>
-    <message>
         <source>Every Minute</source>
         <translation>Каждую минуту</translation>
     </message>
@@ -281,11 +277,6 @@
         <translation>%1 %2</translation>
     </message>
     <message>
-        <source>%1 - %2</source>
-        <comment>from and until</comment>
-        <translation>%1 - %2</translation>
-    </message>
-    <message>
         <source>not applied yet</source>
         <translation>не применено</translation>
     </message>
@@ -392,10 +383,6 @@
 <context>
     <name>SchedulerComponent</name>
     <message>
-        <source>The end is before the start, so the preset would never act.</source>
-        <translation>Конец раньше начала, поэтому задание не сработает ни разу.</translation>
-    </message>
-    <message>
         <source>Never</source>
         <translation>Никогда</translation>
     </message>
@@ -486,10 +473,6 @@
 <context>
     <name>SettingsContent</name>
     <message>
-        <source>A warning this long before the end of the countdown would come before it starts. Choose a shorter one.</source>
-        <translation>Предупреждение за такое время до конца отсчёта пришло бы раньше его начала. Выберите меньшее время.</translation>
-    </message>
-    <message>
         <source>Never</source>
         <translation>Никогда</translation>
     </message>
@@ -551,14 +534,6 @@
 </context>
 <context>
     <name>TimerComponent</name>
-    <message>
-        <source>Timer</source>
-        <translation>Таймер</translation>
-    </message>
-    <message>
-        <source>A countdown of zero never runs. Set how long it lasts.</source>
-        <translation>Обратный отсчёт нулевой длительности не запустится. Укажите, сколько он длится.</translation>
-    </message>
     <message>
         <source>Run In:</source>
         <translation>Через:</translation>

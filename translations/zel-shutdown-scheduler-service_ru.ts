@@ -74,6 +74,10 @@
         <source>%1 planned for %2 was skipped: the scheduler was not running at that time.</source>
         <translation>%1 (запланировано на %2): пропущено, в это время планировщик не работал.</translation>
     </message>
+    <message>
+        <source>%1 was not started. %2</source>
+        <translation>%1: задание не запущено. %2</translation>
+    </message>
 </context>
 <context>
     <name>ScheduledWorker</name>

@@ -26,12 +26,9 @@ GridLayout {
     property real savedEnd: 0
     property real savedRegularity: 0
     readonly property bool hasChanges: rangeStart !== savedStart || rangeEnd !== savedEnd || regularity !== savedRegularity
-    readonly property string title: startTime.textFromValue(startTime.value, startTime.locale) + " - "
-                                    + endTime.textFromValue(endTime.value, endTime.locale)
-    // Why these settings could never act, empty when they can.
-    readonly property string problem: rangeStart === rangeEnd
-                                      ? qsTr("A window that starts when it ends is empty. To run past midnight, end it on the next day's time, as in 23:00 to 01:00.")
-                                      : ""
+    // Why the edited preset could never act when its timing is at fault
+    // (PresetForm.neverActs), shown under the fields; empty otherwise.
+    property string problem: ""
 
     function reset(start, end, period) {
         startTime.value = Math.floor(Number(start) || 0)

@@ -22,8 +22,9 @@ GridLayout {
                                                     startDate.selectedDate.getDate(), startTime.value)
     readonly property real end: LocalTime.compose(endDate.selectedDate.getFullYear(), endDate.selectedDate.getMonth() + 1,
                                                   endDate.selectedDate.getDate(), endTime.value)
-    // Why these settings could never act, empty when they can.
-    readonly property string problem: end < start ? qsTr("The end is before the start, so the preset would never act.") : ""
+    // Why the edited preset could never act when its timing is at fault
+    // (PresetForm.neverActs), shown under the fields; empty otherwise.
+    property string problem: ""
     property real savedStart: 0
     property real savedEnd: 0
 
@@ -44,9 +45,6 @@ GridLayout {
     readonly property bool hasChanges: start !== savedStart || end !== savedEnd || repeat.type !== savedRepeat.type
                                        || repeat.customType !== savedRepeat.customType || repeat.count !== savedRepeat.count
                                        || repeat.selected !== savedRepeat.selected
-
-    readonly property string title: startDate.getShortDateStr() + " " + startTime.textFromValue(startTime.value, startTime.locale) + " - "
-                                    + endDate.getShortDateStr() + " " + endTime.textFromValue(endTime.value, endTime.locale)
 
     function defaultRepeat() {
         return {

@@ -33,11 +33,14 @@ ColumnLayout {
     readonly property int savedActionIndex: actionBox.count >= 0 ? actionBox.indexOfValue(current.action_type) : -1
     readonly property int savedType: current.preset_type === undefined ? -1 : current.preset_type
 
-    readonly property string title: actionBox.currentText + " " + content.title
+    // The current preset with the edits applied (editedPreset()).
+    readonly property var edited: editedPreset()
+    readonly property string title: checkedType >= 0 ? PresetForm.defaultName(edited) : ""
     readonly property bool hasChanges: current.preset_name !== undefined
                                        && (actionBox.currentIndex !== savedActionIndex || checkedType !== savedType || content.hasChanges)
-    // Whether the settings as edited could ever act; Apply is refused if not.
-    readonly property bool isValid: content.isValid
+    // Why the settings as edited could never act; Apply is refused then.
+    readonly property var neverActs: checkedType >= 0 ? PresetForm.neverActs(edited) : {"reason": "", "byWarning": false}
+    readonly property bool isValid: neverActs.reason === ""
 
     // Reloads the form from the current preset, dropping any edits.
     function clear() {
@@ -55,55 +58,36 @@ ColumnLayout {
     }
 
     // The current preset with the edits applied, as it is sent for saving.
-    // A name the user gave stays; one made up is made up anew.
+    // A name the user gave stays; one made up is made up anew. Read afresh
+    // by whoever handles a new current item, which the binding of edited
+    // may not have seen yet.
     function editedPreset() {
         var preset = presetsModel ? presetsModel.currentItem : {}
-        if (preset === undefined || preset === null) {
-            preset = {}
-        }
-        if (!presetsModel || !presetsModel.isCustomName(preset.preset_name || "")) {
-            preset.preset_name = title
-        }
-        if (actionBox.currentIndex >= 0) {
-            preset.action_type = actionBox.currentValue
-        }
-        if (checkedType >= 0) {
-            preset.preset_type = checkedType
-        }
+        var customName = presetsModel !== null && presetsModel.isCustomName(preset.preset_name || "")
+        var action = actionBox.currentIndex >= 0 ? actionBox.currentValue : -1
         switch (checkedType) {
         case PresetType.Timer:
-            preset.timer = {
-                "timeout": content.timer.time,
-                "notify": content.notify
-            }
-            break
+            return PresetForm.countdown(preset, action, content.timer.time, content.notify, customName)
         case PresetType.Scheduled:
-            preset.schedule = {
-                "start": content.scheduler.start,
-                "end": content.scheduler.end,
-                "repeat_settings": content.scheduler.repeatSettings,
-                "notify": content.notify
-            }
-            break
+            var repeat = content.scheduler.repeat
+            return PresetForm.schedule(preset, action, content.scheduler.start, content.scheduler.end, content.notify, repeat.type,
+                                       repeat.customType, repeat.count, repeat.selected, customName)
         case PresetType.Range:
-            preset.interval = {
-                "start": content.range.rangeStart,
-                "end": content.range.rangeEnd,
-                "regularity": content.range.regularity
-            }
-            break
+            return PresetForm.window(preset, action, content.range.rangeStart, content.range.rangeEnd, content.range.regularity, customName)
         }
         return preset
     }
 
     // Sends the edited preset to be stored. Without a current preset there
     // is nothing to apply to, and settings that could never act are not
-    // sent.
+    // sent: asked again, as a schedule's last occurrence may have passed
+    // since the last edit.
     function admit() {
-        if (!presetsModel || presetsModel.currentIndex < 0 || !isValid) {
+        var preset = editedPreset()
+        if (!presetsModel || presetsModel.currentIndex < 0 || (checkedType >= 0 && PresetForm.neverActs(preset).reason !== "")) {
             return
         }
-        presetsModel.savePreset(editedPreset())
+        presetsModel.savePreset(preset)
     }
 
     // Takes a new current item: another preset, or a report of this one.
@@ -199,6 +183,8 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.fillHeight: true
         presetType: main.checkedType
+        problem: main.neverActs.reason
+        problemByWarning: main.neverActs.byWarning
         labelWidth: Math.max(labelsWidth, actionLabel.implicitWidth)
     }
 

@@ -31,18 +31,6 @@ ColumnLayout {
     property real customValue: -1
     readonly property real notify: leadValue(notifyBox.currentIndex)
 
-    readonly property string title: {
-        switch (presetType) {
-        case PresetType.Timer:
-            return timerEditor.title
-        case PresetType.Scheduled:
-            return schedulerEditor.title
-        case PresetType.Range:
-            return rangeEditor.title
-        }
-        return ""
-    }
-
     readonly property bool hasChanges: {
         switch (presetType) {
         case PresetType.Timer:
@@ -55,21 +43,11 @@ ColumnLayout {
         return false
     }
 
-    // Why the notification could never come in time, empty when it can.
-    readonly property string leadProblem: presetType === PresetType.Timer && notify > 0 && notify >= timerEditor.time
-                                          ? qsTr("A warning this long before the end of the countdown would come before it starts. Choose a shorter one.") : ""
-    // Whether the settings of the checked kind can ever act.
-    readonly property bool isValid: {
-        switch (presetType) {
-        case PresetType.Timer:
-            return timerEditor.problem === "" && leadProblem === ""
-        case PresetType.Scheduled:
-            return schedulerEditor.problem === ""
-        case PresetType.Range:
-            return rangeEditor.problem === ""
-        }
-        return true
-    }
+    // Why the edited preset could never act, empty when it can, and whether
+    // its warning is at fault rather than its timing: said beside that
+    // field.
+    property string problem: ""
+    property bool problemByWarning: false
 
     function leadValue(index) {
         if (index < 0) {
@@ -223,16 +201,19 @@ ColumnLayout {
             id: timerEditor
             objectName: "timerEditor"
             labelWidth: main.labelWidth
+            problem: main.problemByWarning ? "" : main.problem
         }
         SchedulerComponent {
             id: schedulerEditor
             objectName: "schedulerEditor"
             labelWidth: main.labelWidth
+            problem: main.problemByWarning ? "" : main.problem
         }
         RangeComponent {
             id: rangeEditor
             objectName: "rangeEditor"
             labelWidth: main.labelWidth
+            problem: main.problemByWarning ? "" : main.problem
         }
     }
 
@@ -271,7 +252,7 @@ ColumnLayout {
             Layout.columnSpan: 2
             Layout.leftMargin: main.labelWidth + main.spacing
             Layout.fillWidth: true
-            text: main.leadProblem
+            text: main.problemByWarning ? main.problem : ""
         }
     }
 

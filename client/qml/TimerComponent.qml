@@ -23,9 +23,9 @@ GridLayout {
     // changed, so that applying other edits does not cut it.
     readonly property real time: fieldsTime === savedFieldsTime ? savedTime : fieldsTime
     readonly property bool hasChanges: fieldsTime !== savedFieldsTime
-    readonly property string title: time === 0 ? qsTr("Timer") : hours.value + ":" + minutes.value
-    // Why these settings could never act, empty when they can.
-    readonly property string problem: time <= 0 ? qsTr("A countdown of zero never runs. Set how long it lasts.") : ""
+    // Why the edited preset could never act when its timing is at fault
+    // (PresetForm.neverActs), shown under the fields; empty otherwise.
+    property string problem: ""
 
     function reset(duration) {
         var total = Math.floor(Number(duration) || 0)

@@ -7,6 +7,7 @@
 #include "actionfailure.h"
 #include "clockwatcher.h"
 #include "postponements.h"
+#include "presetrules.h"
 #include "rangeworker.h"
 #include "scheduledworker.h"
 #include "storage.h"
@@ -98,13 +99,25 @@ void WorkerController::command(Command command, const QString &uuid, Done done)
         return;
     }
     switch (command) {
-    case Command::Start:
+    case Command::Start: {
         qCDebug(WORKERCONTROLLER) << "Sending command start for preset" << uuid;
+        const auto found =
+            std::find_if(m_storage->presets().cbegin(), m_storage->presets().cend(), [wrapper](const Preset::Ptr &p) { return p->id() == wrapper->uuid(); });
+        const Preset::Ptr preset = found != m_storage->presets().cend() ? *found : Preset::Ptr();
+        if (preset && neverActs(*preset, QDateTime::currentDateTime())) {
+            // Left stopped; one paused before is stopped now.
+            if (!preset->isRunning() && !preset->isPaused()) {
+                if (done) {
+                    done();
+                }
+                return;
+            }
+            wrapper->stop();
+            break;
+        }
         if (!wrapper->startThread()) {
             // The preset stays as it is: not running.
-            const auto preset = std::find_if(
-                m_storage->presets().cbegin(), m_storage->presets().cend(), [wrapper](const Preset::Ptr &p) { return p->id() == wrapper->uuid(); });
-            threadFailed(wrapper, preset != m_storage->presets().cend() ? (*preset)->actionType() : qint32(ActionType::TurnOn));
+            threadFailed(wrapper, preset ? preset->actionType() : qint32(ActionType::TurnOn));
             if (done) {
                 done();
             }
@@ -112,6 +125,7 @@ void WorkerController::command(Command command, const QString &uuid, Done done)
         }
         wrapper->start();
         break;
+    }
     case Command::Pause:
         qCDebug(WORKERCONTROLLER) << "Sending command pause for preset" << uuid;
         wrapper->pause();
@@ -267,6 +281,13 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
         }
         return;
     }
+    // A preset restored may still act on an occurrence missed while the
+    // service was not running (its worker decides, and tells what it
+    // skipped), so only its settings are judged then.
+    if (m_restoring && preset->isRunning() && neverActs(*preset, QDateTime::fromMSecsSinceEpoch(0))) {
+        wrapper->stop();
+        return;
+    }
     if (preset->isRunning()) {
         if (m_restoring) {
             wrapper->restore();
@@ -281,6 +302,17 @@ void WorkerController::clockChanged(AbstractWorker::ClockChange change)
     for (auto &wrapper : m_wrappers) {
         wrapper->clockChanged(change);
     }
+}
+
+bool WorkerController::neverActs(const Preset &preset, const QDateTime &now) const
+{
+    const PresetRules::NeverActs never = PresetRules::whyNeverActs(preset, now);
+    if (never.isEmpty()) {
+        return false;
+    }
+    qCWarning(WORKERCONTROLLER) << "Preset" << preset.id() << "is not started: it could never act:" << never.reason;
+    ActionFailure::tell(preset.actionType(), ActionFailure::Reason::NeverActs, never.reason);
+    return true;
 }
 
 void WorkerController::threadFailed(WorkerWrapper *wrapper, qint32 action)

@@ -7,6 +7,7 @@
 #include "abstractworker.h"
 #include "preset.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QUuid>
@@ -66,6 +67,9 @@ private:
     void addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset);
     void clockChanged(AbstractWorker::ClockChange change);
     void threadFailed(WorkerWrapper *wrapper, qint32 action);
+    // Whether the preset, started at now, could never act
+    // (PresetRules::whyNeverActs); such a one is logged and told.
+    bool neverActs(const Preset &preset, const QDateTime &now) const;
     WorkerWrapper *findByText(const QString &uuid) const;
     void destroy(std::unique_ptr<WorkerWrapper> wrapper);
 

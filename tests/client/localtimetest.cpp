@@ -25,6 +25,9 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("instant");
         const QByteArray berlin("Europe/Berlin");
         const auto utc = [](int month, int day, int hour, int minute) { return QDateTime(QDate(2024, month, day), QTime(hour, minute), Qt::UTC); };
+        // The hour that comes twice is taken at its first coming, as the
+        // service takes it, whatever conversions came before.
+        QTest::newRow("Berlin, 27 October, repeated hour") << berlin << QDate(2024, 10, 27) << QTime(2, 30) << utc(10, 27, 0, 30);
         QTest::newRow("Berlin, winter") << berlin << QDate(2024, 1, 15) << QTime(10, 0) << utc(1, 15, 9, 0);
         QTest::newRow("Berlin, 31 March, before the change") << berlin << QDate(2024, 3, 31) << QTime(1, 59) << utc(3, 31, 0, 59);
         QTest::newRow("Berlin, 31 March, skipped hour") << berlin << QDate(2024, 3, 31) << QTime(2, 30) << utc(3, 31, 1, 30);

@@ -236,7 +236,7 @@ private Q_SLOTS:
         QJsonArray stored;
         QTRY_VERIFY_WITH_TIMEOUT((stored = getAllThroughGdbus()).size() == 1, 10000);
         const QJsonObject preset = stored.first().toObject();
-        QCOMPARE(preset.value(QStringLiteral("preset_name")).toString(), QStringLiteral("Shut Down 1:0"));
+        QCOMPARE(preset.value(QStringLiteral("preset_name")).toString(), QStringLiteral("Shut Down 1:00"));
         QCOMPARE(preset.value(QStringLiteral("preset_type")).toInt(), 0);
         QCOMPARE(preset.value(QStringLiteral("action_type")).toInt(), 0);
         QCOMPARE(preset.value(QStringLiteral("timer")).toObject().value(QStringLiteral("timeout")).toDouble(), 3600000.0);

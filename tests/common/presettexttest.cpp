@@ -165,6 +165,46 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QCOMPARE(PresetText::window(settings, british), expected);
     }
+
+    // The one name the window and the command line give a preset made
+    // without one; minutes always with two digits ("1:05", never "1:5").
+    void defaultName_data()
+    {
+        QTest::addColumn<QJsonObject>("preset");
+        QTest::addColumn<QString>("name");
+        const auto countdown = [](double timeout) {
+            return QJsonObject{{"preset_type", PresetType::Timer}, {"action_type", ActionType::Lock}, {"timer", QJsonObject{{"timeout", timeout}}}};
+        };
+        const auto scheduled = [](const char *start, const QJsonValue &end) {
+            return QJsonObject{{"preset_type", PresetType::Scheduled},
+                {"action_type", ActionType::Shutdown},
+                {"schedule", QJsonObject{{"start", double(at(start).toMSecsSinceEpoch())}, {"end", end}}}};
+        };
+        const auto window = [](double start, double end) {
+            return QJsonObject{
+                {"preset_type", PresetType::Range}, {"action_type", ActionType::Reboot}, {"interval", QJsonObject{{"start", start}, {"end", end}}}};
+        };
+        QTest::newRow("1 h 5 min") << countdown(hour + 5 * minute) << "Lock 1:05";
+        QTest::newRow("10 min") << countdown(10 * minute) << "Lock 0:10";
+        QTest::newRow("with seconds") << countdown(90000) << "Lock 0:01:30";
+        QTest::newRow("a day and more") << countdown(25 * hour) << "Lock 25:00";
+        QTest::newRow("zero") << countdown(0) << "Lock 0:00";
+        QTest::newRow("schedule with an end") << scheduled("2024-03-05 14:30:00", double(at("2024-03-06 08:00:00").toMSecsSinceEpoch()))
+                                              << "Shut Down 05.03.24 14:30 - 06.03.24 08:00";
+        QTest::newRow("schedule ending at its start") << scheduled("2026-01-05 23:00:00", double(at("2026-01-05 23:00:00").toMSecsSinceEpoch()))
+                                                      << "Shut Down 05.01.26 23:00";
+        QTest::newRow("schedule without end") << scheduled("2026-01-05 23:00:00", 253402300799000.0) << "Shut Down 05.01.26 23:00";
+        QTest::newRow("window") << window(12 * hour, 13 * hour + 30 * minute) << "Reboot 12:00 - 13:30";
+        QTest::newRow("window until midnight") << window(23 * hour, 24 * hour) << "Reboot 23:00 - 00:00";
+        QTest::newRow("unknown kind") << QJsonObject{{"preset_type", 7}, {"action_type", ActionType::Lock}} << "Lock";
+    }
+
+    void defaultName()
+    {
+        QFETCH(QJsonObject, preset);
+        QFETCH(QString, name);
+        QCOMPARE(PresetText::defaultName(Preset(preset)), name);
+    }
 };
 
 ZEL_TEST_MAIN(PresetTextTest)

@@ -132,8 +132,8 @@ TestCase {
         compare(saved.preset_name, "Reboot 1:30")
         compare(saved.action_type, ActionType.Reboot)
         compare(saved.preset_type, PresetType.Timer)
-        // A new timer object: the remaining time is left out.
-        compare(saved.timer, {"timeout": 90 * minute, "notify": 5 * minute})
+        // A new countdown: the service fills the remaining time.
+        compare(saved.timer, {"timeout": 90 * minute, "notify": 5 * minute, "remainingTime": 0})
         // Keys that the editor does not set are kept.
         compare(saved.preset_running, true)
         compare(saved.interval.regularity, 5000)
@@ -141,9 +141,9 @@ TestCase {
 
     function test_timerTitleOfZeroDuration() {
         load([timerPreset(0, 0, ActionType.Shutdown)])
-        compare(settings().title, "Shut Down Timer")
+        compare(settings().title, "Shut Down 0:00")
         load([timerPreset(2 * hour + 5 * minute, 0, ActionType.Lock)])
-        compare(settings().title, "Lock 2:5")
+        compare(settings().title, "Lock 2:05")
     }
 
     function test_timerWithSecondsIsKept() {
@@ -155,7 +155,7 @@ TestCase {
         child("actionChooser").currentIndex = 0
         verify(settings().hasChanges)
         settings().admit()
-        compare(backend.lastSaved.timer, {"timeout": 20000, "notify": 10000})
+        compare(backend.lastSaved.timer, {"timeout": 20000, "notify": 10000, "remainingTime": 0})
         compare(backend.lastSaved.action_type, ActionType.Shutdown)
         // A change of the fields replaces it.
         child("timerMinutes").increase()
@@ -164,10 +164,10 @@ TestCase {
     }
 
     function test_scheduleTitleAndAppliedObject() {
-        var start = new Date(2024, 2, 5, 14, 30).getTime()
-        var end = new Date(2024, 2, 6, 8, 0).getTime()
+        var start = new Date(2030, 2, 5, 14, 30).getTime()
+        var end = new Date(2030, 2, 6, 8, 0).getTime()
         load([schedulePreset(start, end, repeat(RepeatType.EveryWeek, RepeatCustomType.Days, 1, []), hour)])
-        compare(settings().title, "Shut Down 05.03.24 14:30 - 06.03.24 08:00")
+        compare(settings().title, "Shut Down 05.03.30 14:30 - 06.03.30 08:00")
         compare(child("repeat").currentText, "Every Week")
         compare(notifyBox().currentText, "1 Hour Before")
         verify(!settings().hasChanges)
@@ -233,9 +233,13 @@ TestCase {
         verify(settings().hasChanges)
         verify(reset.enabled)
         compare(settings().title, "Reboot 00:00 - 00:00")
-        // An empty window is refused until it has an end.
-        verify(!apply.enabled)
+        // 00:00 to 00:00 is the whole day; another window that starts when it
+        // ends is refused.
+        verify(apply.enabled)
+        child("rangeStart").value = hour
         child("rangeEnd").value = hour
+        verify(!apply.enabled)
+        child("rangeStart").value = 0
         verify(apply.enabled)
         mouseClick(apply)
         var saved = backend.lastSaved
@@ -325,6 +329,7 @@ TestCase {
     // field.
     function test_settingsThatCanNeverAct_data() {
         var day = new Date(2030, 0, 1, 8, 0).getTime()
+        var past = new Date(2020, 0, 1, 8, 0).getTime()
         var never = repeat(RepeatType.Never, RepeatCustomType.Days, 1, [])
         return [
             {tag: "countdown of zero", preset: timerPreset(0, 0), problem: "timerProblem"},
@@ -332,9 +337,13 @@ TestCase {
             {tag: "warning shorter than the countdown", preset: timerPreset(10 * minute, 5 * minute), problem: ""},
             {tag: "end before start", preset: schedulePreset(day, day - minute, never, 0), problem: "scheduleProblem"},
             {tag: "end at the start", preset: schedulePreset(day, day, never, 0), problem: ""},
+            {tag: "nothing ahead", preset: schedulePreset(past, past + hour, never, 0), problem: "scheduleProblem"},
+            {tag: "selected days outside the run", preset: schedulePreset(day, day + hour, repeat(RepeatType.Custom, RepeatCustomType.Weeks, 1, [5]), 0),
+                problem: "scheduleProblem"},
             {tag: "empty window", preset: rangePreset(12 * hour, 12 * hour, 60000), problem: "rangeProblem"},
             {tag: "window across midnight", preset: rangePreset(23 * hour, hour, 60000), problem: ""},
-            {tag: "window to midnight", preset: rangePreset(22 * hour, 0, 60000), problem: ""}
+            {tag: "window to midnight", preset: rangePreset(22 * hour, 0, 60000), problem: ""},
+            {tag: "whole day", preset: rangePreset(0, 0, 60000), problem: ""}
         ]
     }
 
@@ -361,14 +370,15 @@ TestCase {
             {tag: "spring forward, 01:00", date: new Date(2024, 2, 31), time: hour, utc: Date.UTC(2024, 2, 31, 0, 0)},
             {tag: "spring forward, skipped 02:30", date: new Date(2024, 2, 31), time: 2 * hour + 30 * minute, utc: Date.UTC(2024, 2, 31, 1, 30)},
             {tag: "fall back, 10:00", date: new Date(2024, 9, 27), time: 10 * hour, utc: Date.UTC(2024, 9, 27, 9, 0)},
+            {tag: "fall back, repeated 02:30", date: new Date(2024, 9, 27), time: 2 * hour + 30 * minute, utc: Date.UTC(2024, 9, 27, 0, 30)},
             {tag: "fall back, 00:30", date: new Date(2024, 9, 27), time: 30 * minute, utc: Date.UTC(2024, 9, 26, 22, 30)},
             {tag: "winter", date: new Date(2024, 0, 15), time: 23 * hour + 59 * minute, utc: Date.UTC(2024, 0, 15, 22, 59)}
         ]
     }
 
     function test_scheduleStoresTheLocalTime(data) {
-        var never = repeat(RepeatType.Never, RepeatCustomType.Days, 1, [])
-        load([schedulePreset(Date.UTC(2024, 5, 1, 12, 0), Date.UTC(2030, 5, 1, 12, 0), never, 0)])
+        var daily = repeat(RepeatType.EveryDay, RepeatCustomType.Days, 1, [])
+        load([schedulePreset(Date.UTC(2024, 5, 1, 12, 0), Date.UTC(2030, 5, 1, 12, 0), daily, 0)])
         child("startDate").selectedDate = data.date
         child("startTime").value = data.time
         compare(child("schedulerEditor").start, data.utc)
@@ -506,7 +516,7 @@ TestCase {
 
     function test_repeatDialogWeekdays() {
         var start = new Date(2030, 0, 1, 8, 0).getTime()
-        load([schedulePreset(start, start + hour, repeat(RepeatType.EveryDay, RepeatCustomType.Days, 1, []), 0)])
+        load([schedulePreset(start, start + 30 * 24 * hour, repeat(RepeatType.EveryDay, RepeatCustomType.Days, 1, []), 0)])
         var dialog = openRepeatDialog()
         verify(dialogChild(dialog, "daysChoice").checked)
         verify(!dialogChild(dialog, "weekday1").enabled)

@@ -268,8 +268,7 @@ TestCase {
     }
 
     function test_guardRefusesToApplyWhatCouldNeverAct() {
-        var end = findChild(window, "rangeEnd")
-        end.value = 0 // the window now starts and ends at 00:00
+        findChild(window, "rangeStart").value = 3600000 // the window now starts and ends at 01:00
         verify(child("settings").hasChanges)
         verify(!child("settings").isValid)
         mouseClick(row(1))
