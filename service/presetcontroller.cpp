@@ -20,7 +20,8 @@ PresetController *PresetController::instance()
     return controller;
 }
 
-PresetController::PresetController(QObject *parent) : QObject(parent), m_storage(new Storage(this)), m_workerController(new WorkerController(m_storage, this))
+PresetController::PresetController(QObject *parent)
+    : QObject(parent), m_storage(new Storage(this)), m_workerController(new WorkerController(m_storage, WorkerEffects::desktop(), this))
 {
     if (!QMetaType::isRegistered(QMetaType::type("Preset::Ptr"))) {
         qRegisterMetaType<Preset::Ptr>("Preset::Ptr");

@@ -31,7 +31,7 @@ class OccurrenceWorker : public AbstractWorker
 {
     Q_OBJECT
 public:
-    explicit OccurrenceWorker(Preset::Ptr preset);
+    OccurrenceWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects);
     ~OccurrenceWorker() override;
 
 public Q_SLOTS:

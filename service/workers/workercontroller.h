@@ -39,7 +39,9 @@ class WorkerController : public QObject
 public:
     using Done = std::function<void()>;
 
-    WorkerController(Storage *storage, QObject *parent);
+    // effects: where the workers' warnings, failures, postponements and
+    // actions go.
+    WorkerController(Storage *storage, std::shared_ptr<WorkerEffects> effects, QObject *parent);
     ~WorkerController() override;
 
     void start(const QString &uuid, Done done = {});
@@ -60,9 +62,6 @@ public Q_SLOTS:
 private:
     enum class Command { Start, Pause, Stop };
     void command(Command command, const QString &uuid, Done done);
-    void setupTimer(const Preset::Ptr &preset);
-    void setupSchedule(const Preset::Ptr &preset);
-    void setupRange(const Preset::Ptr &preset);
     void addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset);
     void clockChanged(AbstractWorker::ClockChange change);
     void threadFailed(WorkerWrapper *wrapper, qint32 action);
@@ -70,6 +69,7 @@ private:
     void destroy(std::unique_ptr<WorkerWrapper> wrapper);
 
     Storage *m_storage;
+    std::shared_ptr<WorkerEffects> m_effects;
     std::vector<std::unique_ptr<WorkerWrapper>> m_wrappers;
     // The report that the store is handling right now; its echo through
     // presetUpdated is not handed back to the worker that sent it.

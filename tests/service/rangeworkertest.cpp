@@ -6,7 +6,7 @@
 // window's rules give, never in the second it is started.
 
 #include "rangeworker.h"
-#include "fakeactions.h"
+#include "recordingeffects.h"
 #include "zeltest.h"
 
 #include <QSignalSpy>
@@ -53,28 +53,30 @@ class RangeWorkerTest : public QObject
 {
     Q_OBJECT
 
+    std::shared_ptr<RecordingEffects> m_effects;
+
 private Q_SLOTS:
     void initTestCase() { qRegisterMetaType<Preset::Ptr>("Preset::Ptr"); }
 
-    void init() { FakeActions::reset(); }
+    void init() { m_effects = std::make_shared<RecordingEffects>(); }
 
     void repeatsInsideTheWindow()
     {
-        RangeWorker worker(range(0, wholeDayEnd, 1000));
+        RangeWorker worker(range(0, wholeDayEnd, 1000), m_effects);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         const QDateTime started = wholeSecond(QDateTime::currentDateTime());
         worker.start();
         QCOMPARE(spy.count(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 2, 4000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 2, 4000);
         // Never in the second of starting; then once in each second.
-        const auto executions = FakeActions::executions();
-        const QDateTime first = wholeSecond(QDateTime::fromMSecsSinceEpoch(executions.at(0).atMSecs));
+        const auto executions = m_effects->executions();
+        const QDateTime first = wholeSecond(executions.at(0).at);
         QVERIFY(first > started);
-        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(executions.at(1).atMSecs)), first.addSecs(1));
+        QCOMPARE(wholeSecond(executions.at(1).at), first.addSecs(1));
         worker.stop();
         QCOMPARE(spy.count(), 2);
         QTest::qWait(1200);
-        QCOMPARE(FakeActions::executions().size(), 2);
+        QCOMPARE(m_effects->executions().size(), 2);
     }
 
     void actsAtItsOpening()
@@ -84,12 +86,12 @@ private Q_SLOTS:
             QSKIP("too close to midnight");
         }
         // Opens two seconds from now, acts every 5 minutes until a minute later.
-        RangeWorker worker(range(sinceMidnight(opening), sinceMidnight(opening.addSecs(60)), 300000));
+        RangeWorker worker(range(sinceMidnight(opening), sinceMidnight(opening.addSecs(60)), 300000), m_effects);
         worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 5000);
-        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(FakeActions::executions().at(0).atMSecs)), opening);
+        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 1, 5000);
+        QCOMPARE(wholeSecond(m_effects->executions().at(0).at), opening);
         QTest::qWait(1500);
-        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(m_effects->executions().size(), 1);
     }
 
     void shortRegularitiesAreRaisedToASecond_data()
@@ -103,44 +105,44 @@ private Q_SLOTS:
     void shortRegularitiesAreRaisedToASecond()
     {
         QFETCH(double, regularity);
-        RangeWorker worker(range(0, wholeDayEnd, regularity));
+        RangeWorker worker(range(0, wholeDayEnd, regularity), m_effects);
         worker.start();
         QTest::qWait(2500);
         // One execution a second: not a flood, and not silently idle.
-        const int count = FakeActions::executions().size();
+        const int count = m_effects->executions().size();
         QVERIFY2(count >= 1 && count <= 3, qPrintable(QString::number(count)));
     }
 
     void windowsElsewhereDoNotAct()
     {
-        RangeWorker ahead(anHourAhead());
-        RangeWorker beyond(range(90000000, 95000000, 1000)); // past the day's end
+        RangeWorker ahead(anHourAhead(), m_effects);
+        RangeWorker beyond(range(90000000, 95000000, 1000), m_effects); // past the day's end
         ahead.start();
         beyond.start();
         QTest::qWait(2600);
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->executions().isEmpty());
     }
 
     void anEditedWindowAppliesWithoutRestart()
     {
-        RangeWorker worker(anHourAhead());
+        RangeWorker worker(anHourAhead(), m_effects);
         worker.start();
         QTest::qWait(1500);
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->executions().isEmpty());
         worker.setPreset(running(range(0, wholeDayEnd, 1000)));
-        QTRY_VERIFY_WITH_TIMEOUT(!FakeActions::executions().isEmpty(), 2500);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_effects->executions().isEmpty(), 2500);
     }
 
     void aPresetThatIsNotRunningFallsIdle()
     {
-        RangeWorker worker(range(0, wholeDayEnd, 1000));
+        RangeWorker worker(range(0, wholeDayEnd, 1000), m_effects);
         worker.start();
         worker.setPreset(range(0, wholeDayEnd, 1000));
         QTest::qWait(2500);
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->executions().isEmpty());
         // A start arms it again.
         worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 2500);
+        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 1, 2500);
     }
 };
 

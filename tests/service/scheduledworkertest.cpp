@@ -6,7 +6,7 @@
 // and fires in the second of an occurrence, exactly once.
 
 #include "scheduledworker.h"
-#include "fakeactions.h"
+#include "recordingeffects.h"
 #include "zeltest.h"
 
 #include <QSignalSpy>
@@ -54,15 +54,17 @@ class ScheduledWorkerTest : public QObject
 {
     Q_OBJECT
 
+    std::shared_ptr<RecordingEffects> m_effects;
+
 private Q_SLOTS:
     void initTestCase() { qRegisterMetaType<Preset::Ptr>("Preset::Ptr"); }
 
-    void init() { FakeActions::reset(); }
+    void init() { m_effects = std::make_shared<RecordingEffects>(); }
 
     void firesOnceInItsSecond()
     {
         const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
-        ScheduledWorker worker(schedule(start, start, RepeatType::Never, 1000));
+        ScheduledWorker worker(schedule(start, start, RepeatType::Never, 1000), m_effects);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         QCOMPARE(spy.count(), 1);
@@ -71,33 +73,33 @@ private Q_SLOTS:
         // Fires in the start's second and, none remaining, ends the schedule.
         QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 2, 5000);
         QCOMPARE(runState(spy.at(1).at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
-        const auto executions = FakeActions::executions();
+        const auto executions = m_effects->executions();
         QCOMPARE(executions.size(), 1);
         QCOMPARE(executions.at(0).action, qint32(ActionType::Lock));
-        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(executions.at(0).atMSecs)), start);
+        QCOMPARE(wholeSecond(executions.at(0).at), start);
 
         // The warning came exactly one second before.
-        const auto notifications = FakeActions::notifications();
-        QCOMPARE(notifications.size(), 1);
-        QCOMPARE(notifications.at(0).title, QStringLiteral("Schedule"));
-        QCOMPARE(notifications.at(0).body, QStringLiteral("The Lock action will be executed soon"));
-        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(notifications.at(0).atMSecs)), start.addSecs(-1));
+        const auto warnings = m_effects->warnings();
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.at(0).title, QStringLiteral("Schedule"));
+        QCOMPARE(warnings.at(0).body, QStringLiteral("The Lock action will be executed soon"));
+        QCOMPARE(wholeSecond(warnings.at(0).at), start.addSecs(-1));
 
         QTest::qWait(1200);
-        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(m_effects->executions().size(), 1);
     }
 
     void warnsAtOnceWhenStartedInsideTheLead()
     {
         const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
-        ScheduledWorker worker(schedule(start, start.addDays(1), RepeatType::Never, 60000));
+        ScheduledWorker worker(schedule(start, start.addDays(1), RepeatType::Never, 60000), m_effects);
         worker.start();
-        QCOMPARE(FakeActions::notifications().size(), 1);
+        QCOMPARE(m_effects->warnings().size(), 1);
         worker.pause();
         worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 1, 5000);
         // Once for the occurrence, however often started.
-        QCOMPARE(FakeActions::notifications().size(), 1);
+        QCOMPARE(m_effects->warnings().size(), 1);
     }
 
     void dailyOccurrenceFiresOnce()
@@ -107,39 +109,39 @@ private Q_SLOTS:
         if (due.date() != QDate::currentDate()) {
             QSKIP("too close to midnight");
         }
-        ScheduledWorker worker(schedule(due.addDays(-3), due.addDays(30), RepeatType::EveryDay));
+        ScheduledWorker worker(schedule(due.addDays(-3), due.addDays(30), RepeatType::EveryDay), m_effects);
         worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 5000);
-        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(FakeActions::executions().at(0).atMSecs)), due);
+        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 1, 5000);
+        QCOMPARE(wholeSecond(m_effects->executions().at(0).at), due);
         QTest::qWait(2100);
-        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(m_effects->executions().size(), 1);
     }
 
     void restartWithinTheSameSecondDoesNotFireTwice()
     {
         const QDateTime now = earlyInASecond();
-        ScheduledWorker worker(schedule(now, now.addDays(1), RepeatType::Never));
+        ScheduledWorker worker(schedule(now, now.addDays(1), RepeatType::Never), m_effects);
         worker.start(); // the start's second: fires
-        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(m_effects->executions().size(), 1);
         worker.pause();
         worker.start(); // the same second again
         worker.stop();
         worker.start();
-        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(m_effects->executions().size(), 1);
         QTest::qWait(1300);
-        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(m_effects->executions().size(), 1);
     }
 
     void startAfterTheEndStops()
     {
         const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
-        ScheduledWorker worker(schedule(past.addSecs(-60), past, RepeatType::EveryDay));
+        ScheduledWorker worker(schedule(past.addSecs(-60), past, RepeatType::EveryDay), m_effects);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         QCOMPARE(spy.count(), 2);
         QCOMPARE(runState(spy.at(0).at(0).value<Preset::Ptr>()), QStringLiteral("running"));
         QCOMPARE(runState(spy.at(1).at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->executions().isEmpty());
     }
 
     void resumedAfterItsOnlyTimeItStops()
@@ -147,50 +149,50 @@ private Q_SLOTS:
         // Paused before its time and started again after it: nothing is left
         // to do, and it says so by stopping; the time passed is not made up.
         const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(1);
-        ScheduledWorker worker(schedule(start, start.addSecs(60), RepeatType::Never));
+        ScheduledWorker worker(schedule(start, start.addSecs(60), RepeatType::Never), m_effects);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         worker.pause();
         QTest::qWait(2100);
         worker.start();
         QCOMPARE(runState(spy.last().at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
-        QVERIFY(FakeActions::executions().isEmpty());
-        QVERIFY(FakeActions::notifications().isEmpty());
+        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->warnings().isEmpty());
     }
 
     void pauseHaltsTheTicks()
     {
         const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
-        ScheduledWorker worker(schedule(start, start.addDays(1), RepeatType::Never));
+        ScheduledWorker worker(schedule(start, start.addDays(1), RepeatType::Never), m_effects);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         worker.pause();
         QCOMPARE(runState(spy.last().at(0).value<Preset::Ptr>()), QStringLiteral("paused"));
         QTest::qWait(3000);
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->executions().isEmpty());
     }
 
     void givenScheduleAppliesAtTheNextTick()
     {
         const QDateTime now = wholeSecond(QDateTime::currentDateTime());
-        ScheduledWorker worker(schedule(now.addSecs(3600), now.addDays(1), RepeatType::Never));
+        ScheduledWorker worker(schedule(now.addSecs(3600), now.addDays(1), RepeatType::Never), m_effects);
         worker.start();
         // Moved to two seconds from now: applies at once.
         const QDateTime start = now.addSecs(2);
         Preset::Ptr moved = schedule(start, start.addDays(1), RepeatType::Never);
         moved->markStarted();
         worker.setPreset(moved);
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 5000);
-        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(FakeActions::executions().at(0).atMSecs)), start);
+        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 1, 5000);
+        QCOMPARE(wholeSecond(m_effects->executions().at(0).at), start);
 
         // Given as not running (as the store has it), it falls idle.
-        FakeActions::reset();
+        m_effects = std::make_shared<RecordingEffects>();
         const QDateTime later = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
         worker.setPreset(schedule(later, later.addDays(1), RepeatType::Never));
         worker.start();
         worker.setPreset(schedule(later, later.addDays(1), RepeatType::Never));
         QTest::qWait(3000);
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->executions().isEmpty());
     }
 };
 

@@ -7,7 +7,7 @@
 // is on disk before its action runs.
 
 #include "workercontroller.h"
-#include "fakeactions.h"
+#include "recordingeffects.h"
 #include "storage.h"
 #include "zeltest.h"
 
@@ -90,9 +90,10 @@ class WorkerControllerTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<Storage> m_storage;
+    std::shared_ptr<RecordingEffects> m_effects;
     std::unique_ptr<WorkerController> m_controller;
 
-    void makeController() { m_controller = std::make_unique<WorkerController>(m_storage.get(), nullptr); }
+    void makeController() { m_controller = std::make_unique<WorkerController>(m_storage.get(), m_effects, nullptr); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -107,7 +108,7 @@ private Q_SLOTS:
     void init()
     {
         QFile::remove(settingsPath());
-        FakeActions::reset();
+        m_effects = std::make_shared<RecordingEffects>();
         messages.clear();
         m_storage = std::make_unique<Storage>(nullptr);
     }
@@ -271,17 +272,17 @@ private Q_SLOTS:
         makeController();
         const Qt::HANDLE mainThread = QThread::currentThreadId();
         QJsonObject atAction;
-        FakeActions::setExecuteHook([&atAction](qint32) { atAction = entryOnDisk(idA); });
+        m_effects->setOnCarryOut([&atAction](qint32, const std::atomic<bool> &) { atAction = entryOnDisk(idA); });
         m_storage->updatePreset(timer(idA, 500, true));
         m_storage->writePending();
         QCOMPARE(entryOnDisk(idA).value("preset_running").toBool(), true);
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 4000);
-        QVERIFY(FakeActions::executions().at(0).thread != mainThread);
+        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 1, 4000);
+        QVERIFY(m_effects->executions().at(0).thread != mainThread);
         QCOMPARE(atAction.value("preset_running").toBool(), false);
         QCOMPARE(atAction.value("preset_paused").toBool(), false);
         QCOMPARE(atAction.value("timer").toObject().value("remainingTime").toDouble(), 500.0);
         QTest::qWait(1200);
-        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(m_effects->executions().size(), 1);
     }
 
     void removalWhileAFiredActionWaitsDoesNotBlock()
@@ -296,7 +297,7 @@ private Q_SLOTS:
         m_storage->removePreset(QUuid::fromString(idA));
         QVERIFY(clock.elapsed() < 1000);
         QTest::qWait(1000);
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->executions().isEmpty());
         QCOMPARE(m_storage->getAll(), QStringLiteral("[]"));
     }
 
