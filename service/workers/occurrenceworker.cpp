@@ -14,8 +14,8 @@ namespace
 constexpr qint64 longestWaitMs = 3600 * 1000;
 } // namespace
 
-OccurrenceWorker::OccurrenceWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects)
-    : AbstractWorker(std::move(preset), std::move(effects)), m_timer(new QTimer(this))
+OccurrenceWorker::OccurrenceWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects, Clock clock)
+    : AbstractWorker(std::move(preset), std::move(effects)), m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime)), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);
@@ -33,7 +33,7 @@ QDateTime OccurrenceWorker::warningOnStart(const QDateTime &) const
 
 void OccurrenceWorker::start()
 {
-    begin(floorAt(QDateTime::currentDateTime()));
+    begin(floorAt(now()));
 }
 
 void OccurrenceWorker::restore()
@@ -52,10 +52,10 @@ void OccurrenceWorker::begin(const QDateTime &floor)
     preset()->markStarted();
     report();
     m_active = true;
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime moment = now();
     m_state.floor = floor;
-    m_state.warnedUpTo = now;
-    const QDateTime warned = warningOnStart(now);
+    m_state.warnedUpTo = moment;
+    const QDateTime warned = warningOnStart(moment);
     if (warned.isValid() && warned != m_state.lastWarned) {
         m_state.lastWarned = warned;
         m_warnedOccurrence = warned;
@@ -140,9 +140,8 @@ void OccurrenceWorker::onTimeout()
 
 void OccurrenceWorker::evaluate()
 {
-    const QDateTime now = QDateTime::currentDateTime();
     const bool postponed = m_state.postponed.isValid();
-    const Agenda::Step step = Agenda::evaluate(rules(), m_state, now);
+    const Agenda::Step step = Agenda::evaluate(rules(), m_state, now());
     if (postponed && !m_state.postponed.isValid()) {
         effects()->dropPostponed(preset()->id());
     }
@@ -165,7 +164,7 @@ void OccurrenceWorker::evaluate()
     if (m_active && step.wakeAt.isValid()) {
         // Looked at again after the action was handed on, from the clock of
         // that moment.
-        const qint64 wait = QDateTime::currentDateTime().msecsTo(step.wakeAt);
+        const qint64 wait = now().msecsTo(step.wakeAt);
         m_timer->start(int(std::clamp<qint64>(wait, 0, longestWaitMs)));
     }
 }

@@ -28,7 +28,7 @@ QDateTime ScheduledWorker::warningOnStart(const QDateTime &now) const
 
 void ScheduledWorker::restore()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = this->now();
     if (preset()->schedule().repeat.type == RepeatType::Never) {
         const QDateTime once = Occurrence::firstAtOrAfter(preset()->schedule(), QDateTime::fromMSecsSinceEpoch(0));
         if (once.isValid() && once == effects()->lostOriginal(preset()->id())) {

@@ -2,17 +2,28 @@
 //
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// The scheduled worker against the real clock: it ticks once in every second
-// and fires in the second of an occurrence, exactly once.
+// The scheduled worker on a fake wall clock: it wakes up at the moment of an
+// occurrence or its warning, fires exactly once, and handles the choices on
+// its warning, a restart and a clock that was set.
 
 #include "scheduledworker.h"
+#include "fakewallclock.h"
 #include "recordingeffects.h"
 #include "zeltest.h"
 
 #include <QSignalSpy>
 
+using FakeWallClock::runUntil;
+
+Q_DECLARE_METATYPE(ActionFailure::Reason)
+
 namespace
 {
+// A Tuesday morning, a little into a second.
+const QDateTime t0(QDate(2026, 3, 10), QTime(10, 0, 0, 300));
+// The start of t0's second.
+const QDateTime second0(QDate(2026, 3, 10), QTime(10, 0, 0));
+
 Preset::Ptr schedule(const QDateTime &start, const QDateTime &end, int repeatType, quint64 notify = 0)
 {
     return Preset::make(QJsonObject{
@@ -29,24 +40,14 @@ Preset::Ptr schedule(const QDateTime &start, const QDateTime &end, int repeatTyp
     });
 }
 
-QDateTime wholeSecond(const QDateTime &dateTime)
-{
-    return dateTime.addMSecs(-dateTime.time().msec());
-}
-
-// Waits until the current second has at least 200 ms left, so that a test
-// can act within one second.
-QDateTime earlyInASecond()
-{
-    while (QTime::currentTime().msec() > 500) {
-        QThread::msleep(20);
-    }
-    return wholeSecond(QDateTime::currentDateTime());
-}
-
 QString runState(const Preset::Ptr &preset)
 {
     return preset->isRunning() ? "running" : preset->isPaused() ? "paused" : "stopped";
+}
+
+QString lastState(const QSignalSpy &spy)
+{
+    return runState(spy.last().at(0).value<Preset::Ptr>());
 }
 } // namespace
 
@@ -56,91 +57,96 @@ class ScheduledWorkerTest : public QObject
 
     std::shared_ptr<RecordingEffects> m_effects;
 
+    QStringList executedAt() const
+    {
+        QStringList result;
+        for (const auto &execution : m_effects->executions()) {
+            result << execution.at.toString(QStringLiteral("ddd hh:mm:ss.zzz"));
+        }
+        return result;
+    }
+
 private Q_SLOTS:
     void initTestCase() { qRegisterMetaType<Preset::Ptr>("Preset::Ptr"); }
 
-    void init() { m_effects = std::make_shared<RecordingEffects>(); }
-
-    void firesOnceInItsSecond()
+    void init()
     {
-        const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
-        ScheduledWorker worker(schedule(start, start, RepeatType::Never, 1000), m_effects);
+        FakeWallClock::now = t0;
+        m_effects = std::make_shared<RecordingEffects>([] { return FakeWallClock::now; });
+    }
+
+    void firesOnceAtItsMoment()
+    {
+        const QDateTime start = second0.addSecs(2);
+        ScheduledWorker worker(schedule(start, start, RepeatType::Never, 1000), m_effects, FakeWallClock::clock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         QCOMPARE(spy.count(), 1);
-        QCOMPARE(runState(spy.at(0).at(0).value<Preset::Ptr>()), QStringLiteral("running"));
+        QCOMPARE(lastState(spy), QStringLiteral("running"));
 
-        // Fires in the start's second and, none remaining, ends the schedule.
-        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 2, 5000);
-        QCOMPARE(runState(spy.at(1).at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
-        const auto executions = m_effects->executions();
-        QCOMPARE(executions.size(), 1);
-        QCOMPARE(executions.at(0).action, qint32(ActionType::Lock));
-        QCOMPARE(wholeSecond(executions.at(0).at), start);
+        // Fires at the start and, none remaining, ends the schedule.
+        runUntil(worker, start.addSecs(5));
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(lastState(spy), QStringLiteral("stopped"));
+        QCOMPARE(executedAt(), QStringList({"Tue 10:00:02.000"}));
+        QCOMPARE(m_effects->executions().at(0).action, qint32(ActionType::Lock));
 
         // The warning came exactly one second before.
         const auto warnings = m_effects->warnings();
         QCOMPARE(warnings.size(), 1);
         QCOMPARE(warnings.at(0).title, QStringLiteral("Schedule"));
         QCOMPARE(warnings.at(0).body, QStringLiteral("The Lock action will be executed soon"));
-        QCOMPARE(wholeSecond(warnings.at(0).at), start.addSecs(-1));
-
-        QTest::qWait(1200);
-        QCOMPARE(m_effects->executions().size(), 1);
+        QCOMPARE(warnings.at(0).at, start.addSecs(-1));
+        QVERIFY(!FakeWallClock::wakeAt(worker).isValid());
     }
 
     void warnsAtOnceWhenStartedInsideTheLead()
     {
-        const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
-        ScheduledWorker worker(schedule(start, start.addDays(1), RepeatType::Never, 60000), m_effects);
+        const QDateTime start = second0.addSecs(2);
+        ScheduledWorker worker(schedule(start, start.addDays(1), RepeatType::Never, 60000), m_effects, FakeWallClock::clock);
         worker.start();
         QCOMPARE(m_effects->warnings().size(), 1);
         worker.pause();
         worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 1, 5000);
+        runUntil(worker, start.addSecs(1));
+        QCOMPARE(m_effects->executions().size(), 1);
         // Once for the occurrence, however often started.
         QCOMPARE(m_effects->warnings().size(), 1);
     }
 
-    void dailyOccurrenceFiresOnce()
+    void dailyOccurrencesFireOnceADay()
     {
-        // A daily schedule that began days ago, due two seconds from now.
-        const QDateTime due = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
-        if (due.date() != QDate::currentDate()) {
-            QSKIP("too close to midnight");
-        }
-        ScheduledWorker worker(schedule(due.addDays(-3), due.addDays(30), RepeatType::EveryDay), m_effects);
+        // A daily schedule that began days ago, due two seconds from now; an
+        // hour's wait at most at a time in between.
+        const QDateTime due = second0.addSecs(2);
+        ScheduledWorker worker(schedule(due.addDays(-3), due.addDays(30), RepeatType::EveryDay), m_effects, FakeWallClock::clock);
         worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 1, 5000);
-        QCOMPARE(wholeSecond(m_effects->executions().at(0).at), due);
-        QTest::qWait(2100);
-        QCOMPARE(m_effects->executions().size(), 1);
+        runUntil(worker, due.addDays(1).addSecs(3));
+        QCOMPARE(executedAt(), QStringList({"Tue 10:00:02.000", "Wed 10:00:02.000"}));
     }
 
     void restartWithinTheSameSecondDoesNotFireTwice()
     {
-        const QDateTime now = earlyInASecond();
-        ScheduledWorker worker(schedule(now, now.addDays(1), RepeatType::Never), m_effects);
+        ScheduledWorker worker(schedule(second0, second0.addDays(1), RepeatType::Never), m_effects, FakeWallClock::clock);
         worker.start(); // the start's second: fires
         QCOMPARE(m_effects->executions().size(), 1);
         worker.pause();
         worker.start(); // the same second again
         worker.stop();
         worker.start();
-        QCOMPARE(m_effects->executions().size(), 1);
-        QTest::qWait(1300);
+        runUntil(worker, t0.addMSecs(1300));
         QCOMPARE(m_effects->executions().size(), 1);
     }
 
     void startAfterTheEndStops()
     {
-        const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
-        ScheduledWorker worker(schedule(past.addSecs(-60), past, RepeatType::EveryDay), m_effects);
+        const QDateTime past = t0.addSecs(-3600);
+        ScheduledWorker worker(schedule(past.addSecs(-60), past, RepeatType::EveryDay), m_effects, FakeWallClock::clock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         QCOMPARE(spy.count(), 2);
         QCOMPARE(runState(spy.at(0).at(0).value<Preset::Ptr>()), QStringLiteral("running"));
-        QCOMPARE(runState(spy.at(1).at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
+        QCOMPARE(lastState(spy), QStringLiteral("stopped"));
         QVERIFY(m_effects->executions().isEmpty());
     }
 
@@ -148,51 +154,169 @@ private Q_SLOTS:
     {
         // Paused before its time and started again after it: nothing is left
         // to do, and it says so by stopping; the time passed is not made up.
-        const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(1);
-        ScheduledWorker worker(schedule(start, start.addSecs(60), RepeatType::Never), m_effects);
+        const QDateTime start = second0.addSecs(1);
+        ScheduledWorker worker(schedule(start, start.addSecs(60), RepeatType::Never), m_effects, FakeWallClock::clock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         worker.pause();
-        QTest::qWait(2100);
+        QVERIFY(!FakeWallClock::wakeAt(worker).isValid());
+        FakeWallClock::now = t0.addMSecs(2100);
         worker.start();
-        QCOMPARE(runState(spy.last().at(0).value<Preset::Ptr>()), QStringLiteral("stopped"));
+        QCOMPARE(lastState(spy), QStringLiteral("stopped"));
         QVERIFY(m_effects->executions().isEmpty());
         QVERIFY(m_effects->warnings().isEmpty());
     }
 
-    void pauseHaltsTheTicks()
+    void givenScheduleAppliesAtOnce()
     {
-        const QDateTime start = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
-        ScheduledWorker worker(schedule(start, start.addDays(1), RepeatType::Never), m_effects);
-        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        ScheduledWorker worker(schedule(second0.addSecs(3600), second0.addDays(1), RepeatType::Never), m_effects, FakeWallClock::clock);
         worker.start();
-        worker.pause();
-        QCOMPARE(runState(spy.last().at(0).value<Preset::Ptr>()), QStringLiteral("paused"));
-        QTest::qWait(3000);
-        QVERIFY(m_effects->executions().isEmpty());
-    }
-
-    void givenScheduleAppliesAtTheNextTick()
-    {
-        const QDateTime now = wholeSecond(QDateTime::currentDateTime());
-        ScheduledWorker worker(schedule(now.addSecs(3600), now.addDays(1), RepeatType::Never), m_effects);
-        worker.start();
-        // Moved to two seconds from now: applies at once.
-        const QDateTime start = now.addSecs(2);
+        // Moved to two seconds from now.
+        const QDateTime start = second0.addSecs(2);
         Preset::Ptr moved = schedule(start, start.addDays(1), RepeatType::Never);
         moved->markStarted();
         worker.setPreset(moved);
-        QTRY_COMPARE_WITH_TIMEOUT(m_effects->executions().size(), 1, 5000);
-        QCOMPARE(wholeSecond(m_effects->executions().at(0).at), start);
+        runUntil(worker, start.addSecs(1));
+        QCOMPARE(executedAt(), QStringList({"Tue 10:00:02.000"}));
 
         // Given as not running (as the store has it), it falls idle.
-        m_effects = std::make_shared<RecordingEffects>();
-        const QDateTime later = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
+        const QDateTime later = start.addSecs(2);
         worker.setPreset(schedule(later, later.addDays(1), RepeatType::Never));
         worker.start();
         worker.setPreset(schedule(later, later.addDays(1), RepeatType::Never));
-        QTest::qWait(3000);
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(!FakeWallClock::wakeAt(worker).isValid());
+        runUntil(worker, later.addSecs(3));
+        QCOMPARE(m_effects->executions().size(), 1);
+    }
+
+    void choicesOnTheWarning_data()
+    {
+        // A one-off at 10:05 warned a minute before; the user's choice at 10:04.
+        QTest::addColumn<QString>("what"); // a choice, or a command after postponing
+        QTest::addColumn<QStringList>("executed");
+        QTest::addColumn<int>("warnings");
+        QTest::addColumn<QStringList>("postponements");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("cancel") << "Cancel" << QStringList() << 1 << QStringList() << "stopped";
+        // Warned again ten minutes before its new moment: at its old one.
+        QTest::newRow("postpone") << "Postpone 10 minutes" << QStringList({"Tue 10:15:00.000"}) << 2 << QStringList({"note 10:05:00 10:15:00", "drop"})
+                                  << "stopped";
+        QTest::newRow("postpone, then pause") << "pause" << QStringList() << 1 << QStringList({"note 10:05:00 10:15:00", "drop"}) << "paused";
+    }
+
+    void choicesOnTheWarning()
+    {
+        QFETCH(QString, what);
+        QFETCH(QStringList, executed);
+        QFETCH(int, warnings);
+        QFETCH(QStringList, postponements);
+        QFETCH(QString, state);
+        const QDateTime at = second0.addSecs(300);
+        ScheduledWorker worker(schedule(at, at, RepeatType::Never, 60000), m_effects, FakeWallClock::clock);
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        runUntil(worker, at.addSecs(-60));
+        QCOMPARE(m_effects->warnings().size(), 1);
+        const RecordingEffects::Warning warning = m_effects->warnings().at(0);
+        QCOMPARE(warning.choices, QStringList({"Cancel", "Postpone 10 minutes"}));
+        m_effects->choose(warning.id, warning.choices.indexOf(what == QLatin1String("pause") ? QStringLiteral("Postpone 10 minutes") : what));
+        QCOMPARE(m_effects->withdrawn(), QVector<quint32>({warning.id}));
+        if (what == QLatin1String("pause")) {
+            worker.pause();
+        }
+        runUntil(worker, at.addSecs(3600));
+        QCOMPARE(executedAt(), executed);
+        QCOMPARE(m_effects->warnings().size(), warnings);
+        QCOMPARE(m_effects->postponements(), postponements);
+        QCOMPARE(lastState(spy), state);
+        QVERIFY(m_effects->failures().isEmpty());
+    }
+
+    void restore_data()
+    {
+        // The service starts at t0 and finds the schedule running.
+        QTest::addColumn<int>("repeat");
+        QTest::addColumn<qint64>("due"); // ms from t0's second
+        QTest::addColumn<bool>("postponedBefore"); // and the postponement lost
+        QTest::addColumn<QStringList>("executed"); // within a day and a bit
+        QTest::addColumn<int>("told"); // SkippedNotRunning
+        QTest::addColumn<QString>("state");
+        QTest::newRow("one-off ahead") << int(RepeatType::Never) << qint64(2000) << false << QStringList({"Tue 10:00:02.000"}) << 0 << "stopped";
+        // Its stopped state is saved before its action: it was not carried out.
+        QTest::newRow("one-off passed 30 s ago: late")
+            << int(RepeatType::Never) << qint64(-30000) << false << QStringList({"Tue 10:00:00.300"}) << 0 << "stopped";
+        QTest::newRow("one-off passed 2 min ago: skipped, told") << int(RepeatType::Never) << qint64(-120000) << false << QStringList() << 1 << "stopped";
+        QTest::newRow("one-off postponed before") << int(RepeatType::Never) << qint64(2000) << true << QStringList() << 0 << "stopped";
+        QTest::newRow("daily postponed before: the next day's comes")
+            << int(RepeatType::EveryDay) << qint64(2000) << true << QStringList({"Wed 10:00:02.000"}) << 0 << "running";
+        // It may have been carried out before the restart.
+        QTest::newRow("daily passed 30 s ago: never looked back at")
+            << int(RepeatType::EveryDay) << qint64(-30000) << false << QStringList({"Wed 09:59:30.000"}) << 0 << "running";
+    }
+
+    void restore()
+    {
+        QFETCH(int, repeat);
+        QFETCH(qint64, due);
+        QFETCH(bool, postponedBefore);
+        QFETCH(QStringList, executed);
+        QFETCH(int, told);
+        QFETCH(QString, state);
+        const QDateTime at = second0.addMSecs(due);
+        Preset::Ptr preset = repeat == RepeatType::Never ? schedule(at, at, repeat) : schedule(at.addDays(-3), at.addDays(30), repeat);
+        preset->markStarted();
+        if (postponedBefore) {
+            m_effects->setLostOriginal(preset->id(), at);
+        }
+        ScheduledWorker worker(preset, m_effects, FakeWallClock::clock);
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.restore();
+        runUntil(worker, t0.addDays(1).addSecs(5));
+        QCOMPARE(executedAt(), executed);
+        QCOMPARE(lastState(spy), state);
+        const auto failures = m_effects->failures();
+        QCOMPARE(failures.size(), told);
+        if (told) {
+            QCOMPARE(failures.at(0).reason, ActionFailure::Reason::SkippedNotRunning);
+            QCOMPARE(failures.at(0).detail, ActionFailure::plannedText(at));
+        }
+    }
+
+    void clockChanges_data()
+    {
+        // A daily schedule due at 10:00:10; the clock jumps past it.
+        QTest::addColumn<AbstractWorker::ClockChange>("change");
+        QTest::addColumn<qint64>("late"); // ms past the occurrence
+        QTest::addColumn<int>("executions");
+        QTest::addColumn<ActionFailure::Reason>("told");
+        QTest::newRow("set 30 s past: carried out late") << AbstractWorker::ClockChange::Set << qint64(30000) << 1 << ActionFailure::Reason::None;
+        QTest::newRow("set 2 min past: skipped") << AbstractWorker::ClockChange::Set << qint64(120000) << 0 << ActionFailure::Reason::SkippedClockSet;
+        QTest::newRow("woke 2 min past: skipped") << AbstractWorker::ClockChange::Resumed << qint64(120000) << 0 << ActionFailure::Reason::Skipped;
+    }
+
+    void clockChanges()
+    {
+        QFETCH(AbstractWorker::ClockChange, change);
+        QFETCH(qint64, late);
+        QFETCH(int, executions);
+        QFETCH(ActionFailure::Reason, told);
+        const QDateTime due = second0.addSecs(10);
+        ScheduledWorker worker(schedule(due.addDays(-3), due.addDays(30), RepeatType::EveryDay), m_effects, FakeWallClock::clock);
+        worker.start();
+        FakeWallClock::now = due.addMSecs(late);
+        worker.clockChanged(change);
+        QCOMPARE(m_effects->executions().size(), executions);
+        const auto failures = m_effects->failures();
+        QCOMPARE(failures.size(), told == ActionFailure::Reason::None ? 0 : 1);
+        if (!failures.isEmpty()) {
+            QCOMPARE(failures.at(0).reason, told);
+            QCOMPARE(failures.at(0).detail, ActionFailure::plannedText(due));
+        }
+        // Set back to before it: nothing is repeated.
+        FakeWallClock::now = due.addSecs(-5);
+        worker.clockChanged(AbstractWorker::ClockChange::Set);
+        runUntil(worker, due.addSecs(5));
+        QCOMPARE(m_effects->executions().size(), executions);
     }
 };
 
