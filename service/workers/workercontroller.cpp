@@ -23,8 +23,8 @@ namespace
 constexpr int shutdownWaitMs = 2000;
 } // namespace
 
-WorkerController::WorkerController(Storage *storage, std::shared_ptr<WorkerEffects> effects, QObject *parent)
-    : QObject(parent), m_storage(storage), m_effects(std::move(effects)), m_clockWatcher(new ClockWatcher(this))
+WorkerController::WorkerController(Storage *storage, std::shared_ptr<WorkerEffects> effects, QObject *parent, TimerWorker::Clock countdownClock)
+    : QObject(parent), m_storage(storage), m_effects(std::move(effects)), m_countdownClock(std::move(countdownClock)), m_clockWatcher(new ClockWatcher(this))
 {
     // The queued setPreset and clockChanged carry these by name.
     qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
@@ -137,7 +137,7 @@ void WorkerController::onPresetAdded(Preset::Ptr preset)
     switch (preset->presetType()) {
     case PresetType::Timer:
         qCDebug(WORKERCONTROLLER) << "setupTimer";
-        worker = new TimerWorker(std::move(own), m_effects);
+        worker = new TimerWorker(std::move(own), m_effects, m_countdownClock);
         break;
     case PresetType::Scheduled:
         qCDebug(WORKERCONTROLLER) << "setupSchedule";

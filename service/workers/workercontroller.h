@@ -6,6 +6,7 @@
 
 #include "abstractworker.h"
 #include "preset.h"
+#include "timerworker.h"
 
 #include <QObject>
 #include <QString>
@@ -40,8 +41,8 @@ public:
     using Done = std::function<void()>;
 
     // effects: where the workers' warnings, failures, postponements and
-    // actions go.
-    WorkerController(Storage *storage, std::shared_ptr<WorkerEffects> effects, QObject *parent);
+    // actions go. countdownClock: the countdowns' clock (see TimerWorker).
+    WorkerController(Storage *storage, std::shared_ptr<WorkerEffects> effects, QObject *parent, TimerWorker::Clock countdownClock = TimerWorker::Clock());
     ~WorkerController() override;
 
     void start(const QString &uuid, Done done = {});
@@ -70,6 +71,7 @@ private:
 
     Storage *m_storage;
     std::shared_ptr<WorkerEffects> m_effects;
+    TimerWorker::Clock m_countdownClock;
     std::vector<std::unique_ptr<WorkerWrapper>> m_wrappers;
     // The report that the store is handling right now; its echo through
     // presetUpdated is not handed back to the worker that sent it.
