@@ -58,7 +58,7 @@ class RangeWorkerTest : public QObject
     QStringList executedAt() const
     {
         QStringList result;
-        for (const auto &execution : m_effects->executions()) {
+        for (const auto &execution : m_effects->records().executions) {
             result << execution.at.toString(QStringLiteral("hh:mm:ss.zzz"));
         }
         return result;
@@ -120,13 +120,13 @@ private Q_SLOTS:
         RangeWorker beyond(range(90000000, 95000000, 1000), m_effects, FakeWallClock::clock); // past the day's end
         beyond.start();
         runUntil(beyond, t0.addDays(2));
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
 
         FakeWallClock::now = t0;
         RangeWorker ahead(anHourAhead(), m_effects, FakeWallClock::clock);
         ahead.start();
         runUntil(ahead, second0.addSecs(3599));
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
         runUntil(ahead, second0.addSecs(3600));
         QCOMPARE(executedAt(), QStringList({"11:00:00.000"}));
     }
@@ -136,7 +136,7 @@ private Q_SLOTS:
         RangeWorker worker(anHourAhead(), m_effects, FakeWallClock::clock);
         worker.start();
         runUntil(worker, t0.addMSecs(1500));
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
         // Its second since the start has just passed: carried out late.
         worker.setPreset(running(range(0, wholeDayEnd, 1000)));
         runUntil(worker, t0.addMSecs(2000));
@@ -150,7 +150,7 @@ private Q_SLOTS:
         worker.setPreset(range(0, wholeDayEnd, 1000));
         QVERIFY(!FakeWallClock::wakeAt(worker).isValid());
         runUntil(worker, t0.addMSecs(2500));
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
         // A start arms it again, from the second after.
         worker.start();
         runUntil(worker, t0.addMSecs(3000));

@@ -16,34 +16,10 @@ QString clock(const QDateTime &moment)
 
 RecordingEffects::RecordingEffects(std::function<QDateTime()> clock) : m_clock(clock ? std::move(clock) : &QDateTime::currentDateTime) { }
 
-QVector<RecordingEffects::Warning> RecordingEffects::warnings() const
+RecordingEffects::Records RecordingEffects::records() const
 {
     QMutexLocker locker(&m_mutex);
-    return m_warnings;
-}
-
-QVector<quint32> RecordingEffects::withdrawn() const
-{
-    QMutexLocker locker(&m_mutex);
-    return m_withdrawn;
-}
-
-QVector<RecordingEffects::Failure> RecordingEffects::failures() const
-{
-    QMutexLocker locker(&m_mutex);
-    return m_failures;
-}
-
-QStringList RecordingEffects::postponements() const
-{
-    QMutexLocker locker(&m_mutex);
-    return m_postponements;
-}
-
-QVector<RecordingEffects::Execution> RecordingEffects::executions() const
-{
-    QMutexLocker locker(&m_mutex);
-    return m_executions;
+    return m_records;
 }
 
 void RecordingEffects::choose(quint32 id, int index)
@@ -76,8 +52,8 @@ void RecordingEffects::setOnCarryOut(std::function<void(qint32, const std::atomi
 quint32 RecordingEffects::warn(const QString &title, const QString &body, const QStringList &choices, std::function<void(int)> chosen)
 {
     QMutexLocker locker(&m_mutex);
-    const quint32 id = quint32(m_warnings.size()) + 1;
-    m_warnings.append({title, body, choices, id, m_clock()});
+    const quint32 id = quint32(m_records.warnings.size()) + 1;
+    m_records.warnings.append({title, body, choices, id, m_clock()});
     m_open[id] = std::move(chosen);
     return id;
 }
@@ -86,26 +62,26 @@ void RecordingEffects::withdraw(quint32 id)
 {
     QMutexLocker locker(&m_mutex);
     if (m_open.erase(id)) {
-        m_withdrawn.append(id);
+        m_records.withdrawn.append(id);
     }
 }
 
 void RecordingEffects::tellFailure(qint32 action, ActionFailure::Reason reason, const QString &detail)
 {
     QMutexLocker locker(&m_mutex);
-    m_failures.append({action, reason, detail});
+    m_records.failures.append({action, reason, detail});
 }
 
 void RecordingEffects::notePostponed(const QUuid &, qint32, const QDateTime &original, const QDateTime &moment)
 {
     QMutexLocker locker(&m_mutex);
-    m_postponements << QStringLiteral("note %1 %2").arg(clock(original), clock(moment));
+    m_records.postponements << QStringLiteral("note %1 %2").arg(clock(original), clock(moment));
 }
 
 void RecordingEffects::dropPostponed(const QUuid &)
 {
     QMutexLocker locker(&m_mutex);
-    m_postponements << QStringLiteral("drop");
+    m_records.postponements << QStringLiteral("drop");
 }
 
 QDateTime RecordingEffects::lostOriginal(const QUuid &preset) const
@@ -120,7 +96,7 @@ ActionFailure::Reason RecordingEffects::carryOut(qint32 action, const std::atomi
     std::function<void(qint32, const std::atomic<bool> &)> hook;
     {
         QMutexLocker locker(&m_mutex);
-        m_executions.append({action, m_clock(), QThread::currentThreadId()});
+        m_records.executions.append({action, m_clock(), QThread::currentThreadId()});
         hook = m_onCarryOut;
     }
     // Unlocked: the hook may wait for the test's main thread.

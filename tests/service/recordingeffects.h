@@ -43,12 +43,18 @@ public:
     // read on the action threads too.
     explicit RecordingEffects(std::function<QDateTime()> clock = {});
 
-    QVector<Warning> warnings() const;
-    QVector<quint32> withdrawn() const;
-    QVector<Failure> failures() const;
-    // "note <original> <moment>" and "drop", times as hh:mm:ss, in order.
-    QStringList postponements() const;
-    QVector<Execution> executions() const;
+    struct Records
+    {
+        QVector<Warning> warnings;
+        QVector<quint32> withdrawn; // warning ids, in order
+        QVector<Failure> failures;
+        // "note <original> <moment>" and "drop", times as hh:mm:ss, in order.
+        QStringList postponements;
+        QVector<Execution> executions;
+    };
+
+    // What was recorded so far.
+    Records records() const;
 
     // The user picks choice index of warning id, if it is still open.
     void choose(quint32 id, int index);
@@ -69,11 +75,7 @@ private:
     // carryOut() and tellFailure() come from the action threads; every
     // record is taken and read under this lock.
     mutable QMutex m_mutex;
-    QVector<Warning> m_warnings;
-    QVector<quint32> m_withdrawn;
-    QVector<Failure> m_failures;
-    QStringList m_postponements;
-    QVector<Execution> m_executions;
+    Records m_records;
     std::map<quint32, std::function<void(int)>> m_open;
     std::map<QUuid, QDateTime> m_lostOriginals;
     std::function<void(qint32, const std::atomic<bool> &)> m_onCarryOut;

@@ -78,20 +78,20 @@ private Q_SLOTS:
             tick(worker);
         }
         QCOMPARE(states(spy), QStringList({"r5000", "r4000", "r3000", "r2000", "r1000", "r0"}));
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
 
         // The sixth tick: paused report, stopped report with the time reset,
         // and only then the action, exactly once.
         tick(worker);
         QCOMPARE(states(spy).mid(6), QStringList({"p0", "s5000"}));
-        QCOMPARE(m_effects->executions().size(), 1);
-        QCOMPARE(m_effects->executions().at(0).action, qint32(ActionType::Shutdown));
+        QCOMPARE(m_effects->records().executions.size(), 1);
+        QCOMPARE(m_effects->records().executions.at(0).action, qint32(ActionType::Shutdown));
         QCOMPARE(reportsAtAction, 8);
 
         // Stopped: further ticks do nothing.
         tick(worker);
         QCOMPARE(spy.count(), 8);
-        QCOMPARE(m_effects->executions().size(), 1);
+        QCOMPARE(m_effects->records().executions.size(), 1);
     }
 
     void shortCountdownsExecuteOnTheFirstTick_data()
@@ -110,8 +110,8 @@ private Q_SLOTS:
         worker.start();
         tick(worker);
         QCOMPARE(states(spy), QStringList({"r" + QString::number(timeout), "p" + QString::number(timeout), "s" + QString::number(timeout)}));
-        QCOMPARE(m_effects->executions().size(), 1);
-        QCOMPARE(m_effects->executions().at(0).action, qint32(ActionType::Lock));
+        QCOMPARE(m_effects->records().executions.size(), 1);
+        QCOMPARE(m_effects->records().executions.at(0).action, qint32(ActionType::Lock));
     }
 
     void oddCountdownKeepsItsRemainder()
@@ -122,10 +122,10 @@ private Q_SLOTS:
         worker.start();
         tick(worker);
         tick(worker);
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
         tick(worker);
         QCOMPARE(states(spy), QStringList({"r2500", "r1500", "r500", "p500", "s2500"}));
-        QCOMPARE(m_effects->executions().size(), 1);
+        QCOMPARE(m_effects->records().executions.size(), 1);
     }
 
     void warnsOnTheExactTick()
@@ -135,16 +135,16 @@ private Q_SLOTS:
         worker.start();
         tick(worker); // 4000
         tick(worker); // 3000
-        QVERIFY(m_effects->warnings().isEmpty());
+        QVERIFY(m_effects->records().warnings.isEmpty());
         tick(worker); // 2000: the warning
-        QCOMPARE(m_effects->warnings().size(), 1);
-        QCOMPARE(m_effects->warnings().at(0).title, QStringLiteral("Timer"));
-        QCOMPARE(m_effects->warnings().at(0).body, QStringLiteral("The Shut Down action will be executed after 00:00:02"));
+        QCOMPARE(m_effects->records().warnings.size(), 1);
+        QCOMPARE(m_effects->records().warnings.at(0).title, QStringLiteral("Timer"));
+        QCOMPARE(m_effects->records().warnings.at(0).body, QStringLiteral("The Shut Down action will be executed after 00:00:02"));
         for (int i = 0; i < 3; ++i) {
             tick(worker);
         }
-        QCOMPARE(m_effects->executions().size(), 1);
-        QCOMPARE(m_effects->warnings().size(), 1);
+        QCOMPARE(m_effects->records().executions.size(), 1);
+        QCOMPARE(m_effects->records().warnings.size(), 1);
     }
 
     void leadsThatAreNeverMet_data()
@@ -165,8 +165,8 @@ private Q_SLOTS:
         for (int i = 0; i < 6; ++i) {
             tick(worker);
         }
-        QCOMPARE(m_effects->executions().size(), 1);
-        QVERIFY(m_effects->warnings().isEmpty());
+        QCOMPARE(m_effects->records().executions.size(), 1);
+        QVERIFY(m_effects->records().warnings.isEmpty());
     }
 
     void pauseAndStopWhenIdle()
@@ -189,7 +189,7 @@ private Q_SLOTS:
         tick(worker);
         worker.stop();
         QCOMPARE(states(spy), QStringList({"r5000", "r4000", "p4000", "s5000"}));
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
     }
 
     void pauseKeepsTheRemainingTime()
@@ -263,7 +263,7 @@ private Q_SLOTS:
         tick(*worker);
         worker.reset();
         QCOMPARE(states(spy), QStringList({"r5000", "r4000", "p4000", "s5000"}));
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
     }
 
     void remainingTimeText_data()
@@ -292,8 +292,8 @@ private Q_SLOTS:
         TimerWorker worker(countdown(90001000, 90000000, ActionType::Reboot), m_effects, fakeClock);
         worker.start();
         tick(worker);
-        QCOMPARE(m_effects->warnings().size(), 1);
-        QCOMPARE(m_effects->warnings().at(0).body, QStringLiteral("The Reboot action will be executed after 25:00:00"));
+        QCOMPARE(m_effects->records().warnings.size(), 1);
+        QCOMPARE(m_effects->records().warnings.at(0).body, QStringLiteral("The Reboot action will be executed after 25:00:00"));
     }
 
     void stallsNeitherStretchNorRepeat_data()
@@ -323,9 +323,9 @@ private Q_SLOTS:
         worker.start();
         tick(worker, wokenAt);
         QCOMPARE(states(spy).mid(1).join(' '), reports);
-        QCOMPARE(m_effects->warnings().size(), warnings);
-        QCOMPARE(m_effects->executions().size(), executions);
-        const auto failures = m_effects->failures();
+        QCOMPARE(m_effects->records().warnings.size(), warnings);
+        QCOMPARE(m_effects->records().executions.size(), executions);
+        const auto failures = m_effects->records().failures;
         QCOMPARE(failures.size(), told);
         if (told) {
             QCOMPARE(failures.at(0).action, qint32(ActionType::Lock));
@@ -358,7 +358,7 @@ private Q_SLOTS:
         for (int i = 0; i < 6; ++i) {
             tick(worker);
         }
-        const RecordingEffects::Warning warning = m_effects->warnings().value(0);
+        const RecordingEffects::Warning warning = m_effects->records().warnings.value(0);
         QCOMPARE(warning.choices, QStringList({"Cancel", "Postpone 10 minutes"}));
         const int before = spy.count();
         if (what == QLatin1String("pause")) {
@@ -369,12 +369,12 @@ private Q_SLOTS:
             m_effects->choose(warning.id, warning.choices.indexOf(what));
             tick(worker);
         }
-        QCOMPARE(m_effects->withdrawn(), QVector<quint32>({warning.id}));
+        QCOMPARE(m_effects->records().withdrawn, QVector<quint32>({warning.id}));
         QCOMPARE(states(spy).mid(before).join(' '), reports);
         // Withdrawn: a choice from it does nothing any more.
         m_effects->choose(warning.id, 0);
         QCOMPARE(states(spy).mid(before).join(' '), reports);
-        QVERIFY(m_effects->executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
     }
 
     void armsItsTimerForTheNextSecond_data()

@@ -309,7 +309,7 @@ private Q_SLOTS:
         m_storage->writePending();
         QCOMPARE(entryOnDisk(idA).value("preset_running").toBool(), true);
         QTRY_VERIFY_WITH_TIMEOUT(actionDone, 10000);
-        QVERIFY(m_effects->executions().at(0).thread != mainThread);
+        QVERIFY(m_effects->records().executions.at(0).thread != mainThread);
         QCOMPARE(atAction.value("preset_running").toBool(), false);
         QCOMPARE(atAction.value("preset_paused").toBool(), false);
         QCOMPARE(atAction.value("timer").toObject().value("remainingTime").toDouble(), 500.0);
@@ -317,7 +317,7 @@ private Q_SLOTS:
         bool answered = false;
         m_controller->stop(idA, [&answered] { answered = true; });
         QTRY_VERIFY(answered);
-        QCOMPARE(m_effects->executions().size(), 1);
+        QCOMPARE(m_effects->records().executions.size(), 1);
     }
 
     void removalWhileAFiredActionWaitsDoesNotBlock()
