@@ -71,9 +71,9 @@ void tell(qint32 action, Reason reason, const QString &detail)
     }
 }
 
-void tell(qint32 action, Reason reason, const QDateTime &planned)
+QString plannedText(const QDateTime &planned)
 {
-    tell(action, reason, PresetText::dateAndClock(planned.toLocalTime()));
+    return PresetText::dateAndClock(planned.toLocalTime());
 }
 
 void tellNotSaved(const QString &path, const QString &detail)

@@ -41,8 +41,8 @@ QString text(qint32 action, Reason reason, const QString &detail = QString());
 // Raises the notification for text() (nothing when it is empty). A refusal
 // the user gave in the password dialog is told quietly (low urgency).
 void tell(qint32 action, Reason reason, const QString &detail = QString());
-// For the skipped ones: planned is the moment the action was due.
-void tell(qint32 action, Reason reason, const QDateTime &planned);
+// The detail of the skipped ones: planned, the moment the action was due.
+QString plannedText(const QDateTime &planned);
 
 // The notification for settings that could not be written at all: raised
 // once when writing starts to fail, whatever change was being written.

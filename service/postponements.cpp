@@ -81,7 +81,7 @@ void tellLeftOver()
         const QJsonObject note = it.value().toObject();
         lostOriginals().insert(QUuid::fromString(it.key()), QDateTime::fromMSecsSinceEpoch(qint64(note.value(QStringLiteral("from")).toDouble())));
         const QDateTime moment = QDateTime::fromMSecsSinceEpoch(qint64(note.value(QStringLiteral("at")).toDouble()));
-        ActionFailure::tell(note.value(QStringLiteral("action")).toInt(), ActionFailure::Reason::PostponedLost, moment);
+        ActionFailure::tell(note.value(QStringLiteral("action")).toInt(), ActionFailure::Reason::PostponedLost, ActionFailure::plannedText(moment));
     }
     write(QJsonObject());
 }

@@ -21,7 +21,8 @@ PresetController *PresetController::instance()
     return controller;
 }
 
-PresetController::PresetController(QObject *parent) : QObject(parent), m_storage(new Storage(this)), m_workerController(new WorkerController(m_storage, this))
+PresetController::PresetController(QObject *parent)
+    : QObject(parent), m_storage(new Storage(this)), m_workerController(new WorkerController(m_storage, WorkerEffects::desktop(), this))
 {
     new PresetControllerAdaptor(this);
     QDBusConnection bus = QDBusConnection::sessionBus();

@@ -4,11 +4,13 @@
 
 #include "abstractworker.h"
 
-#include "notificator.h"
-
 #include <QMetaMethod>
 
-AbstractWorker::AbstractWorker(Preset::Ptr preset) : QObject(nullptr), m_preset(std::move(preset)), m_flags(std::make_shared<Flags>()) { }
+AbstractWorker::AbstractWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects)
+    : QObject(nullptr), m_preset(std::move(preset)), m_effects(std::move(effects)), m_flags(std::make_shared<Flags>())
+{
+    Q_ASSERT(m_effects);
+}
 
 AbstractWorker::~AbstractWorker()
 {
@@ -24,7 +26,7 @@ void AbstractWorker::showWarning(const QString &title, const QString &body, bool
     }
     // The warning lives on this (the main) thread, and is withdrawn at the
     // latest when the worker goes: chosen never outlives the worker.
-    m_warning = Notificator().warn(title, body, choices, [this, chosen](int index) {
+    m_warning = m_effects->warn(title, body, choices, [this, chosen](int index) {
         withdrawWarning();
         chosen(index == 1 ? Postpone : Cancel);
     });
@@ -33,7 +35,7 @@ void AbstractWorker::showWarning(const QString &title, const QString &body, bool
 void AbstractWorker::withdrawWarning()
 {
     if (m_warning != 0) {
-        Notificator().withdraw(m_warning);
+        m_effects->withdraw(m_warning);
         m_warning = 0;
     }
 }
@@ -91,7 +93,7 @@ void AbstractWorker::saved(bool onDisk, const QString &problem)
         return;
     }
     // Carried out now, the action could be carried out again after a restart.
-    ActionFailure::tell(action, ActionFailure::Reason::NotSaved, problem);
+    m_effects->tellFailure(action, ActionFailure::Reason::NotSaved, problem);
     if (m_preset->isRunning()) {
         stop();
     }
@@ -106,5 +108,5 @@ void AbstractWorker::runAction(qint32 action)
         QMetaObject::invokeMethod(m_runner, "run", Qt::QueuedConnection, Q_ARG(qint32, action));
         return;
     }
-    ActionRunner(m_flags).run(action);
+    ActionRunner(m_flags, m_effects).run(action);
 }

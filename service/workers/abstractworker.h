@@ -4,9 +4,9 @@
 
 #pragma once
 
-#include "actionfailure.h"
 #include "actionrunner.h"
 #include "preset.h"
+#include "workereffects.h"
 
 #include <QObject>
 
@@ -26,7 +26,8 @@
 // echoes each report back as presetUpdated; WorkerController does not hand a
 // worker the preset that this worker has just reported, so a report never
 // rewinds the worker, while every preset from the bus reaches it. The only
-// state shared with the action's thread is Flags, atomic.
+// state shared with the action's thread is Flags, atomic, and the effects
+// (see WorkerEffects for which of its calls are made there).
 class AbstractWorker : public QObject
 {
     Q_OBJECT
@@ -40,11 +41,13 @@ public:
     };
     Q_ENUM(ClockChange)
 
-    explicit AbstractWorker(Preset::Ptr preset);
+    // effects: where warnings, failures, postponements and actions go.
+    AbstractWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects);
     ~AbstractWorker() override;
 
     Preset::Ptr preset() const { return m_preset; }
     std::shared_ptr<Flags> flags() const { return m_flags; }
+    const std::shared_ptr<WorkerEffects> &effects() const { return m_effects; }
     // Where actions run from now on; without one they run at once on the
     // caller's thread.
     void setActionRunner(ActionRunner *runner) { m_runner = runner; }
@@ -110,6 +113,7 @@ protected:
 
 private:
     Preset::Ptr m_preset;
+    std::shared_ptr<WorkerEffects> m_effects;
     std::shared_ptr<Flags> m_flags;
     ActionRunner *m_runner = nullptr;
     std::deque<qint32> m_actionsWaitingForSave;

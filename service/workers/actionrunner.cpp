@@ -4,19 +4,15 @@
 
 #include "actionrunner.h"
 
-#include "actionfailure.h"
-#include "executor.h"
-
 void ActionRunner::run(qint32 action)
 {
     if (m_flags->abandoned) {
         return;
     }
     m_flags->inAction = true;
-    Executor executor(&m_flags->abandoned);
-    const bool done = executor.exec(action);
+    const ActionFailure::Reason failure = m_effects->carryOut(action, m_flags->abandoned);
     m_flags->inAction = false;
-    if (!done) {
-        ActionFailure::tell(action, executor.failure());
+    if (failure != ActionFailure::Reason::None) {
+        m_effects->tellFailure(action, failure, QString());
     }
 }

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "workereffects.h"
+
 #include <QObject>
 
 #include <atomic>
@@ -11,8 +13,9 @@
 
 // Carries out a preset's actions in a thread of the preset's own, where the
 // authorization may wait for the user (a password dialog) without holding up
-// the service. Shared with the worker on the main thread is only Flags,
-// atomic, and the action number, which travels in the queued call.
+// the service. Shared with the worker on the main thread are only Flags,
+// atomic, the action number, which travels in the queued call, and the
+// effects, whose carryOut() and tellFailure() are safe on any thread.
 class ActionRunner : public QObject
 {
     Q_OBJECT
@@ -27,7 +30,7 @@ public:
         std::atomic<bool> inAction{false};
     };
 
-    explicit ActionRunner(std::shared_ptr<Flags> flags) : m_flags(std::move(flags)) { }
+    ActionRunner(std::shared_ptr<Flags> flags, std::shared_ptr<WorkerEffects> effects) : m_flags(std::move(flags)), m_effects(std::move(effects)) { }
 
 public Q_SLOTS:
     // Carries out action, unless abandoned; a failure is told to the user.
@@ -35,4 +38,6 @@ public Q_SLOTS:
 
 private:
     std::shared_ptr<Flags> m_flags;
+    // Shared: a thread inside an action may outlive the worker controller.
+    std::shared_ptr<WorkerEffects> m_effects;
 };

@@ -4,8 +4,6 @@
 
 #include "occurrenceworker.h"
 
-#include "postponements.h"
-
 #include <QTimer>
 
 #include <algorithm>
@@ -16,7 +14,8 @@ namespace
 constexpr qint64 longestWaitMs = 3600 * 1000;
 } // namespace
 
-OccurrenceWorker::OccurrenceWorker(Preset::Ptr preset) : AbstractWorker(std::move(preset)), m_timer(new QTimer(this))
+OccurrenceWorker::OccurrenceWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects, Clock clock)
+    : AbstractWorker(std::move(preset), std::move(effects)), m_clock(clock ? std::move(clock) : Clock(&QDateTime::currentDateTime)), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);
@@ -34,14 +33,14 @@ QDateTime OccurrenceWorker::warningOnStart(const QDateTime &) const
 
 void OccurrenceWorker::start()
 {
-    begin(floorAt(QDateTime::currentDateTime()));
+    begin(floorAt(now()));
 }
 
 void OccurrenceWorker::restore()
 {
     // An occurrence postponed before the service last ended stays away
     // from its own time too.
-    const QDateTime moved = Postponements::lostOriginal(preset()->id());
+    const QDateTime moved = effects()->lostOriginal(preset()->id());
     if (moved.isValid() && !(m_state.handledUpTo.isValid() && moved <= m_state.handledUpTo)) {
         m_state.cancelled.push_back(moved);
     }
@@ -53,10 +52,10 @@ void OccurrenceWorker::begin(const QDateTime &floor)
     preset()->markStarted();
     report();
     m_active = true;
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime moment = now();
     m_state.floor = floor;
-    m_state.warnedUpTo = now;
-    const QDateTime warned = warningOnStart(now);
+    m_state.warnedUpTo = moment;
+    const QDateTime warned = warningOnStart(moment);
     if (warned.isValid() && warned != m_state.lastWarned) {
         m_state.lastWarned = warned;
         m_warnedOccurrence = warned;
@@ -71,7 +70,7 @@ void OccurrenceWorker::halt()
     // Paused or stopped: a postponed occurrence goes with the run.
     if (m_state.postponed.isValid()) {
         m_state.postponed = m_state.postponedWarning = QDateTime();
-        Postponements::drop(preset()->id());
+        effects()->dropPostponed(preset()->id());
     }
     m_active = false;
     m_timer->stop();
@@ -124,9 +123,9 @@ void OccurrenceWorker::choose(const QDateTime &occurrence, Choice choice)
     }
     if (m_state.postponed != postponed) {
         if (m_state.postponed.isValid()) {
-            Postponements::note(preset()->id(), preset()->actionType(), occurrence, m_state.postponed);
+            effects()->notePostponed(preset()->id(), preset()->actionType(), occurrence, m_state.postponed);
         } else {
-            Postponements::drop(preset()->id());
+            effects()->dropPostponed(preset()->id());
         }
     }
     evaluate();
@@ -141,11 +140,10 @@ void OccurrenceWorker::onTimeout()
 
 void OccurrenceWorker::evaluate()
 {
-    const QDateTime now = QDateTime::currentDateTime();
     const bool postponed = m_state.postponed.isValid();
-    const Agenda::Step step = Agenda::evaluate(rules(), m_state, now);
+    const Agenda::Step step = Agenda::evaluate(rules(), m_state, now());
     if (postponed && !m_state.postponed.isValid()) {
-        Postponements::drop(preset()->id());
+        effects()->dropPostponed(preset()->id());
     }
     if (step.carryOut.isValid()) {
         withdrawWarning();
@@ -155,7 +153,7 @@ void OccurrenceWorker::evaluate()
         sendNotification();
     }
     if (step.skipped.isValid()) {
-        ActionFailure::tell(preset()->actionType(), m_skipReason, step.skipped);
+        effects()->tellSkipped(preset()->actionType(), m_skipReason, step.skipped);
     }
     if (step.finished) {
         stop();
@@ -166,7 +164,7 @@ void OccurrenceWorker::evaluate()
     if (m_active && step.wakeAt.isValid()) {
         // Looked at again after the action was handed on, from the clock of
         // that moment.
-        const qint64 wait = QDateTime::currentDateTime().msecsTo(step.wakeAt);
+        const qint64 wait = now().msecsTo(step.wakeAt);
         m_timer->start(int(std::clamp<qint64>(wait, 0, longestWaitMs)));
     }
 }

@@ -9,6 +9,8 @@
 
 #include <QDateTime>
 
+#include <functional>
+
 class QTimer;
 
 // Base of the workers whose actions fall on wall-clock times (schedules and
@@ -31,7 +33,11 @@ class OccurrenceWorker : public AbstractWorker
 {
     Q_OBJECT
 public:
-    explicit OccurrenceWorker(Preset::Ptr preset);
+    // The local wall-clock time.
+    using Clock = std::function<QDateTime()>;
+
+    // clock: where the time comes from; the system's clock if none.
+    OccurrenceWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects, Clock clock = Clock());
     ~OccurrenceWorker() override;
 
 public Q_SLOTS:
@@ -46,6 +52,7 @@ protected Q_SLOTS:
     void onTimeout() override;
 
 protected:
+    QDateTime now() const { return m_clock(); }
     virtual Agenda::Rules rules() const = 0;
     // The first moment at which an action may fall when started at now.
     virtual QDateTime floorAt(const QDateTime &now) const = 0;
@@ -66,6 +73,7 @@ private:
     void evaluate();
     void halt();
 
+    Clock m_clock;
     QTimer *m_timer;
     Agenda::State m_state;
     QDateTime m_warnedOccurrence;

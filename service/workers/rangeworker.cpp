@@ -4,8 +4,6 @@
 
 #include "rangeworker.h"
 
-RangeWorker::RangeWorker(Preset::Ptr preset) : OccurrenceWorker(std::move(preset)) { }
-
 Agenda::Rules RangeWorker::rules() const
 {
     const IntervalSettings window = preset()->interval();

@@ -14,7 +14,7 @@ class RangeWorker : public OccurrenceWorker
 {
     Q_OBJECT
 public:
-    explicit RangeWorker(Preset::Ptr preset);
+    using OccurrenceWorker::OccurrenceWorker;
 
 private:
     Agenda::Rules rules() const override;

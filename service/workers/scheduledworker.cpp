@@ -5,9 +5,6 @@
 #include "scheduledworker.h"
 
 #include "duepolicy.h"
-#include "postponements.h"
-
-ScheduledWorker::ScheduledWorker(Preset::Ptr preset) : OccurrenceWorker(std::move(preset)) { }
 
 Agenda::Rules ScheduledWorker::rules() const
 {
@@ -31,10 +28,10 @@ QDateTime ScheduledWorker::warningOnStart(const QDateTime &now) const
 
 void ScheduledWorker::restore()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = this->now();
     if (preset()->schedule().repeat.type == RepeatType::Never) {
         const QDateTime once = Occurrence::firstAtOrAfter(preset()->schedule(), QDateTime::fromMSecsSinceEpoch(0));
-        if (once.isValid() && once == Postponements::lostOriginal(preset()->id())) {
+        if (once.isValid() && once == effects()->lostOriginal(preset()->id())) {
             // Postponed, and the postponement was lost with the restart
             // (told as such): nothing remains.
             preset()->markStopped();
@@ -45,7 +42,7 @@ void ScheduledWorker::restore()
             if (once.msecsTo(now) > DuePolicy::lateLimitMSecs) {
                 preset()->markStopped();
                 report();
-                ActionFailure::tell(preset()->actionType(), ActionFailure::Reason::SkippedNotRunning, once);
+                effects()->tellSkipped(preset()->actionType(), ActionFailure::Reason::SkippedNotRunning, once);
                 return;
             }
             begin(once);

@@ -24,7 +24,7 @@ class ScheduledWorker : public OccurrenceWorker
 {
     Q_OBJECT
 public:
-    explicit ScheduledWorker(Preset::Ptr preset);
+    using OccurrenceWorker::OccurrenceWorker;
 
 public Q_SLOTS:
     void restore() override;

@@ -5,7 +5,6 @@
 #include "timerworker.h"
 
 #include "duepolicy.h"
-#include "notificator.h"
 #include "presettext.h"
 
 #include <QDateTime>
@@ -33,8 +32,8 @@ QDateTime asMoment(qint64 msecs)
 }
 } // namespace
 
-TimerWorker::TimerWorker(Preset::Ptr preset, Clock clock)
-    : AbstractWorker(std::move(preset)), m_clock(clock ? std::move(clock) : Clock(monotonicNow)), m_timer(new QTimer(this))
+TimerWorker::TimerWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects, Clock clock)
+    : AbstractWorker(std::move(preset), std::move(effects)), m_clock(clock ? std::move(clock) : Clock(monotonicNow)), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);
@@ -137,7 +136,7 @@ void TimerWorker::advance()
         if (DuePolicy::judge(asMoment(due), asMoment(now), QDateTime()) == DuePolicy::Verdict::Missed) {
             const qint32 action = preset()->actionType();
             stop();
-            ActionFailure::tell(action, ActionFailure::Reason::Skipped, QDateTime::currentDateTime().addMSecs(due - now));
+            effects()->tellSkipped(action, ActionFailure::Reason::Skipped, QDateTime::currentDateTime().addMSecs(due - now));
         } else {
             execute();
         }

@@ -37,7 +37,7 @@ public:
     using Clock = std::function<qint64()>;
 
     // clock: where the time comes from; the system's monotonic clock if none.
-    explicit TimerWorker(Preset::Ptr preset, Clock clock = Clock());
+    TimerWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects, Clock clock = Clock());
     ~TimerWorker() override;
 
     // The remaining time as the warning shows it: hours, minutes and seconds,

@@ -4,9 +4,7 @@
 
 #include "workercontroller.h"
 
-#include "actionfailure.h"
 #include "clockwatcher.h"
-#include "postponements.h"
 #include "presetrules.h"
 #include "rangeworker.h"
 #include "scheduledworker.h"
@@ -26,7 +24,8 @@ namespace
 constexpr int shutdownWaitMs = 2000;
 } // namespace
 
-WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(parent), m_storage(storage), m_clockWatcher(new ClockWatcher(this))
+WorkerController::WorkerController(Storage *storage, std::shared_ptr<WorkerEffects> effects, QObject *parent, TimerWorker::Clock countdownClock)
+    : QObject(parent), m_storage(storage), m_effects(std::move(effects)), m_countdownClock(std::move(countdownClock)), m_clockWatcher(new ClockWatcher(this))
 {
     // The queued setPreset and clockChanged carry these by name.
     qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
@@ -38,8 +37,6 @@ WorkerController::WorkerController(Storage *storage, QObject *parent) : QObject(
     connect(m_storage, &Storage::presetUpdated, this, &WorkerController::onPresetUpdated);
     connect(m_storage, &Storage::presetRemoved, this, &WorkerController::onPresetRemoved);
 
-    // Postponed from a warning before the service last ended: gone with it.
-    Postponements::tellLeftOver();
     // A copy of the list: setting up never changes the store, but the loop
     // must not depend on that.
     const QVector<Preset::Ptr> presets = m_storage->presets();
@@ -148,19 +145,26 @@ void WorkerController::onPresetAdded(Preset::Ptr preset)
     if (m_shutDown) {
         return;
     }
+    // The worker's own copy (see AbstractWorker).
+    Preset::Ptr own = Preset::make(*preset);
+    AbstractWorker *worker = nullptr;
     switch (preset->presetType()) {
     case PresetType::Timer:
-        setupTimer(preset);
+        qCDebug(WORKERCONTROLLER) << "setupTimer";
+        worker = new TimerWorker(std::move(own), m_effects, m_countdownClock);
         break;
     case PresetType::Scheduled:
-        setupSchedule(preset);
+        qCDebug(WORKERCONTROLLER) << "setupSchedule";
+        worker = new ScheduledWorker(std::move(own), m_effects);
         break;
     case PresetType::Range:
-        setupRange(preset);
+        qCDebug(WORKERCONTROLLER) << "setupRange";
+        worker = new RangeWorker(std::move(own), m_effects);
         break;
     default:
-        break;
+        return;
     }
+    addWrapper(new WorkerWrapper(worker, nullptr), preset);
 }
 
 void WorkerController::onPresetUpdated(Preset::Ptr preset)
@@ -182,7 +186,7 @@ void WorkerController::onPresetUpdated(Preset::Ptr preset)
     std::unique_ptr<WorkerWrapper> old = std::move(*it);
     m_wrappers.erase(it);
     destroy(std::move(old));
-    Postponements::drop(preset->id());
+    m_effects->dropPostponed(preset->id());
     onPresetAdded(preset);
 }
 
@@ -198,7 +202,7 @@ void WorkerController::onPresetRemoved(QUuid uuid)
     for (auto &wrapper : gone) {
         destroy(std::move(wrapper));
     }
-    Postponements::drop(uuid);
+    m_effects->dropPostponed(uuid);
 }
 
 void WorkerController::destroy(std::unique_ptr<WorkerWrapper> wrapper)
@@ -219,24 +223,6 @@ void WorkerController::destroy(std::unique_ptr<WorkerWrapper> wrapper)
     for (Done &done : answered) {
         done();
     }
-}
-
-void WorkerController::setupTimer(const Preset::Ptr &preset)
-{
-    qCDebug(WORKERCONTROLLER) << "setupTimer";
-    addWrapper(new WorkerWrapper(new TimerWorker(Preset::make(*preset)), nullptr), preset);
-}
-
-void WorkerController::setupSchedule(const Preset::Ptr &preset)
-{
-    qCDebug(WORKERCONTROLLER) << "setupSchedule";
-    addWrapper(new WorkerWrapper(new ScheduledWorker(Preset::make(*preset)), nullptr), preset);
-}
-
-void WorkerController::setupRange(const Preset::Ptr &preset)
-{
-    qCDebug(WORKERCONTROLLER) << "setupRange";
-    addWrapper(new WorkerWrapper(new RangeWorker(Preset::make(*preset)), nullptr), preset);
 }
 
 void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset)
@@ -311,14 +297,14 @@ bool WorkerController::neverActs(const Preset &preset, const QDateTime &now) con
         return false;
     }
     qCWarning(WORKERCONTROLLER) << "Preset" << preset.id() << "is not started: it could never act:" << never.reason;
-    ActionFailure::tell(preset.actionType(), ActionFailure::Reason::NeverActs, never.reason);
+    m_effects->tellFailure(preset.actionType(), ActionFailure::Reason::NeverActs, never.reason);
     return true;
 }
 
 void WorkerController::threadFailed(WorkerWrapper *wrapper, qint32 action)
 {
     qCWarning(WORKERCONTROLLER) << "Preset" << wrapper->uuid() << "does not run: no thread could be started for it";
-    ActionFailure::tell(action, ActionFailure::Reason::NoThread);
+    m_effects->tellFailure(action, ActionFailure::Reason::NoThread, QString());
 }
 
 WorkerWrapper *WorkerController::findByText(const QString &uuid) const

@@ -6,6 +6,7 @@
 
 #include "abstractworker.h"
 #include "preset.h"
+#include "timerworker.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -40,7 +41,9 @@ class WorkerController : public QObject
 public:
     using Done = std::function<void()>;
 
-    WorkerController(Storage *storage, QObject *parent);
+    // effects: where the workers' warnings, failures, postponements and
+    // actions go. countdownClock: the countdowns' clock (see TimerWorker).
+    WorkerController(Storage *storage, std::shared_ptr<WorkerEffects> effects, QObject *parent, TimerWorker::Clock countdownClock = TimerWorker::Clock());
     ~WorkerController() override;
 
     void start(const QString &uuid, Done done = {});
@@ -61,9 +64,6 @@ public Q_SLOTS:
 private:
     enum class Command { Start, Pause, Stop };
     void command(Command command, const QString &uuid, Done done);
-    void setupTimer(const Preset::Ptr &preset);
-    void setupSchedule(const Preset::Ptr &preset);
-    void setupRange(const Preset::Ptr &preset);
     void addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset);
     void clockChanged(AbstractWorker::ClockChange change);
     void threadFailed(WorkerWrapper *wrapper, qint32 action);
@@ -74,6 +74,8 @@ private:
     void destroy(std::unique_ptr<WorkerWrapper> wrapper);
 
     Storage *m_storage;
+    std::shared_ptr<WorkerEffects> m_effects;
+    TimerWorker::Clock m_countdownClock;
     std::vector<std::unique_ptr<WorkerWrapper>> m_wrappers;
     // The report that the store is handling right now; its echo through
     // presetUpdated is not handed back to the worker that sent it.

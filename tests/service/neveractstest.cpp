@@ -7,7 +7,7 @@
 // refusal is logged (and told). One missed while the service was not running
 // is left to its worker.
 
-#include "fakeactions.h"
+#include "recordingeffects.h"
 #include "storage.h"
 #include "workercontroller.h"
 #include "zeltest.h"
@@ -72,6 +72,7 @@ class NeverActsTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<Storage> m_storage;
+    std::shared_ptr<RecordingEffects> m_effects;
     std::unique_ptr<WorkerController> m_controller;
 
     Preset::Ptr stored() const
@@ -84,7 +85,13 @@ class NeverActsTest : public QObject
         return nullptr;
     }
 
-    bool refused() const { return messages.filter(QStringLiteral("could never act")).size() == 1; }
+    // Logged and told once.
+    bool refused() const
+    {
+        const auto failures = m_effects->records().failures;
+        const bool told = failures.size() == 1 && failures.constFirst().reason == ActionFailure::Reason::NeverActs;
+        return messages.filter(QStringLiteral("could never act")).size() == 1 && told;
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -98,7 +105,7 @@ private Q_SLOTS:
     {
         QFile::remove(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QStringLiteral("/velmora-test/") +
             QCoreApplication::applicationName() + QStringLiteral(".conf"));
-        FakeActions::reset();
+        m_effects = std::make_shared<RecordingEffects>();
         messages.clear();
         m_storage = std::make_unique<Storage>(nullptr);
     }
@@ -127,7 +134,7 @@ private Q_SLOTS:
     {
         QFETCH(QJsonObject, preset);
         QFETCH(bool, refused);
-        m_controller = std::make_unique<WorkerController>(m_storage.get(), nullptr);
+        m_controller = std::make_unique<WorkerController>(m_storage.get(), m_effects, nullptr);
         m_storage->updatePreset(Preset::make(preset));
         bool answered = false;
         m_controller->start(id, [&answered] { answered = true; });
@@ -135,7 +142,7 @@ private Q_SLOTS:
         QCOMPARE(stored()->isRunning(), !refused);
         QVERIFY(!stored()->isPaused());
         QCOMPARE(this->refused(), refused);
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
     }
 
     // Found running as the service starts: its settings are judged, while
@@ -155,12 +162,12 @@ private Q_SLOTS:
         QFETCH(QJsonObject, preset);
         QFETCH(bool, refused);
         m_storage->updatePreset(Preset::make(preset));
-        m_controller = std::make_unique<WorkerController>(m_storage.get(), nullptr);
+        m_controller = std::make_unique<WorkerController>(m_storage.get(), m_effects, nullptr);
         QCOMPARE(this->refused(), refused);
         if (refused) {
             QTRY_VERIFY(!stored()->isRunning());
             QVERIFY(!stored()->isPaused());
-            QVERIFY(FakeActions::executions().isEmpty());
+            QVERIFY(m_effects->records().executions.isEmpty());
         }
     }
 };

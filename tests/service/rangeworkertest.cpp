@@ -2,18 +2,24 @@
 //
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// The range worker against the real clock: it acts in the seconds that the
+// The range worker on a fake wall clock: it acts in the seconds that the
 // window's rules give, never in the second it is started.
 
 #include "rangeworker.h"
-#include "fakeactions.h"
+#include "fakewallclock.h"
+#include "recordingeffects.h"
 #include "zeltest.h"
 
 #include <QSignalSpy>
 
+using FakeWallClock::runUntil;
+
 namespace
 {
 constexpr double wholeDayEnd = 24 * 3600 * 1000 - 1;
+// A Tuesday morning, a little into a second.
+const QDateTime t0(QDate(2026, 3, 10), QTime(10, 0, 0, 300));
+const QDateTime second0(QDate(2026, 3, 10), QTime(10, 0, 0));
 
 Preset::Ptr range(double start, double end, double regularity)
 {
@@ -31,21 +37,15 @@ Preset::Ptr running(Preset::Ptr preset)
     return preset;
 }
 
-QDateTime wholeSecond(const QDateTime &dateTime)
-{
-    return dateTime.addMSecs(-dateTime.time().msec());
-}
-
 double sinceMidnight(const QDateTime &dateTime)
 {
     return dateTime.time().msecsSinceStartOfDay();
 }
 
-// A window that opens an hour from now and lasts an hour.
+// A window that opens an hour after t0's second and lasts an hour.
 Preset::Ptr anHourAhead()
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    return range(sinceMidnight(now.addSecs(3600)), sinceMidnight(now.addSecs(7200)), 1000);
+    return range(sinceMidnight(second0.addSecs(3600)), sinceMidnight(second0.addSecs(7200)), 1000);
 }
 } // namespace
 
@@ -53,43 +53,48 @@ class RangeWorkerTest : public QObject
 {
     Q_OBJECT
 
+    std::shared_ptr<RecordingEffects> m_effects;
+
+    QStringList executedAt() const
+    {
+        QStringList result;
+        for (const auto &execution : m_effects->records().executions) {
+            result << execution.at.toString(QStringLiteral("hh:mm:ss.zzz"));
+        }
+        return result;
+    }
+
 private Q_SLOTS:
     void initTestCase() { qRegisterMetaType<Preset::Ptr>("Preset::Ptr"); }
 
-    void init() { FakeActions::reset(); }
+    void init()
+    {
+        FakeWallClock::now = t0;
+        m_effects = std::make_shared<RecordingEffects>([] { return FakeWallClock::now; });
+    }
 
     void repeatsInsideTheWindow()
     {
-        RangeWorker worker(range(0, wholeDayEnd, 1000));
+        RangeWorker worker(range(0, wholeDayEnd, 1000), m_effects, FakeWallClock::clock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
-        const QDateTime started = wholeSecond(QDateTime::currentDateTime());
         worker.start();
         QCOMPARE(spy.count(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 2, 4000);
         // Never in the second of starting; then once in each second.
-        const auto executions = FakeActions::executions();
-        const QDateTime first = wholeSecond(QDateTime::fromMSecsSinceEpoch(executions.at(0).atMSecs));
-        QVERIFY(first > started);
-        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(executions.at(1).atMSecs)), first.addSecs(1));
+        runUntil(worker, t0.addMSecs(2000));
+        QCOMPARE(executedAt(), QStringList({"10:00:01.000", "10:00:02.000"}));
         worker.stop();
         QCOMPARE(spy.count(), 2);
-        QTest::qWait(1200);
-        QCOMPARE(FakeActions::executions().size(), 2);
+        QVERIFY(!FakeWallClock::wakeAt(worker).isValid());
     }
 
     void actsAtItsOpening()
     {
-        const QDateTime opening = wholeSecond(QDateTime::currentDateTime()).addSecs(2);
-        if (opening.date() != QDate::currentDate()) {
-            QSKIP("too close to midnight");
-        }
         // Opens two seconds from now, acts every 5 minutes until a minute later.
-        RangeWorker worker(range(sinceMidnight(opening), sinceMidnight(opening.addSecs(60)), 300000));
+        const QDateTime opening = second0.addSecs(2);
+        RangeWorker worker(range(sinceMidnight(opening), sinceMidnight(opening.addSecs(60)), 300000), m_effects, FakeWallClock::clock);
         worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 5000);
-        QCOMPARE(wholeSecond(QDateTime::fromMSecsSinceEpoch(FakeActions::executions().at(0).atMSecs)), opening);
-        QTest::qWait(1500);
-        QCOMPARE(FakeActions::executions().size(), 1);
+        runUntil(worker, opening.addSecs(3600));
+        QCOMPARE(executedAt(), QStringList({"10:00:02.000"}));
     }
 
     void shortRegularitiesAreRaisedToASecond_data()
@@ -102,45 +107,54 @@ private Q_SLOTS:
 
     void shortRegularitiesAreRaisedToASecond()
     {
-        QFETCH(double, regularity);
-        RangeWorker worker(range(0, wholeDayEnd, regularity));
-        worker.start();
-        QTest::qWait(2500);
         // One execution a second: not a flood, and not silently idle.
-        const int count = FakeActions::executions().size();
-        QVERIFY2(count >= 1 && count <= 3, qPrintable(QString::number(count)));
+        QFETCH(double, regularity);
+        RangeWorker worker(range(0, wholeDayEnd, regularity), m_effects, FakeWallClock::clock);
+        worker.start();
+        runUntil(worker, t0.addMSecs(2500));
+        QCOMPARE(executedAt(), QStringList({"10:00:01.000", "10:00:02.000"}));
     }
 
     void windowsElsewhereDoNotAct()
     {
-        RangeWorker ahead(anHourAhead());
-        RangeWorker beyond(range(90000000, 95000000, 1000)); // past the day's end
-        ahead.start();
+        RangeWorker beyond(range(90000000, 95000000, 1000), m_effects, FakeWallClock::clock); // past the day's end
         beyond.start();
-        QTest::qWait(2600);
-        QVERIFY(FakeActions::executions().isEmpty());
+        runUntil(beyond, t0.addDays(2));
+        QVERIFY(m_effects->records().executions.isEmpty());
+
+        FakeWallClock::now = t0;
+        RangeWorker ahead(anHourAhead(), m_effects, FakeWallClock::clock);
+        ahead.start();
+        runUntil(ahead, second0.addSecs(3599));
+        QVERIFY(m_effects->records().executions.isEmpty());
+        runUntil(ahead, second0.addSecs(3600));
+        QCOMPARE(executedAt(), QStringList({"11:00:00.000"}));
     }
 
     void anEditedWindowAppliesWithoutRestart()
     {
-        RangeWorker worker(anHourAhead());
+        RangeWorker worker(anHourAhead(), m_effects, FakeWallClock::clock);
         worker.start();
-        QTest::qWait(1500);
-        QVERIFY(FakeActions::executions().isEmpty());
+        runUntil(worker, t0.addMSecs(1500));
+        QVERIFY(m_effects->records().executions.isEmpty());
+        // Its second since the start has just passed: carried out late.
         worker.setPreset(running(range(0, wholeDayEnd, 1000)));
-        QTRY_VERIFY_WITH_TIMEOUT(!FakeActions::executions().isEmpty(), 2500);
+        runUntil(worker, t0.addMSecs(2000));
+        QCOMPARE(executedAt(), QStringList({"10:00:01.800", "10:00:02.000"}));
     }
 
     void aPresetThatIsNotRunningFallsIdle()
     {
-        RangeWorker worker(range(0, wholeDayEnd, 1000));
+        RangeWorker worker(range(0, wholeDayEnd, 1000), m_effects, FakeWallClock::clock);
         worker.start();
         worker.setPreset(range(0, wholeDayEnd, 1000));
-        QTest::qWait(2500);
-        QVERIFY(FakeActions::executions().isEmpty());
-        // A start arms it again.
+        QVERIFY(!FakeWallClock::wakeAt(worker).isValid());
+        runUntil(worker, t0.addMSecs(2500));
+        QVERIFY(m_effects->records().executions.isEmpty());
+        // A start arms it again, from the second after.
         worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 2500);
+        runUntil(worker, t0.addMSecs(3000));
+        QCOMPARE(executedAt(), QStringList({"10:00:03.000"}));
     }
 };
 

@@ -2,15 +2,15 @@
 //
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// The countdown worker on the test's own thread: its reports, warnings and
-// action, tick by tick, and the pace of its real timer.
+// The countdown worker on the test's own thread and a fake clock: its
+// reports, warnings and action, tick by tick, and where it arms its timer.
 
 #include "timerworker.h"
-#include "fakeactions.h"
+#include "recordingeffects.h"
 #include "zeltest.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -59,37 +59,39 @@ class TimerWorkerTest : public QObject
 {
     Q_OBJECT
 
+    std::shared_ptr<RecordingEffects> m_effects;
+
 private Q_SLOTS:
     void initTestCase() { qRegisterMetaType<Preset::Ptr>("Preset::Ptr"); }
 
-    void init() { FakeActions::reset(); }
+    void init() { m_effects = std::make_shared<RecordingEffects>(); }
 
     void countsDownThenStopsBeforeTheAction()
     {
-        TimerWorker worker(countdown(5000), fakeClock);
+        TimerWorker worker(countdown(5000), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         int reportsAtAction = -1;
-        FakeActions::setExecuteHook([&](qint32) { reportsAtAction = spy.count(); });
+        m_effects->setOnCarryOut([&](qint32, const std::atomic<bool> &) { reportsAtAction = spy.count(); });
 
         worker.start();
         for (int i = 0; i < 5; ++i) {
             tick(worker);
         }
         QCOMPARE(states(spy), QStringList({"r5000", "r4000", "r3000", "r2000", "r1000", "r0"}));
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
 
         // The sixth tick: paused report, stopped report with the time reset,
         // and only then the action, exactly once.
         tick(worker);
         QCOMPARE(states(spy).mid(6), QStringList({"p0", "s5000"}));
-        QCOMPARE(FakeActions::executions().size(), 1);
-        QCOMPARE(FakeActions::executions().at(0).action, qint32(ActionType::Shutdown));
+        QCOMPARE(m_effects->records().executions.size(), 1);
+        QCOMPARE(m_effects->records().executions.at(0).action, qint32(ActionType::Shutdown));
         QCOMPARE(reportsAtAction, 8);
 
         // Stopped: further ticks do nothing.
         tick(worker);
         QCOMPARE(spy.count(), 8);
-        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(m_effects->records().executions.size(), 1);
     }
 
     void shortCountdownsExecuteOnTheFirstTick_data()
@@ -103,46 +105,46 @@ private Q_SLOTS:
     void shortCountdownsExecuteOnTheFirstTick()
     {
         QFETCH(quint64, timeout);
-        TimerWorker worker(countdown(timeout, 0, ActionType::Lock), fakeClock);
+        TimerWorker worker(countdown(timeout, 0, ActionType::Lock), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
         QCOMPARE(states(spy), QStringList({"r" + QString::number(timeout), "p" + QString::number(timeout), "s" + QString::number(timeout)}));
-        QCOMPARE(FakeActions::executions().size(), 1);
-        QCOMPARE(FakeActions::executions().at(0).action, qint32(ActionType::Lock));
+        QCOMPARE(m_effects->records().executions.size(), 1);
+        QCOMPARE(m_effects->records().executions.at(0).action, qint32(ActionType::Lock));
     }
 
     void oddCountdownKeepsItsRemainder()
     {
         // 2500 ms: 1500, 500, then the action on the third tick.
-        TimerWorker worker(countdown(2500), fakeClock);
+        TimerWorker worker(countdown(2500), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
         tick(worker);
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
         tick(worker);
         QCOMPARE(states(spy), QStringList({"r2500", "r1500", "r500", "p500", "s2500"}));
-        QCOMPARE(FakeActions::executions().size(), 1);
+        QCOMPARE(m_effects->records().executions.size(), 1);
     }
 
     void warnsOnTheExactTick()
     {
-        TimerWorker worker(countdown(5000, 2000), fakeClock);
+        TimerWorker worker(countdown(5000, 2000), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker); // 4000
         tick(worker); // 3000
-        QVERIFY(FakeActions::notifications().isEmpty());
+        QVERIFY(m_effects->records().warnings.isEmpty());
         tick(worker); // 2000: the warning
-        QCOMPARE(FakeActions::notifications().size(), 1);
-        QCOMPARE(FakeActions::notifications().at(0).title, QStringLiteral("Timer"));
-        QCOMPARE(FakeActions::notifications().at(0).body, QStringLiteral("The Shut Down action will be executed after 00:00:02"));
+        QCOMPARE(m_effects->records().warnings.size(), 1);
+        QCOMPARE(m_effects->records().warnings.at(0).title, QStringLiteral("Timer"));
+        QCOMPARE(m_effects->records().warnings.at(0).body, QStringLiteral("The Shut Down action will be executed after 00:00:02"));
         for (int i = 0; i < 3; ++i) {
             tick(worker);
         }
-        QCOMPARE(FakeActions::executions().size(), 1);
-        QCOMPARE(FakeActions::notifications().size(), 1);
+        QCOMPARE(m_effects->records().executions.size(), 1);
+        QCOMPARE(m_effects->records().warnings.size(), 1);
     }
 
     void leadsThatAreNeverMet_data()
@@ -158,18 +160,18 @@ private Q_SLOTS:
     {
         QFETCH(quint64, timeout);
         QFETCH(quint64, notify);
-        TimerWorker worker(countdown(timeout, notify), fakeClock);
+        TimerWorker worker(countdown(timeout, notify), m_effects, fakeClock);
         worker.start();
         for (int i = 0; i < 6; ++i) {
             tick(worker);
         }
-        QCOMPARE(FakeActions::executions().size(), 1);
-        QVERIFY(FakeActions::notifications().isEmpty());
+        QCOMPARE(m_effects->records().executions.size(), 1);
+        QVERIFY(m_effects->records().warnings.isEmpty());
     }
 
     void pauseAndStopWhenIdle()
     {
-        TimerWorker worker(countdown(5000), fakeClock);
+        TimerWorker worker(countdown(5000), m_effects, fakeClock);
         worker.preset()->timer().remainingTime = 3000;
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.pause();
@@ -181,18 +183,18 @@ private Q_SLOTS:
 
     void stopWhileRunningReportsTwice()
     {
-        TimerWorker worker(countdown(5000), fakeClock);
+        TimerWorker worker(countdown(5000), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
         worker.stop();
         QCOMPARE(states(spy), QStringList({"r5000", "r4000", "p4000", "s5000"}));
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
     }
 
     void pauseKeepsTheRemainingTime()
     {
-        TimerWorker worker(countdown(5000), fakeClock);
+        TimerWorker worker(countdown(5000), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -205,7 +207,7 @@ private Q_SLOTS:
 
     void startWhileRunningReportsAgain()
     {
-        TimerWorker worker(countdown(5000), fakeClock);
+        TimerWorker worker(countdown(5000), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -215,7 +217,7 @@ private Q_SLOTS:
 
     void followsTheGivenPreset()
     {
-        TimerWorker worker(countdown(5000), fakeClock);
+        TimerWorker worker(countdown(5000), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -240,7 +242,7 @@ private Q_SLOTS:
     {
         // What the store keeps must never change under it: every report is a
         // snapshot that the worker does not touch again.
-        TimerWorker worker(countdown(5000), fakeClock);
+        TimerWorker worker(countdown(5000), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker);
@@ -255,13 +257,13 @@ private Q_SLOTS:
 
     void destructionStops()
     {
-        auto worker = std::make_unique<TimerWorker>(countdown(5000), fakeClock);
+        auto worker = std::make_unique<TimerWorker>(countdown(5000), m_effects, fakeClock);
         QSignalSpy spy(worker.get(), &AbstractWorker::updatePreset);
         worker->start();
         tick(*worker);
         worker.reset();
         QCOMPARE(states(spy), QStringList({"r5000", "r4000", "p4000", "s5000"}));
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
     }
 
     void remainingTimeText_data()
@@ -287,11 +289,11 @@ private Q_SLOTS:
 
     void warningTextBeyondADay()
     {
-        TimerWorker worker(countdown(90001000, 90000000, ActionType::Reboot), fakeClock);
+        TimerWorker worker(countdown(90001000, 90000000, ActionType::Reboot), m_effects, fakeClock);
         worker.start();
         tick(worker);
-        QCOMPARE(FakeActions::notifications().size(), 1);
-        QCOMPARE(FakeActions::notifications().at(0).body, QStringLiteral("The Reboot action will be executed after 25:00:00"));
+        QCOMPARE(m_effects->records().warnings.size(), 1);
+        QCOMPARE(m_effects->records().warnings.at(0).body, QStringLiteral("The Reboot action will be executed after 25:00:00"));
     }
 
     void stallsNeitherStretchNorRepeat_data()
@@ -316,17 +318,18 @@ private Q_SLOTS:
         QFETCH(int, warnings);
         QFETCH(int, executions);
         QFETCH(int, told);
-        TimerWorker worker(countdown(10000, 4000, ActionType::Lock), fakeClock);
+        TimerWorker worker(countdown(10000, 4000, ActionType::Lock), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         tick(worker, wokenAt);
         QCOMPARE(states(spy).mid(1).join(' '), reports);
-        const auto notifications = FakeActions::notifications();
-        QCOMPARE(int(std::count_if(notifications.begin(), notifications.end(), [](const auto &n) { return !n.failure; })), warnings);
-        QCOMPARE(int(std::count_if(notifications.begin(), notifications.end(), [](const auto &n) { return n.failure; })), told);
-        QCOMPARE(FakeActions::executions().size(), executions);
+        QCOMPARE(m_effects->records().warnings.size(), warnings);
+        QCOMPARE(m_effects->records().executions.size(), executions);
+        const auto failures = m_effects->records().failures;
+        QCOMPARE(failures.size(), told);
         if (told) {
-            QVERIFY2(notifications.last().body.startsWith(QStringLiteral("Lock planned for ")), qPrintable(notifications.last().body));
+            QCOMPARE(failures.at(0).action, qint32(ActionType::Lock));
+            QCOMPARE(failures.at(0).reason, ActionFailure::Reason::Skipped);
         }
     }
 
@@ -349,13 +352,13 @@ private Q_SLOTS:
         // A 10 s countdown warned 4 s before.
         QFETCH(QString, what);
         QFETCH(QString, reports);
-        TimerWorker worker(countdown(10000, 4000), fakeClock);
+        TimerWorker worker(countdown(10000, 4000), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         worker.start();
         for (int i = 0; i < 6; ++i) {
             tick(worker);
         }
-        const FakeActions::Notification warning = FakeActions::notifications().value(0);
+        const RecordingEffects::Warning warning = m_effects->records().warnings.value(0);
         QCOMPARE(warning.choices, QStringList({"Cancel", "Postpone 10 minutes"}));
         const int before = spy.count();
         if (what == QLatin1String("pause")) {
@@ -363,36 +366,54 @@ private Q_SLOTS:
         } else if (what == QLatin1String("setPreset")) {
             worker.setPreset(Preset::make(*worker.preset()));
         } else {
-            FakeActions::choose(warning.id, warning.choices.indexOf(what));
+            m_effects->choose(warning.id, warning.choices.indexOf(what));
             tick(worker);
         }
-        QCOMPARE(FakeActions::withdrawn(), QVector<quint32>({warning.id}));
+        QCOMPARE(m_effects->records().withdrawn, QVector<quint32>({warning.id}));
         QCOMPARE(states(spy).mid(before).join(' '), reports);
         // Withdrawn: a choice from it does nothing any more.
-        FakeActions::choose(warning.id, 0);
+        m_effects->choose(warning.id, 0);
         QCOMPARE(states(spy).mid(before).join(' '), reports);
-        QVERIFY(FakeActions::executions().isEmpty());
+        QVERIFY(m_effects->records().executions.isEmpty());
     }
 
-    void ticksOnTime()
+    void armsItsTimerForTheNextSecond_data()
     {
-        // The real timer: one tick a second, each on the second counted from
-        // the start, without the early or drifting ticks of a coarse timer.
-        QVector<qint64> at;
-        QElapsedTimer clock;
-        TimerWorker worker(countdown(3000));
+        // A 10 s countdown woken up at these moments after its start (a
+        // timer may wake up a little early or late): which second it reports
+        // and when it wakes up next. The seconds are counted from the start,
+        // so that waking up late never shifts the ones after.
+        QTest::addColumn<QVector<qint64>>("wokenAt");
+        QTest::addColumn<QString>("reports"); // after the start's
+        QTest::addColumn<qint64>("next"); // ms after the last wake-up
+        QTest::newRow("on time") << QVector<qint64>{1000, 2000} << "r9000 r8000" << qint64(1000);
+        QTest::newRow("late, then back on the second") << QVector<qint64>{1030, 2000} << "r9000 r8000" << qint64(1000);
+        QTest::newRow("late") << QVector<qint64>{1030} << "r9000" << qint64(970);
+        QTest::newRow("a little early: the second has ended") << QVector<qint64>{996} << "r9000" << qint64(1004);
+        QTest::newRow("too early: not yet") << QVector<qint64>{990} << "" << qint64(10);
+        QTest::newRow("the last second: the action follows") << QVector<qint64>{10000} << "r0" << qint64(1000);
+    }
+
+    void armsItsTimerForTheNextSecond()
+    {
+        QFETCH(QVector<qint64>, wokenAt);
+        QFETCH(QString, reports);
+        QFETCH(qint64, next);
+        TimerWorker worker(countdown(10000), m_effects, fakeClock);
+        auto *timer = worker.findChild<QTimer *>();
+        QVERIFY(timer);
+        // A coarse timer may wake up 5 % off; the countdown needs its millisecond.
+        QCOMPARE(timer->timerType(), Qt::PreciseTimer);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
-        connect(&worker, &AbstractWorker::updatePreset, this, [&] { at << clock.elapsed(); });
-        clock.start();
+        const qint64 startedAt = fakeNow;
         worker.start();
-        QTRY_COMPARE_WITH_TIMEOUT(FakeActions::executions().size(), 1, 6000);
-        QCOMPARE(states(spy), QStringList({"r3000", "r2000", "r1000", "r0", "p0", "s3000"}));
-        for (int n = 1; n <= 3; ++n) {
-            const qint64 tickAt = at.at(n);
-            QVERIFY2(tickAt >= n * 1000 - 2 && tickAt < n * 1000 + 250, qPrintable(QStringLiteral("tick %1 at %2 ms").arg(n).arg(tickAt)));
+        QCOMPARE(timer->interval(), 1000);
+        for (const qint64 at : wokenAt) {
+            tick(worker, startedAt + at - fakeNow);
         }
-        const qint64 firedAt = at.at(4);
-        QVERIFY2(firedAt >= 3998 && firedAt < 4300, qPrintable(QStringLiteral("fired at %1 ms").arg(firedAt)));
+        QCOMPARE(states(spy).mid(1).join(' '), reports);
+        QVERIFY(timer->isActive());
+        QCOMPARE(qint64(timer->interval()), next);
     }
 };
 
