@@ -210,7 +210,7 @@ class CliTest(IsolatedTestCase):
 
     def test_actions_as_a_table_and_as_json(self):
         # No zel-wm and no desktop on the session bus: logind alone.
-        self.track(MockPeer("logind", parameters={"CanSuspend": "challenge", "CanHibernate": "na"}))
+        self.track(MockPeer("logind", parameters={"CanSuspend": "challenge", "CanHibernate": "na"}).wait_ready())
         status, out, err = cli("actions", env={"XDG_SESSION_ID": "", "XDG_CURRENT_DESKTOP": ""})
         self.assertEqual((status, err), (0, ""))
         rows = [line.split(None, 2) for line in out.splitlines()]

@@ -263,16 +263,26 @@ class MockPeer:
             argv.insert(3, "--system")
         if parameters:
             argv += ["--parameters", json.dumps(parameters)]
+        # Peers start side by side: each is waited for on first use, and all
+        # before the service starts (IsolatedTestCase.start_service).
         self.process = Process(argv)
-        wait_for_name(self.NAMES[template], bus=self.bus)
+        self._ready = False
+
+    def wait_ready(self):
+        if not self._ready:
+            wait_for_name(self.NAMES[self.template], bus=self.bus)
+            self._ready = True
+        return self
 
     def mock_call(self, method, *args):
+        self.wait_ready()
         return gdbus("call", "--dest", self.NAMES[self.template], "--object-path",
                      self.PATHS[self.template], "--method", "org.freedesktop.DBus.Mock." + method,
                      *args, bus=self.bus)
 
     def calls(self):
         """The lines the mock logged, one per call it received."""
+        self.wait_ready()
         return self.process.output.snapshot()
 
     def stop(self):
@@ -312,6 +322,9 @@ class IsolatedTestCase(unittest.TestCase):
         wait_for_name_gone(BUS_NAME)
 
     def start_service(self, extra_env=None, prefix=()):
+        for thing in self._tracked:
+            if isinstance(thing, MockPeer):
+                thing.wait_ready()
         return self.track(start_service(self.config_home, extra_env, prefix=prefix))
 
     def settings_file(self):
