@@ -149,42 +149,56 @@ class CountdownChoicesTest(WarningChoicesTestCase):
 
 
 class ScheduleChoicesTest(WarningChoicesTestCase):
+    """A daily schedule due in two minutes, warned three minutes before: the
+    warning comes at once, and the clock is then moved on to the moments of
+    interest, so that no step depends on how fast the machine is."""
+
+    LEAD = 180000
+
+    def setUp(self):
+        super().setUp()
+        self.due = (self.now_ms() // 1000 + 120) * 1000
+        self.pid = self.schedule(self.due, self.LEAD)
+
+    def move_to(self, moment_ms):
+        self.move_on(round((moment_ms - self.now_ms()) / 1000))
+
+    def expect_tomorrows_warning(self):
+        """Moves on to just inside tomorrow's lead and waits for its warning:
+        whatever was due before it has come by then."""
+        count = len(self.warnings())
+        self.move_to(self.due + 86400000 - self.LEAD + 1000)
+        self.wait_warnings(count + 1)
 
     def test_schedule_cancel_skips_one_occurrence(self):
-        due = (self.now_ms() // 1000 + 4) * 1000
-        pid = self.schedule(due, 60000)
         title, _, actions = self.wait_warnings(1)
         self.assertEqual(title, "Schedule")
         self.assertEqual(actions, '["1", "Cancel", "2", "Postpone 10 minutes"]')
         self.choose(self.warning_id(1), CANCEL)
         wait_until(lambda: self.warning_id(1) in self.closed(), 5, what="the warning withdrawn")
-        time.sleep(max(0, (due - self.now_ms()) / 1000.0) + 1.5)
+        # Just past its time, where an occurrence still due is carried out late.
+        self.move_to(self.due + 1000)
+        self.expect_tomorrows_warning()
         self.assertEqual(self.commands(), [])
-        self.assertTrue(self.preset(pid)["preset_running"])
-        # Tomorrow's occurrence is still there: warned a minute before.
-        self.move_on(86400 - 62)
-        self.wait_warnings(2)
+        self.assertTrue(self.preset(self.pid)["preset_running"])
 
     def test_schedule_postponed_ten_minutes_once(self):
-        due = (self.now_ms() // 1000 + 4) * 1000
-        pid = self.schedule(due, 60000)
         self.wait_warnings(1)
         self.choose(self.warning_id(1), POSTPONE)
         # Warned again at its first time, ten minutes before the new one.
+        self.move_to(self.due + 1000)
         self.wait_warnings(2)
         self.assertEqual(self.commands(), [])
-        self.move_on(600 - 6)
+        self.move_to(self.due + 600000 - 2000)
         wait_until(lambda: self.commands(), 30, what="the postponed action")
         # Not before its new time (the faked clock is set in whole seconds).
-        self.assertGreaterEqual(self.now_ms(), due + 600000 - 1000)
+        self.assertGreaterEqual(self.now_ms(), self.due + 600000 - 1000)
         self.assertIn(self.warning_id(2), self.closed())
-        time.sleep(1.5)
+        self.expect_tomorrows_warning()
         self.assertEqual(len(self.commands()), 1)
-        self.assertTrue(self.preset(pid)["preset_running"])
+        self.assertTrue(self.preset(self.pid)["preset_running"])
 
     def test_a_postponement_lost_with_a_restart_is_told(self):
-        due = (self.now_ms() // 1000 + 4) * 1000
-        self.schedule(due, 60000)
         self.wait_warnings(1)
         self.choose(self.warning_id(1), POSTPONE)
         wait_until(lambda: self.warning_id(1) in self.closed(), 5, what="the warning withdrawn")
@@ -194,10 +208,9 @@ class ScheduleChoicesTest(WarningChoicesTestCase):
         wait_until(lambda: [l for l in self.notifications.calls() if "was restarted in the meantime" in l], 10,
                    what="the lost postponement told")
         # Neither at its own time nor at the new one.
-        time.sleep(max(0, (due - self.now_ms()) / 1000.0) + 1.5)
-        self.assertEqual(self.commands(), [])
-        self.move_on(600)
-        time.sleep(2)
+        self.move_to(self.due + 1000)
+        self.move_to(self.due + 600000 + 1000)
+        self.expect_tomorrows_warning()
         self.assertEqual(self.commands(), [])
 
 
