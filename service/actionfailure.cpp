@@ -47,8 +47,18 @@ QString text(qint32 action, Reason reason, const QString &detail)
         return tr("%1 was not carried out: no window manager could be reached.").arg(name);
     case Reason::NotSaved:
         return tr("%1 was not carried out: its state could not be saved (%2).").arg(name, detail);
-    case Reason::NoThread:
-        return tr("%1 will not be carried out: the system refused to start a thread for it.").arg(name);
+    case Reason::NotAvailable:
+        return tr("%1 was not carried out: not available on this desktop.").arg(name);
+    case Reason::Blocked:
+        return tr("%1 was not carried out: blocked by %2.").arg(name, detail);
+    case Reason::NoAnswer:
+        return tr("%1 was not carried out: the %2 did not answer in time.").arg(name, detail);
+    case Reason::PeerFailed:
+        return tr("%1 was not carried out: the desktop refused it (%2).").arg(name, detail);
+    case Reason::NoSession:
+        return tr("%1 was not carried out: the login manager knows no session of this program.").arg(name);
+    case Reason::NotLocked:
+        return tr("%1 was not carried out: nothing locked the screen.").arg(name);
     case Reason::Skipped:
         return tr("%1 planned for %2 was skipped: the computer was asleep or too busy to carry it out within a minute of that time.").arg(name, detail);
     case Reason::SkippedClockSet:

@@ -20,8 +20,14 @@ enum class Reason {
     NoDisplay, // no X11 display to reach the window manager
     NoWindowManager, // no window manager took the command
     NotSaved, // the preset's state could not be written to the settings file
-    NoThread, // the preset's worker thread could not be started
     Abandoned, // the preset was removed or replaced while its action waited
+    // The routes of the desktop (see DesktopRoutes).
+    NotAvailable, // this desktop has no route for the action
+    Blocked, // an inhibitor lock blocks it (detail: "<who>: <why>")
+    NoAnswer, // the peer did not answer in time (detail: the route in words)
+    PeerFailed, // the peer answered with an error (detail: its words)
+    NoSession, // the login manager knows no session of the service
+    NotLocked, // the session was asked to lock, and nothing did
     // Skipped: its time passed more than a minute before the service could
     // act (detail: the time it was planned for).
     Skipped, // the machine slept or the service was held up
@@ -34,8 +40,9 @@ enum class Reason {
 };
 
 // The sentence that tells the user; detail is the system's words for
-// NotSaved, the time planned for the skipped ones, the reason for NeverActs. Empty for None and
-// Abandoned, which are not told.
+// NotSaved, the time planned for the skipped ones, the reason for NeverActs,
+// and what the route reasons above say. Empty for None and Abandoned, which
+// are not told.
 QString text(qint32 action, Reason reason, const QString &detail = QString());
 
 // Raises the notification for text() (nothing when it is empty). A refusal

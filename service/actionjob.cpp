@@ -23,6 +23,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QMetaEnum>
 #include <QTimer>
 
 namespace
@@ -366,7 +367,10 @@ void ActionJob::explainBlock(const QString &message)
 void ActionJob::fail(Failure failure, const QString &detail)
 {
     if (m_route.kind != DesktopRoutes::Route::ZelWm || (failure != Failure::NoDisplay && failure != Failure::NoWindowManager)) {
-        qCWarning(ACTIONJOB).noquote() << "Action" << LoggedAction{m_action} << "not carried out:" << failureText(failure, detail);
+        // The log stays in English: the reason's name and the peer's words.
+        const QString said = detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail);
+        qCWarning(ACTIONJOB).noquote() << "Action" << LoggedAction{m_action}
+                                       << "not carried out:" << QLatin1String(QMetaEnum::fromType<Failure>().valueToKey(int(failure))) + said;
     }
     finish(failure, detail);
 }
@@ -383,39 +387,41 @@ void ActionJob::finish(Failure failure, const QString &detail)
     QTimer::singleShot(0, this, &ActionJob::finished);
 }
 
-QString ActionJob::failureText() const
+ActionFailure::Reason ActionJob::reason() const
 {
-    return failureText(m_failure, m_detail);
+    using ActionFailure::Reason;
+    switch (m_failure) {
+    case Failure::None:
+        return Reason::None;
+    case Failure::NotAvailable:
+        return Reason::NotAvailable;
+    case Failure::NotAuthorized:
+        return Reason::NotAuthorized;
+    case Failure::Dismissed:
+        return Reason::Dismissed;
+    case Failure::AuthorityUnavailable:
+        return Reason::AuthorityUnavailable;
+    case Failure::Blocked:
+        return Reason::Blocked;
+    case Failure::NoAnswer:
+        return Reason::NoAnswer;
+    case Failure::PeerFailed:
+        return Reason::PeerFailed;
+    case Failure::NoSession:
+        return Reason::NoSession;
+    case Failure::NotLocked:
+        return Reason::NotLocked;
+    case Failure::NoDisplay:
+        return Reason::NoDisplay;
+    case Failure::NoWindowManager:
+        return Reason::NoWindowManager;
+    case Failure::Abandoned:
+        return Reason::Abandoned;
+    }
+    return Reason::None;
 }
 
-QString ActionJob::failureText(Failure failure, const QString &detail)
+QString ActionJob::failureText() const
 {
-    switch (failure) {
-    case Failure::None:
-    case Failure::Abandoned:
-        return QString();
-    case Failure::NotAvailable:
-        return DesktopRoutes::notAvailableText();
-    case Failure::NotAuthorized:
-        return QStringLiteral("not authorized");
-    case Failure::Dismissed:
-        return QStringLiteral("the authorization was refused in the password dialog");
-    case Failure::AuthorityUnavailable:
-        return QStringLiteral("the authorization service (polkit) could not be asked: %1").arg(detail);
-    case Failure::Blocked:
-        return QStringLiteral("blocked by %1").arg(detail);
-    case Failure::NoAnswer:
-        return QStringLiteral("the %1 did not answer in time").arg(detail);
-    case Failure::PeerFailed:
-        return QStringLiteral("refused: %1").arg(detail);
-    case Failure::NoSession:
-        return QStringLiteral("the login manager knows no session of this program");
-    case Failure::NotLocked:
-        return QStringLiteral("nothing locked the screen");
-    case Failure::NoDisplay:
-        return QStringLiteral("there is no display on which to reach the window manager");
-    case Failure::NoWindowManager:
-        return QStringLiteral("no window manager could be reached");
-    }
-    return QString();
+    return ActionFailure::text(m_action, reason(), m_detail);
 }

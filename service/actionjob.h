@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "actionfailure.h"
 #include "desktoproutes.h"
 
 #include <QObject>
@@ -72,10 +73,11 @@ public:
     QString detail() const { return m_detail; }
     // The route used, in words; empty when there was none.
     QString routeName() const { return m_route.name; }
-    // Why it was not carried out, in plain words ("not authorized", "blocked
-    // by <who>: <why>", ...); empty when done or abandoned.
+    // The outcome as the workers tell it.
+    ActionFailure::Reason reason() const;
+    // The sentence that tells the user why it was not carried out
+    // (ActionFailure::text); empty when done or abandoned.
     QString failureText() const;
-    static QString failureText(Failure failure, const QString &detail);
 
 Q_SIGNALS:
     void finished();

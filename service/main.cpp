@@ -11,9 +11,7 @@
 #include <KDBusService>
 #include <QCoreApplication>
 
-#include <cstdio>
 #include <sched.h>
-#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
@@ -25,8 +23,8 @@ int main(int argc, char *argv[])
     sched_setscheduler(0, SCHED_BATCH, &batch);
 
     // No display connection: the bus may start the service before the
-    // session has exported DISPLAY. Commands reach the window manager over a
-    // connection opened for each action (see Executor).
+    // session has exported DISPLAY, and on Wayland there is none. Only the
+    // zel-wm route opens one, for each action (see ActionJob).
     QCoreApplication app(argc, argv);
     zelInit(ZEL_VERSION_STRING, "Zavirivoz Odoriz");
     // The notifications speak the user's language; the log stays as it is.
@@ -44,14 +42,9 @@ int main(int argc, char *argv[])
         controller->shutdown();
         QCoreApplication::exit(1);
     });
-    const int status = controller->isOnBus() ? app.exec() : (controller->shutdown(), 1);
-
-    if (!controller->shutdown()) {
-        // A thread still waits for an answer in a password dialog, and its
-        // action must not run: leave without running the destructors that it
-        // could still run into.
-        std::fflush(nullptr);
-        _exit(status);
-    }
+    const int status = controller->isOnBus() ? app.exec() : 1;
+    // Whatever ended the loop: workers ended, actions that wait dropped,
+    // state written.
+    controller->shutdown();
     return status;
 }

@@ -19,8 +19,8 @@ void send(const QString &event, const QString &title, const QString &body, KNoti
     // KNotification keeps process-wide state (its manager and the connection
     // to the notification server) that is not safe to use from several
     // threads, and a notification needs a living event loop until it closes.
-    // Workers call from their own threads, so the notification is made and
-    // sent on the application's thread.
+    // A caller on any thread is served, so the notification is made and sent
+    // on the application's thread.
     QCoreApplication *app = QCoreApplication::instance();
     if (!app) {
         return;

@@ -51,14 +51,13 @@ PresetController::PresetController(QObject *parent)
     connect(m_storage, &Storage::writeFailed, this, &ActionFailure::tellNotSaved);
 }
 
-bool PresetController::shutdown()
+void PresetController::shutdown()
 {
     if (!m_shutDown) {
         m_shutDown = true;
-        m_actionsEnded = m_workerController->shutdown();
+        m_workerController->shutdown();
         m_storage->writePending();
     }
-    return m_actionsEnded;
 }
 
 std::function<void()> PresetController::replyLater()

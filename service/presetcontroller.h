@@ -37,10 +37,10 @@ public:
     // Whether the object and the bus name were registered.
     bool isOnBus() const { return m_onBus; }
 
-    // Ends every worker and writes what is pending, without waiting for an
-    // action that waits for the user. False when such an action is still in
-    // progress (its thread is left to the end of the process).
-    bool shutdown();
+    // Ends every worker, which drops the actions that wait (for the user in
+    // a password dialog, say), and writes what is pending. Only the first
+    // call does anything.
+    void shutdown();
 
 Q_SIGNALS:
     void presetUpdated(QString preset);
@@ -74,5 +74,4 @@ private:
     WorkerController *m_workerController;
     bool m_onBus = false;
     bool m_shutDown = false;
-    bool m_actionsEnded = true;
 };

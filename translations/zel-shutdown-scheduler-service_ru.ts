@@ -47,8 +47,28 @@
         <translation>%1: не выполнено, не удалось сохранить состояние задания (%2).</translation>
     </message>
     <message>
-        <source>%1 will not be carried out: the system refused to start a thread for it.</source>
-        <translation>%1: не будет выполнено, система не смогла запустить для него поток.</translation>
+        <source>%1 was not carried out: not available on this desktop.</source>
+        <translation>%1: не выполнено, на этом рабочем столе это действие недоступно.</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: blocked by %2.</source>
+        <translation>%1: не выполнено, заблокировано: %2.</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: the %2 did not answer in time.</source>
+        <translation>%1: не выполнено, %2 не ответил вовремя.</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: the desktop refused it (%2).</source>
+        <translation>%1: не выполнено, рабочий стол отказал (%2).</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: the login manager knows no session of this program.</source>
+        <translation>%1: не выполнено, менеджер входа не знает сеанса этой программы.</translation>
+    </message>
+    <message>
+        <source>%1 was not carried out: nothing locked the screen.</source>
+        <translation>%1: не выполнено, экран ничем не заблокирован.</translation>
     </message>
     <message>
         <source>Planned actions not saved</source>

@@ -7,7 +7,7 @@
 #include <QMetaMethod>
 
 AbstractWorker::AbstractWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects)
-    : QObject(nullptr), m_preset(std::move(preset)), m_effects(std::move(effects)), m_flags(std::make_shared<Flags>())
+    : QObject(nullptr), m_preset(std::move(preset)), m_effects(std::move(effects))
 {
     Q_ASSERT(m_effects);
 }
@@ -61,7 +61,7 @@ void AbstractWorker::execute()
 
 void AbstractWorker::report(bool durable)
 {
-    if (!m_flags->abandoned) {
+    if (!m_abandoned) {
         Q_EMIT updatePreset(Preset::make(*m_preset), durable);
     }
 }
@@ -101,12 +101,14 @@ void AbstractWorker::saved(bool onDisk, const QString &problem)
 
 void AbstractWorker::runAction(qint32 action)
 {
-    if (m_flags->abandoned) {
+    if (m_abandoned) {
         return;
     }
-    if (m_runner) {
-        QMetaObject::invokeMethod(m_runner, "run", Qt::QueuedConnection, Q_ARG(qint32, action));
-        return;
-    }
-    ActionRunner(m_flags, m_effects).run(action);
+    // The answer reaches this worker only while it lives: one deleted
+    // meanwhile has dropped the action, which is not told.
+    m_effects->carryOut(action, this, [this, action](ActionFailure::Reason reason, const QString &detail) {
+        if (reason != ActionFailure::Reason::None) {
+            m_effects->tellFailure(action, reason, detail);
+        }
+    });
 }

@@ -4,7 +4,6 @@
 
 #pragma once
 
-#include "actionrunner.h"
 #include "preset.h"
 #include "workereffects.h"
 
@@ -17,23 +16,19 @@
 // Base of the three workers. A worker decides when its preset's action is
 // due, warns beforehand and has the action carried out. It lives on the main
 // thread, with the store and the bus, and sleeps on one timer until something
-// is due; the action itself runs in the preset's own thread (ActionRunner),
-// where a password dialog may keep it waiting.
+// is due; the action itself is started through the effects and answers
+// later (WorkerEffects::carryOut), so a password dialog holds nothing up.
 //
 // The preset a worker holds is its own copy: setPreset() is handed a copy
 // nobody else keeps, and every report (updatePreset) carries a fresh copy of
 // the moment, which the store keeps and nobody changes afterwards. The store
 // echoes each report back as presetUpdated; WorkerController does not hand a
 // worker the preset that this worker has just reported, so a report never
-// rewinds the worker, while every preset from the bus reaches it. The only
-// state shared with the action's thread is Flags, atomic, and the effects
-// (see WorkerEffects for which of its calls are made there).
+// rewinds the worker, while every preset from the bus reaches it.
 class AbstractWorker : public QObject
 {
     Q_OBJECT
 public:
-    using Flags = ActionRunner::Flags;
-
     // Why the wall clock is looked at again out of turn.
     enum class ClockChange {
         Set, // the wall clock was set or stepped
@@ -46,11 +41,12 @@ public:
     ~AbstractWorker() override;
 
     Preset::Ptr preset() const { return m_preset; }
-    std::shared_ptr<Flags> flags() const { return m_flags; }
     const std::shared_ptr<WorkerEffects> &effects() const { return m_effects; }
-    // Where actions run from now on; without one they run at once on the
-    // caller's thread.
-    void setActionRunner(ActionRunner *runner) { m_runner = runner; }
+    // The preset is gone or handed to another worker: from now on the worker
+    // neither reports nor starts an action. Its actions that wait are
+    // dropped when it is deleted (see WorkerEffects::carryOut).
+    void abandon() { m_abandoned = true; }
+    bool isAbandoned() const { return m_abandoned; }
 
 Q_SIGNALS:
     // A change of the preset. durable: it goes to disk before anything else
@@ -109,13 +105,11 @@ protected:
     // Runs action once the reports sent so far are saved (see saveRequested).
     void executeWhenSaved(qint32 action);
     void runAction(qint32 action);
-    bool isAbandoned() const { return m_flags->abandoned; }
 
 private:
     Preset::Ptr m_preset;
     std::shared_ptr<WorkerEffects> m_effects;
-    std::shared_ptr<Flags> m_flags;
-    ActionRunner *m_runner = nullptr;
+    bool m_abandoned = false;
     std::deque<qint32> m_actionsWaitingForSave;
     quint32 m_warning = 0;
 };

@@ -13,16 +13,7 @@
 #include "workercontroller_debug.h"
 #include "workerwrapper.h"
 
-#include <QDeadlineTimer>
-
 #include <algorithm>
-
-namespace
-{
-// How long the end of the service waits for worker threads that are not
-// inside an action; they only have to leave their event loops.
-constexpr int shutdownWaitMs = 2000;
-} // namespace
 
 WorkerController::WorkerController(Storage *storage, std::shared_ptr<WorkerEffects> effects, QObject *parent, TimerWorker::Clock countdownClock)
     : QObject(parent), m_storage(storage), m_effects(std::move(effects)), m_countdownClock(std::move(countdownClock)), m_clockWatcher(new ClockWatcher(this))
@@ -52,23 +43,17 @@ WorkerController::~WorkerController()
     shutdown();
 }
 
-bool WorkerController::shutdown()
+void WorkerController::shutdown()
 {
     if (m_shutDown) {
-        return true;
+        return;
     }
     m_shutDown = true;
-    const QDeadlineTimer deadline(shutdownWaitMs);
-    bool allEnded = true;
-    for (auto &wrapper : m_wrappers) {
-        allEnded = wrapper->finish(deadline) && allEnded;
-    }
     while (!m_wrappers.empty()) {
         std::unique_ptr<WorkerWrapper> wrapper = std::move(m_wrappers.front());
         m_wrappers.erase(m_wrappers.begin());
         destroy(std::move(wrapper));
     }
-    return allEnded;
 }
 
 void WorkerController::start(const QString &uuid, Done done)
@@ -111,14 +96,6 @@ void WorkerController::command(Command command, const QString &uuid, Done done)
             }
             wrapper->stop();
             break;
-        }
-        if (!wrapper->startThread()) {
-            // The preset stays as it is: not running.
-            threadFailed(wrapper, preset ? preset->actionType() : qint32(ActionType::TurnOn));
-            if (done) {
-                done();
-            }
-            return;
         }
         wrapper->start();
         break;
@@ -207,8 +184,8 @@ void WorkerController::onPresetRemoved(QUuid uuid)
 
 void WorkerController::destroy(std::unique_ptr<WorkerWrapper> wrapper)
 {
-    // Never waits: a worker inside an action ends on its own later, and its
-    // action is not carried out (see WorkerWrapper).
+    // Never waits: an action the worker has waiting is dropped with it (see
+    // WorkerWrapper).
     const WorkerWrapper *gone = wrapper.get();
     wrapper.reset();
     std::vector<Done> answered;
@@ -256,17 +233,6 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
         }
     });
     m_wrappers.emplace_back(wrapper);
-    if (!wrapper->hasThread()) {
-        // A start tries again; a preset that should run now is told of, and
-        // stopped by the worker itself (idle on this thread), so that the
-        // stopped state is stored as a stop would store it.
-        qCWarning(WORKERCONTROLLER) << "No thread could be started for preset" << wrapper->uuid();
-        if (preset->isRunning()) {
-            threadFailed(wrapper, preset->actionType());
-            wrapper->stop();
-        }
-        return;
-    }
     // A preset restored may still act on an occurrence missed while the
     // service was not running (its worker decides, and tells what it
     // skipped), so only its settings are judged then.
@@ -299,12 +265,6 @@ bool WorkerController::neverActs(const Preset &preset, const QDateTime &now) con
     qCWarning(WORKERCONTROLLER) << "Preset" << preset.id() << "is not started: it could never act:" << never.reason;
     m_effects->tellFailure(preset.actionType(), ActionFailure::Reason::NeverActs, never.reason);
     return true;
-}
-
-void WorkerController::threadFailed(WorkerWrapper *wrapper, qint32 action)
-{
-    qCWarning(WORKERCONTROLLER) << "Preset" << wrapper->uuid() << "does not run: no thread could be started for it";
-    m_effects->tellFailure(action, ActionFailure::Reason::NoThread, QString());
 }
 
 WorkerWrapper *WorkerController::findByText(const QString &uuid) const

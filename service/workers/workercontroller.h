@@ -29,8 +29,7 @@ class WorkerWrapper;
 // carried the command out and every report it made on the way is written to
 // disk (or could not be: the store has logged and told that). It runs at
 // once for a command that matches no worker, and when the worker goes away
-// first. The main thread never waits for a worker that is inside an action
-// (see WorkerWrapper); only shutdown() waits, briefly, for the others.
+// first. Nothing waits for an action (see WorkerWrapper).
 //
 // Presets found running when the controller is made (the service starts) are
 // restored (AbstractWorker::restore); one ClockWatcher tells every worker of
@@ -50,11 +49,9 @@ public:
     void pause(const QString &uuid, Done done = {});
     void stop(const QString &uuid, Done done = {});
 
-    // Ends every worker: none reports or acts any more. Threads that are not
-    // inside an action are waited for (briefly); what they reported before
-    // is stored. False when a thread is still inside an action (a password
-    // dialog may be open), which nobody waits for.
-    bool shutdown();
+    // Ends every worker: none reports or acts any more, and actions that
+    // wait are dropped; what they reported before is stored.
+    void shutdown();
 
 public Q_SLOTS:
     void onPresetAdded(Preset::Ptr preset);
@@ -66,7 +63,6 @@ private:
     void command(Command command, const QString &uuid, Done done);
     void addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset);
     void clockChanged(AbstractWorker::ClockChange change);
-    void threadFailed(WorkerWrapper *wrapper, qint32 action);
     // Whether the preset, started at now, could never act
     // (PresetRules::whyNeverActs); such a one is logged and told.
     bool neverActs(const Preset &preset, const QDateTime &now) const;

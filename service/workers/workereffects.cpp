@@ -4,15 +4,13 @@
 
 #include "workereffects.h"
 
-#include "executor.h"
+#include "actionjob.h"
 #include "notificator.h"
 #include "postponements.h"
 
 namespace
 {
-// Keeps no state: Notificator::failed() hands its work to the main thread and
-// an Executor is made for each action, so the action threads share nothing
-// here.
+// Keeps no state: each action is a job of its own.
 class DesktopEffects : public WorkerEffects
 {
 public:
@@ -34,10 +32,15 @@ public:
 
     QDateTime lostOriginal(const QUuid &preset) const override { return Postponements::lostOriginal(preset); }
 
-    ActionFailure::Reason carryOut(qint32 action, const std::atomic<bool> &abandoned) override
+    void carryOut(qint32 action, QObject *context, Done done) override
     {
-        Executor executor(&abandoned);
-        return executor.exec(action) ? ActionFailure::Reason::None : executor.failure();
+        // Not a child of context: a job that has sent its command lives on
+        // until the peer answers, whatever became of the preset.
+        auto *job = new ActionJob(action);
+        QObject::connect(job, &ActionJob::finished, job, &QObject::deleteLater);
+        QObject::connect(job, &ActionJob::finished, context, [job, done = std::move(done)] { done(job->reason(), job->detail()); });
+        QObject::connect(context, &QObject::destroyed, job, &ActionJob::abandon);
+        job->start();
     }
 };
 } // namespace

@@ -11,19 +11,17 @@
 #include <QStringList>
 #include <QUuid>
 
-#include <atomic>
 #include <functional>
 #include <memory>
+
+class QObject;
 
 // Everything the workers do outside themselves: warnings on the desktop, the
 // news that an action was not carried out, the note of a postponement that
 // must outlive the service, and the action itself. The service uses the real
 // ones (desktop()); the tests pass one that records.
 //
-// Threads: carryOut() and tellFailure() are called from the presets' action
-// threads, several at once, as well as from the main thread; an
-// implementation makes them safe for that. Every other call comes from the
-// main thread, where the workers live.
+// Every call comes from the main thread, where the workers live; none blocks.
 class WorkerEffects
 {
 public:
@@ -55,13 +53,17 @@ public:
     // the service had moved away; invalid if none.
     virtual QDateTime lostOriginal(const QUuid &preset) const = 0;
 
-    // Carries out action, on the calling thread, which it may hold up for
-    // minutes (a password dialog). Once the authorization is known and
-    // abandoned is set, nothing is sent. None when the command was sent,
-    // otherwise why not (already logged, not yet told).
-    virtual ActionFailure::Reason carryOut(qint32 action, const std::atomic<bool> &abandoned) = 0;
+    // done(reason, detail): None when the command was sent, otherwise why not
+    // (already logged, not yet told; see ActionFailure::text for detail).
+    using Done = std::function<void(ActionFailure::Reason reason, const QString &detail)>;
+    // Starts carrying out action and returns at once; it may wait for
+    // minutes (a password dialog) without holding anything up. done runs
+    // later, once, from the event loop. Once context is destroyed nothing is
+    // sent that was not sent yet, and done never runs: a preset that goes
+    // away drops its action that way, even while a dialog is open.
+    virtual void carryOut(qint32 action, QObject *context, Done done) = 0;
 
-    // The real ones: Notificator, Postponements and Executor. Made once, when
+    // The real ones: Notificator, Postponements and ActionJob. Made once, when
     // the service starts; it tells then of the postponements that the last
     // run left (Postponements::tellLeftOver).
     static std::shared_ptr<WorkerEffects> desktop();

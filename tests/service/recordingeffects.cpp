@@ -4,7 +4,7 @@
 
 #include "recordingeffects.h"
 
-#include <QMutexLocker>
+#include <QTimer>
 
 namespace
 {
@@ -18,7 +18,6 @@ RecordingEffects::RecordingEffects(std::function<QDateTime()> clock) : m_clock(c
 
 RecordingEffects::Records RecordingEffects::records() const
 {
-    QMutexLocker locker(&m_mutex);
     return m_records;
 }
 
@@ -26,7 +25,6 @@ void RecordingEffects::choose(quint32 id, int index)
 {
     std::function<void(int)> chosen;
     {
-        QMutexLocker locker(&m_mutex);
         const auto it = m_open.find(id);
         if (it == m_open.end()) {
             return;
@@ -39,19 +37,36 @@ void RecordingEffects::choose(quint32 id, int index)
 
 void RecordingEffects::setLostOriginal(const QUuid &preset, const QDateTime &original)
 {
-    QMutexLocker locker(&m_mutex);
     m_lostOriginals[preset] = original;
 }
 
-void RecordingEffects::setOnCarryOut(std::function<void(qint32, const std::atomic<bool> &)> hook)
+void RecordingEffects::setOnCarryOut(std::function<void(qint32)> hook)
 {
-    QMutexLocker locker(&m_mutex);
     m_onCarryOut = std::move(hook);
+}
+
+void RecordingEffects::setHolding(bool holding)
+{
+    m_holding = holding;
+}
+
+void RecordingEffects::release(ActionFailure::Reason reason)
+{
+    const QVector<Held> held = std::exchange(m_held, {});
+    for (const Held &action : held) {
+        if (action.context) {
+            action.done(reason, QString());
+        }
+    }
+}
+
+int RecordingEffects::dropped() const
+{
+    return int(std::count_if(m_held.cbegin(), m_held.cend(), [](const Held &action) { return action.context.isNull(); }));
 }
 
 quint32 RecordingEffects::warn(const QString &title, const QString &body, const QStringList &choices, std::function<void(int)> chosen)
 {
-    QMutexLocker locker(&m_mutex);
     const quint32 id = quint32(m_records.warnings.size()) + 1;
     m_records.warnings.append({title, body, choices, id, m_clock()});
     m_open[id] = std::move(chosen);
@@ -60,7 +75,6 @@ quint32 RecordingEffects::warn(const QString &title, const QString &body, const 
 
 void RecordingEffects::withdraw(quint32 id)
 {
-    QMutexLocker locker(&m_mutex);
     if (m_open.erase(id)) {
         m_records.withdrawn.append(id);
     }
@@ -68,40 +82,35 @@ void RecordingEffects::withdraw(quint32 id)
 
 void RecordingEffects::tellFailure(qint32 action, ActionFailure::Reason reason, const QString &detail)
 {
-    QMutexLocker locker(&m_mutex);
     m_records.failures.append({action, reason, detail});
 }
 
 void RecordingEffects::notePostponed(const QUuid &, qint32, const QDateTime &original, const QDateTime &moment)
 {
-    QMutexLocker locker(&m_mutex);
     m_records.postponements << QStringLiteral("note %1 %2").arg(clock(original), clock(moment));
 }
 
 void RecordingEffects::dropPostponed(const QUuid &)
 {
-    QMutexLocker locker(&m_mutex);
     m_records.postponements << QStringLiteral("drop");
 }
 
 QDateTime RecordingEffects::lostOriginal(const QUuid &preset) const
 {
-    QMutexLocker locker(&m_mutex);
     const auto it = m_lostOriginals.find(preset);
     return it == m_lostOriginals.end() ? QDateTime() : it->second;
 }
 
-ActionFailure::Reason RecordingEffects::carryOut(qint32 action, const std::atomic<bool> &abandoned)
+void RecordingEffects::carryOut(qint32 action, QObject *context, Done done)
 {
-    std::function<void(qint32, const std::atomic<bool> &)> hook;
-    {
-        QMutexLocker locker(&m_mutex);
-        m_records.executions.append({action, m_clock(), QThread::currentThreadId()});
-        hook = m_onCarryOut;
+    m_records.executions.append({action, m_clock(), QThread::currentThreadId()});
+    if (m_onCarryOut) {
+        m_onCarryOut(action);
     }
-    // Unlocked: the hook may wait for the test's main thread.
-    if (hook) {
-        hook(action, abandoned);
+    if (m_holding) {
+        m_held.append({context, std::move(done)});
+        return;
     }
-    return abandoned ? ActionFailure::Reason::Abandoned : ActionFailure::Reason::None;
+    // As the real job: answered from the event loop, never after its worker.
+    QTimer::singleShot(0, context, [done = std::move(done)] { done(ActionFailure::Reason::None, QString()); });
 }

@@ -9,7 +9,7 @@
 
 #include "workereffects.h"
 
-#include <QMutex>
+#include <QPointer>
 #include <QThread>
 #include <QVector>
 
@@ -39,8 +39,7 @@ public:
         Qt::HANDLE thread;
     };
 
-    // clock stamps warnings and executions; the system's clock if none. It is
-    // read on the action threads too.
+    // clock stamps warnings and executions; the system's clock if none.
     explicit RecordingEffects(std::function<QDateTime()> clock = {});
 
     struct Records
@@ -59,8 +58,15 @@ public:
     // The user picks choice index of warning id, if it is still open.
     void choose(quint32 id, int index);
     void setLostOriginal(const QUuid &preset, const QDateTime &original);
-    // Runs inside carryOut(), on the action's thread, before it returns.
-    void setOnCarryOut(std::function<void(qint32 action, const std::atomic<bool> &abandoned)> hook);
+    // Runs inside carryOut(), before it returns.
+    void setOnCarryOut(std::function<void(qint32 action)> hook);
+    // While set, actions started are held, as by a password dialog left
+    // open, until release(); otherwise each is done from the event loop.
+    void setHolding(bool holding);
+    // Answers the held actions whose worker still lives with reason.
+    void release(ActionFailure::Reason reason = ActionFailure::Reason::None);
+    // How many held actions were dropped: their worker went first.
+    int dropped() const;
 
     quint32 warn(const QString &title, const QString &body, const QStringList &choices, std::function<void(int)> chosen) override;
     void withdraw(quint32 id) override;
@@ -68,15 +74,20 @@ public:
     void notePostponed(const QUuid &preset, qint32 action, const QDateTime &original, const QDateTime &moment) override;
     void dropPostponed(const QUuid &preset) override;
     QDateTime lostOriginal(const QUuid &preset) const override;
-    ActionFailure::Reason carryOut(qint32 action, const std::atomic<bool> &abandoned) override;
+    void carryOut(qint32 action, QObject *context, Done done) override;
 
 private:
+    struct Held
+    {
+        QPointer<QObject> context;
+        Done done;
+    };
+
     const std::function<QDateTime()> m_clock;
-    // carryOut() and tellFailure() come from the action threads; every
-    // record is taken and read under this lock.
-    mutable QMutex m_mutex;
     Records m_records;
     std::map<quint32, std::function<void(int)>> m_open;
     std::map<QUuid, QDateTime> m_lostOriginals;
-    std::function<void(qint32, const std::atomic<bool> &)> m_onCarryOut;
+    std::function<void(qint32)> m_onCarryOut;
+    bool m_holding = false;
+    QVector<Held> m_held;
 };

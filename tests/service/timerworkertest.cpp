@@ -71,7 +71,7 @@ private Q_SLOTS:
         TimerWorker worker(countdown(5000), m_effects, fakeClock);
         QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
         int reportsAtAction = -1;
-        m_effects->setOnCarryOut([&](qint32, const std::atomic<bool> &) { reportsAtAction = spy.count(); });
+        m_effects->setOnCarryOut([&](qint32) { reportsAtAction = spy.count(); });
 
         worker.start();
         for (int i = 0; i < 5; ++i) {

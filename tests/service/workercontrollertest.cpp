@@ -13,7 +13,6 @@
 
 #include <QFile>
 #include <QLoggingCategory>
-#include <QSemaphore>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -297,11 +296,9 @@ private Q_SLOTS:
     void aFiredCountdownIsOnDiskBeforeItsAction()
     {
         makeController();
-        const Qt::HANDLE mainThread = QThread::currentThreadId();
-        // Written on the action's thread, read once it is done.
         QJsonObject atAction;
-        std::atomic<bool> actionDone{false};
-        m_effects->setOnCarryOut([&](qint32, const std::atomic<bool> &) {
+        bool actionDone = false;
+        m_effects->setOnCarryOut([&](qint32) {
             atAction = entryOnDisk(idA);
             actionDone = true;
         });
@@ -309,7 +306,8 @@ private Q_SLOTS:
         m_storage->writePending();
         QCOMPARE(entryOnDisk(idA).value("preset_running").toBool(), true);
         QTRY_VERIFY_WITH_TIMEOUT(actionDone, 10000);
-        QVERIFY(m_effects->records().executions.at(0).thread != mainThread);
+        // Started on the main thread, which no action holds up.
+        QCOMPARE(m_effects->records().executions.at(0).thread, QThread::currentThreadId());
         QCOMPARE(atAction.value("preset_running").toBool(), false);
         QCOMPARE(atAction.value("preset_paused").toBool(), false);
         QCOMPARE(atAction.value("timer").toObject().value("remainingTime").toDouble(), 500.0);
@@ -320,38 +318,45 @@ private Q_SLOTS:
         QCOMPARE(m_effects->records().executions.size(), 1);
     }
 
-    void removalWhileAFiredActionWaitsDoesNotBlock()
+    void removalWhileAFiredActionWaitsDropsIt_data()
+    {
+        QTest::addColumn<bool>("retyped"); // else removed
+        QTest::newRow("removed") << false;
+        QTest::newRow("changed to another type") << true;
+    }
+
+    // The action is held as by a password dialog left open; the removal (or
+    // a change of type, which replaces the worker) answers at once and drops
+    // it, so that the late answer is neither acted on nor told.
+    void removalWhileAFiredActionWaitsDropsIt()
+    {
+        QFETCH(bool, retyped);
+        makeController();
+        m_effects->setHolding(true);
+        m_storage->updatePreset(timer(idA, 0, true));
+        QTRY_COMPARE_WITH_TIMEOUT(m_effects->records().executions.size(), 1, 10000);
+        if (retyped) {
+            m_storage->updatePreset(withType(idA, PresetType::Range));
+        } else {
+            m_storage->removePreset(QUuid::fromString(idA));
+            QCOMPARE(m_storage->getAll(), QStringLiteral("[]"));
+        }
+        QCOMPARE(m_effects->dropped(), 1);
+        m_effects->release(ActionFailure::Reason::NotAuthorized);
+        handlePostedEvents();
+        QVERIFY(m_effects->records().failures.isEmpty());
+    }
+
+    // A held action whose preset stays is answered, and its failure told.
+    void aHeldActionIsToldWhenItFails()
     {
         makeController();
-        // The action is held as by a password dialog left open, until the
-        // preset is removed; were the removal to wait for it, it would return
-        // only once the hold timed out, with the action left.
-        // Shared with the action's thread, which may outlive a failed test.
-        struct Hold
-        {
-            QSemaphore entered;
-            QSemaphore release;
-            std::atomic<bool> left{false};
-            std::atomic<bool> abandoned{false};
-        };
-        const auto hold = std::make_shared<Hold>();
-        m_effects->setOnCarryOut([hold](qint32, const std::atomic<bool> &abandoned) {
-            hold->entered.release();
-            hold->release.tryAcquire(1, 30000);
-            hold->abandoned = abandoned.load();
-            hold->left = true;
-        });
+        m_effects->setHolding(true);
         m_storage->updatePreset(timer(idA, 0, true));
-        QTRY_VERIFY_WITH_TIMEOUT(hold->entered.available() > 0, 10000);
-        m_storage->removePreset(QUuid::fromString(idA));
-        QVERIFY(!hold->left);
-        QCOMPARE(m_storage->getAll(), QStringLiteral("[]"));
-        hold->release.release();
-        QTRY_VERIFY(hold->left);
-        // Told to drop its command, which the executor does once authorized.
-        QVERIFY(hold->abandoned);
-        handlePostedEvents();
-        QCOMPARE(m_storage->getAll(), QStringLiteral("[]"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_effects->records().executions.size(), 1, 10000);
+        m_effects->release(ActionFailure::Reason::Blocked);
+        QCOMPARE(m_effects->records().failures.size(), 1);
+        QCOMPARE(m_effects->records().failures.at(0).reason, ActionFailure::Reason::Blocked);
     }
 
     void destroyingTheControllerEndsAllWorkers()
@@ -360,8 +365,7 @@ private Q_SLOTS:
         m_storage->updatePreset(timer(idA, 60000, true));
         m_storage->updatePreset(timer(idB, 60000, true));
         QTRY_COMPARE_WITH_TIMEOUT(stored(*m_storage, idB)->timer().remainingTime, quint64(59000), 10000);
-        // No thread is inside an action: all of them have ended.
-        QVERIFY(m_controller->shutdown());
+        m_controller->shutdown();
         m_controller.reset();
         const QString before = m_storage->getAll();
         handlePostedEvents();
