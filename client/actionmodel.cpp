@@ -4,82 +4,117 @@
 
 #include "actionmodel.h"
 
-#include "zeldbus.h"
-
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace
 {
-// Rows of the two actions whose support depends on the machine.
-constexpr int sleepRow = 2;
-constexpr int hibernationRow = 3;
+// The reason in the window's own words (and language) where the answer's
+// fields say it; the service's own text otherwise.
+QString reasonText(const QJsonObject &entry)
+{
+    const QString route = entry.value(QLatin1String("route")).toString();
+    const QString can = entry.value(QLatin1String("can")).toString();
+    if (route.isEmpty()) {
+        return ActionModel::tr("not available on this desktop");
+    }
+    if (can == QLatin1String("no")) {
+        return ActionModel::tr("%1 does not allow it", "%1 is the program that would do it, e.g. logind").arg(route);
+    }
+    if (can == QLatin1String("na")) {
+        return ActionModel::tr("this machine cannot do it");
+    }
+    const QString reason = entry.value(QLatin1String("reason")).toString();
+    return reason.isEmpty() ? ActionModel::tr("not available on this desktop") : reason;
+}
 } // namespace
 
-ActionModel::ActionModel(QObject *parent)
-    : QAbstractListModel(parent)
-    , m_actions{
-          Action(ActionType::Shutdown),
-          Action(ActionType::Reboot),
-          Action(ActionType::Sleep, false),
-          Action(ActionType::Hibernation, false),
-          Action(ActionType::NewSession),
-          Action(ActionType::NewSessionNewWindow),
-          Action(ActionType::Lock),
-          Action(ActionType::EndSession),
-      }
+ActionModel::ActionModel(QObject *parent) : QAbstractListModel(parent)
 {
+    for (qint32 type : {ActionType::Shutdown,
+             ActionType::Reboot,
+             ActionType::Sleep,
+             ActionType::Hibernation,
+             ActionType::NewSession,
+             ActionType::NewSessionNewWindow,
+             ActionType::Lock,
+             ActionType::EndSession}) {
+        m_rows.append({Action(type), QString(), QString()});
+    }
 }
 
-void ActionModel::askLoginManager()
+void ActionModel::takeAvailability(const QString &json)
 {
-    dbus_Logind_CanSuspendAsync(this, [this](int answer) {
-        m_canSuspend = answer > 0;
-        updateEnabled();
-    });
-    dbus_Logind_CanHybridSleepAsync(this, [this](int answer) {
-        m_canHybridSleep = answer > 0;
-        updateEnabled();
-    });
-    dbus_Logind_CanHibernateAsync(this, [this](int answer) {
-        m_canHibernate = answer > 0;
-        updateEnabled();
-    });
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
+    if (!document.isArray()) {
+        return;
+    }
+    QHash<qint32, QJsonObject> entries;
+    for (const QJsonValue &value : document.array()) {
+        const QJsonObject entry = value.toObject();
+        entries.insert(entry.value(QLatin1String("action_type")).toInt(-1), entry);
+    }
+    bool changedAny = false;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        Row &current = m_rows[row];
+        const QJsonObject entry = entries.value(current.action.type());
+        const bool available = entry.value(QLatin1String("available")).toBool(true);
+        const QString reason = available ? QString() : reasonText(entry);
+        const QString hint = available && entry.value(QLatin1String("can")).toString() == QLatin1String("challenge") ? tr("asks for a password") : QString();
+        if (current.action.isEnabled() == available && current.reason == reason && current.hint == hint) {
+            continue;
+        }
+        current.action.setEnabled(available);
+        current.reason = reason;
+        current.hint = hint;
+        changedAny = true;
+        const QModelIndex changed = index(row, 0);
+        Q_EMIT dataChanged(changed, changed, {EnabledRole, ReasonRole, HintRole});
+    }
+    if (changedAny) {
+        Q_EMIT availabilityChanged();
+    }
 }
 
-void ActionModel::updateEnabled()
+QVariantMap ActionModel::problems() const
 {
-    const bool sleepEnabled = m_canSuspend || m_canHybridSleep;
-    const bool hibernationEnabled = m_canHibernate;
-    for (const auto &[row, enabled] : {std::pair<int, bool>{sleepRow, sleepEnabled}, {hibernationRow, hibernationEnabled}}) {
-        if (m_actions[row].isEnabled() != enabled) {
-            m_actions[row].setEnabled(enabled);
-            const QModelIndex changed = index(row, 0);
-            Q_EMIT dataChanged(changed, changed, {EnabledRole});
+    QVariantMap result;
+    for (const Row &row : m_rows) {
+        if (!row.action.isEnabled()) {
+            result.insert(QString::number(row.action.type()),
+                tr("%1 cannot be carried out here: %2", "%1 is an action, %2 why").arg(row.action.displayName(), row.reason));
         }
     }
+    return result;
 }
 
 int ActionModel::rowCount(const QModelIndex &parent) const
 {
     // A flat list: rows have no children of their own.
-    return parent.isValid() ? 0 : m_actions.size();
+    return parent.isValid() ? 0 : m_rows.size();
 }
 
 QVariant ActionModel::data(const QModelIndex &index, int role) const
 {
-    if (index.row() < 0 || index.row() >= m_actions.size()) {
+    if (index.row() < 0 || index.row() >= m_rows.size()) {
         return QVariant();
     }
-    const Action &action = m_actions.at(index.row());
+    const Row &row = m_rows.at(index.row());
     switch (role) {
     case TypeRole:
-        return action.type();
+        return row.action.type();
     case NameRole:
-        return action.displayName();
+        return row.action.displayName();
     case IconRole:
-        return action.iconName();
+        return row.action.iconName();
     case EnabledRole:
-        return action.isEnabled();
+        return row.action.isEnabled();
+    case ReasonRole:
+        return row.reason;
+    case HintRole:
+        return row.hint;
     }
     return QVariant();
 }
@@ -91,6 +126,8 @@ QHash<int, QByteArray> ActionModel::roleNames() const
         {NameRole, QByteArrayLiteral("name")},
         {IconRole, QByteArrayLiteral("icon")},
         {EnabledRole, QByteArrayLiteral("enabled")},
+        {ReasonRole, QByteArrayLiteral("reason")},
+        {HintRole, QByteArrayLiteral("hint")},
     };
 }
 

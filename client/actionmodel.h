@@ -7,23 +7,29 @@
 #include "action.h"
 
 #include <QAbstractListModel>
+#include <QVariantMap>
 #include <QVector>
 
 // The actions a user can choose for a preset, with their names, icons and
-// whether this machine supports them. The list is fixed; Sleep and
-// Hibernation stay disabled until the login manager has said that the
-// machine can suspend, hybrid-sleep or hibernate. The model asks nobody by
-// itself: askLoginManager() sends the questions without waiting, and each
-// answer that arrives updates the enabled flags.
+// whether this desktop can carry them out. The list is fixed. What is
+// available is the scheduler service's word (its availableActions answer,
+// handed in with takeAvailability()): the service is the one that acts, so
+// it alone knows its routes. Until it has answered every action is offered,
+// as nothing is known to be unavailable; the model asks nobody by itself.
 class ActionModel : public QAbstractListModel
 {
     Q_OBJECT
+    // Per action type (as text), the warning an editor shows for a preset
+    // whose action is not available; absent for available actions.
+    Q_PROPERTY(QVariantMap problems READ problems NOTIFY availabilityChanged)
 public:
     enum Role {
         TypeRole = Qt::UserRole + 1, // 257
         NameRole,
         IconRole,
         EnabledRole,
+        ReasonRole, // why the action is not available, or empty
+        HintRole, // a note on an available action ("asks for a password")
     };
 
     explicit ActionModel(QObject *parent = nullptr);
@@ -34,14 +40,23 @@ public:
 
     Q_INVOKABLE QVariant getIcon(int row) const;
 
-    // Asks the login manager what the machine can do; returns at once.
-    void askLoginManager();
+    QVariantMap problems() const;
+
+    // Takes the service's availableActions answer (a JSON array). An answer
+    // that cannot be read changes nothing; an action it does not mention
+    // is offered.
+    void takeAvailability(const QString &json);
+
+Q_SIGNALS:
+    void availabilityChanged();
 
 private:
-    void updateEnabled();
+    struct Row
+    {
+        Action action;
+        QString reason;
+        QString hint;
+    };
 
-    QVector<Action> m_actions;
-    bool m_canSuspend = false;
-    bool m_canHybridSleep = false;
-    bool m_canHibernate = false;
+    QVector<Row> m_rows;
 };

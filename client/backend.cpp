@@ -54,7 +54,6 @@ QAbstractListModel *Backend::actionModel() const
 
 void Backend::connectToService()
 {
-    m_actionModel->askLoginManager();
     startService();
 }
 
@@ -115,6 +114,7 @@ void Backend::setConnectedToDaemon(bool flag)
     Q_EMIT hasConnectionChanged();
     if (flag) {
         getPresets();
+        askAvailability();
     } else {
         // The rows stay as they were; the window says they may be stale.
         ++m_fetch;
@@ -169,6 +169,23 @@ void Backend::getPresets()
             } else {
                 m_presetsModel->onPresetUpdated(announcement.text);
             }
+        }
+    });
+}
+
+void Backend::askAvailability()
+{
+    // A service that came back may run with another environment (another
+    // desktop, a display it lacked): its answer replaces the last one. An
+    // answer to an earlier connection is dropped; a failed one keeps what
+    // is known, as the window cannot know better.
+    const int ask = ++m_availabilityAsk;
+    auto watcher = new QDBusPendingCallWatcher(m_proxy->availableActions(), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, ask] {
+        watcher->deleteLater();
+        const QDBusPendingReply<QString> reply = *watcher;
+        if (ask == m_availabilityAsk && !reply.isError()) {
+            m_actionModel->takeAvailability(reply.value());
         }
     });
 }

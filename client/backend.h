@@ -19,7 +19,7 @@ class RuVelmoraShutdownSchedulerServicePresetControllerInterface;
 // the presets model, forwards the model's requests (save, remove, start,
 // stop, pause) and feeds the service's change signals back.
 //
-// No call waits for the service or the login manager: every call is made
+// No call waits for the service: every call is made
 // asynchronously on the GUI thread, and its answer is taken when it comes.
 // The only blocking exchanges left are Qt's own with the bus daemon (which
 // always answers at once) while the connection and the proxy are set up.
@@ -57,8 +57,8 @@ public:
     ActionModel *actions() const { return m_actionModel; }
 
     // Starts the exchange with the desktop: the service is started if it is
-    // not running, and the login manager is asked what the machine can do.
-    // Returns at once.
+    // not running. Once it runs, it is asked for the presets and for what
+    // this desktop can do. Returns at once.
     void connectToService();
 
 Q_SIGNALS:
@@ -84,6 +84,7 @@ private:
     void setConnectedToDaemon(bool flag);
     void setState(ServiceState state, const QString &error = QString());
     void getPresets();
+    void askAvailability();
     void track(const QDBusPendingCall &call);
     void onPresetUpdated(const QString &json);
     void onPresetRemoved(const QString &uuid);
@@ -105,5 +106,6 @@ private:
     int m_pendingRequests = 0;
     int m_fetch = 0; // counts fetches; only the answer to the latest counts
     bool m_fetching = false;
+    int m_availabilityAsk = 0; // only the answer to the latest question counts
     QVector<Announcement> m_announced;
 };

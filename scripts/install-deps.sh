@@ -20,6 +20,9 @@ PACKAGES=(
     qml-module-qtquick2 qml-module-qtquick-controls2 qml-module-qtquick-templates2
     qml-module-qtquick-layouts qml-module-qtquick-dialogs qml-module-qtquick-window2
     qml-module-qttest plasma-framework
+    # the window on Wayland: Qt's wayland platform, and a headless compositor
+    # for its test
+    qtwayland5 weston
     # icons of the window (action, run and tool buttons)
     breeze-icon-theme
     # Qt's own translations (standard buttons and dialogs)

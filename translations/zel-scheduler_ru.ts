@@ -9,6 +9,31 @@
     </message>
 </context>
 <context>
+    <name>ActionModel</name>
+    <message>
+        <source>not available on this desktop</source>
+        <translation>недоступно в этой среде рабочего стола</translation>
+    </message>
+    <message>
+        <source>%1 does not allow it</source>
+        <comment>%1 is the program that would do it, e.g. logind</comment>
+        <translation>%1 не разрешает</translation>
+    </message>
+    <message>
+        <source>this machine cannot do it</source>
+        <translation>этот компьютер не поддерживает</translation>
+    </message>
+    <message>
+        <source>asks for a password</source>
+        <translation>потребуется пароль</translation>
+    </message>
+    <message>
+        <source>%1 cannot be carried out here: %2</source>
+        <comment>%1 is an action, %2 why</comment>
+        <translation>Действие «%1» здесь невозможно: %2</translation>
+    </message>
+</context>
+<context>
     <name>Backend</name>
     <message>
         <source>There is no session bus.</source>
@@ -72,6 +97,11 @@
         <source>%1: %2</source>
         <comment>a chooser read aloud: its label, the entry chosen</comment>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>an action that cannot be chosen, and why</comment>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>

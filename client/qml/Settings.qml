@@ -146,6 +146,20 @@ ColumnLayout {
             objectName: "actionChooser"
             model: main.hasBackend ? backend.actionModel : null
             label: qsTr("Action")
+            ToolTip.text: actionProblem.text
+            ToolTip.visible: hovered && actionProblem.text !== ""
+            ToolTip.delay: Kirigami.Units.toolTipDelay
+        }
+
+        // A stored preset keeps an action this desktop cannot carry out
+        // (the desktop may change, or the preset came from elsewhere); the
+        // editor says so rather than choosing another.
+        FieldProblem {
+            id: actionProblem
+            objectName: "actionProblem"
+            Layout.columnSpan: 2
+            Layout.leftMargin: content.labelWidth + main.spacing
+            text: main.hasBackend && actionBox.currentIndex >= 0 ? (backend.actionModel.problems[actionBox.currentValue] || "") : ""
         }
 
         RowLayout {

@@ -2,81 +2,69 @@
 //
 // SPDX-License-Identifier: GPL-2.0-or-later
 
-// The action list and the login manager's answers behind it, against the
-// python3-dbusmock "logind" template on the private system bus, without any
-// login manager, and with one that never answers. The questions never hold
-// up the thread that asks them.
+// The action list and the scheduler service's word behind it: the answers
+// of availableActions as the model takes them, and the way the backend asks
+// for them, against a stand-in service that holds its answers until told.
+// The question never holds up the thread that asks it.
 
 #include "actionmodel.h"
-#include "zeldbus.h"
-#include "zelpeers.h"
+#include "backend.h"
+#include "busaddress.h"
 #include "zeltest.h"
 
 #include <QAbstractItemModelTester>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QElapsedTimer>
-#include <QJsonObject>
+#include <QSignalSpy>
 
 #include <utility>
 
 namespace
 {
-const QString logindName = QStringLiteral("org.freedesktop.login1");
-
-bool logindPresent()
-{
-    return QDBusConnection::systemBus().interface()->isServiceRegistered(logindName).value();
-}
-
-// A login manager that takes every question and answers none by itself;
-// answerSuspend() answers the "CanSuspend" questions it holds.
-class SilentLogind : public QObject
+// A scheduler service that takes every question and answers none by
+// itself: answerAvailability() answers the availableActions questions it
+// holds. Its name can be given up and taken again, as a restarted service
+// would.
+class SilentService : public QObject
 {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+    Q_CLASSINFO("D-Bus Interface", "ru.velmora.shutdown.scheduler.service.PresetController")
 public:
-    SilentLogind() : m_bus(QDBusConnection::connectToBus(QDBusConnection::SystemBus, QStringLiteral("silent-logind")))
+    SilentService() : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("silent-service")))
     {
-        m_bus.registerObject(QStringLiteral("/org/freedesktop/login1"), this, QDBusConnection::ExportAllSlots);
-        m_bus.registerService(logindName);
+        m_bus.registerObject(BusAddress::objectPath(), this, QDBusConnection::ExportAllSlots);
+        appear();
     }
-    ~SilentLogind() override
+    ~SilentService() override
     {
-        m_bus.unregisterService(logindName);
-        QDBusConnection::disconnectFromBus(QStringLiteral("silent-logind"));
+        vanish();
+        QDBusConnection::disconnectFromBus(QStringLiteral("silent-service"));
     }
 
-    int heldSuspendQuestions() const { return m_suspendQuestions.size(); }
-    void answerSuspend(const QString &answer)
-    {
-        for (const QDBusMessage &question : std::exchange(m_suspendQuestions, {})) {
-            m_bus.send(question.createReply(answer));
-        }
-    }
+    void appear() { m_bus.registerService(BusAddress::serviceName()); }
+    void vanish() { m_bus.unregisterService(BusAddress::serviceName()); }
+
+    int heldQuestions() const { return m_questions.size(); }
+    // Answers the question asked as number index (from 0) of those held.
+    void answerAvailability(int index, const QString &json) { m_bus.send(m_questions.at(index).createReply(json)); }
 
 public Q_SLOTS:
-    QString CanSuspend(const QDBusMessage &message)
-    {
-        message.setDelayedReply(true);
-        m_suspendQuestions << message;
-        return QString();
-    }
-    QString CanHybridSleep(const QDBusMessage &message)
+    QString getAll(const QDBusMessage &message)
     {
         message.setDelayedReply(true);
         return QString();
     }
-    QString CanHibernate(const QDBusMessage &message)
+    QString availableActions(const QDBusMessage &message)
     {
         message.setDelayedReply(true);
+        m_questions << message;
         return QString();
     }
 
 private:
     QDBusConnection m_bus;
-    QList<QDBusMessage> m_suspendQuestions;
+    QList<QDBusMessage> m_questions;
 };
 
 bool enabled(const ActionModel &model, int row)
@@ -84,26 +72,29 @@ bool enabled(const ActionModel &model, int row)
     return model.data(model.index(row, 0), ActionModel::EnabledRole).toBool();
 }
 
-// The three answers of the asynchronous questions, in the order asked.
-QList<int> askAll()
+QList<bool> enabledRows(const ActionModel &model)
 {
-    QObject context;
-    QList<int> answers{-2, -2, -2};
-    dbus_Logind_CanSuspendAsync(&context, [&answers](int answer) { answers[0] = answer; });
-    dbus_Logind_CanHybridSleepAsync(&context, [&answers](int answer) { answers[1] = answer; });
-    dbus_Logind_CanHibernateAsync(&context, [&answers](int answer) { answers[2] = answer; });
-    if (!QTest::qWaitFor([&answers] { return !answers.contains(-2); }, 10 * zelDBusLogindTimeoutMs)) {
-        return {}; // not all answered
+    QList<bool> result;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        result << enabled(model, row);
     }
-    return answers;
+    return result;
 }
 
-void verifyAlwaysEnabledRows(const ActionModel &model)
+// An answer with the given actions unavailable (no route), the others
+// through logind.
+QString answer(const QList<int> &unavailable)
 {
-    for (int row : {0, 1, 4, 5, 6, 7}) {
-        QVERIFY2(enabled(model, row), qPrintable(QStringLiteral("row %1").arg(row)));
+    QStringList entries;
+    for (int type = 0; type <= 7; ++type) {
+        entries << (unavailable.contains(type)
+                ? QStringLiteral(R"({"action_type":%1,"available":false,"route":"","reason":"not available on this desktop"})").arg(type)
+                : QStringLiteral(R"({"action_type":%1,"available":true,"route":"logind"})").arg(type));
     }
+    return QLatin1Char('[') + entries.join(QLatin1Char(',')) + QLatin1Char(']');
 }
+
+const QList<bool> allEnabled{true, true, true, true, true, true, true, true};
 } // namespace
 
 class ActionModelTest : public QObject
@@ -111,122 +102,118 @@ class ActionModelTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
+    void answersOfTheService_data()
     {
-        QVERIFY(QDBusConnection::systemBus().isConnected());
-        QVERIFY(!logindPresent());
+        QTest::addColumn<QString>("json");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("isEnabled");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("problem");
+
+        const QString lock = QStringLiteral(R"([{"action_type":6,"available":false,"route":"","reason":"not available on this desktop"}])");
+        QTest::newRow("no route") << lock << 6 << false << "not available on this desktop"
+                                  << ""
+                                  << "Lock cannot be carried out here: not available on this desktop";
+        QTest::newRow("login manager says no") << R"([{"action_type":0,"available":false,"route":"logind","can":"no","reason":"logind says no"}])" << 0 << false
+                                               << "logind does not allow it"
+                                               << ""
+                                               << "Shut Down cannot be carried out here: logind does not allow it";
+        QTest::newRow("machine cannot") << R"([{"action_type":3,"available":false,"route":"logind","can":"na","reason":"x"}])" << 3 << false
+                                        << "this machine cannot do it"
+                                        << ""
+                                        << "Hibernation cannot be carried out here: this machine cannot do it";
+        QTest::newRow("another reason kept") << R"([{"action_type":7,"available":false,"route":"Plasma session","reason":"peer gone"}])" << 7 << false
+                                             << "peer gone"
+                                             << ""
+                                             << "Log Out cannot be carried out here: peer gone";
+        QTest::newRow("password") << R"([{"action_type":2,"available":true,"route":"logind","can":"challenge"}])" << 2 << true << ""
+                                  << "asks for a password"
+                                  << "";
+        QTest::newRow("zel-wm despite the login manager")
+            << R"([{"action_type":2,"available":true,"route":"zel-wm","can":"na"},{"action_type":6,"available":false,"route":""}])" << 2 << true << ""
+            << ""
+            << "";
+        QTest::newRow("not mentioned is offered") << lock << 5 << true << ""
+                                                  << ""
+                                                  << "";
     }
 
-    void answersOfTheLoginManager_data()
+    void answersOfTheService()
     {
-        QTest::addColumn<QString>("suspend");
-        QTest::addColumn<QString>("hybridSleep");
-        QTest::addColumn<QString>("hibernate");
-        QTest::addColumn<bool>("sleepEnabled");
-        QTest::addColumn<bool>("hibernationEnabled");
-        QTest::newRow("hybrid sleep alone") << "no"
-                                            << "yes"
-                                            << "no" << true << false;
-        QTest::newRow("suspend and hibernate") << "yes"
-                                               << "na"
-                                               << "yes" << true << true;
-        QTest::newRow("challenge counts as yes") << "challenge"
-                                                 << "no"
-                                                 << "challenge" << true << true;
-        QTest::newRow("nothing") << "na"
-                                 << "no"
-                                 << "na" << false << false;
-    }
+        QFETCH(QString, json);
+        QFETCH(int, row);
+        QFETCH(bool, isEnabled);
+        QFETCH(QString, reason);
+        QFETCH(QString, hint);
+        QFETCH(QString, problem);
 
-    void answersOfTheLoginManager()
-    {
-        QFETCH(QString, suspend);
-        QFETCH(QString, hybridSleep);
-        QFETCH(QString, hibernate);
-        QFETCH(bool, sleepEnabled);
-        QFETCH(bool, hibernationEnabled);
-
-        ZelPeers::MockPeer logind(QStringLiteral("logind"),
-            logindName,
-            QStringLiteral("/org/freedesktop/login1"),
-            QJsonObject{
-                {QStringLiteral("CanSuspend"), suspend},
-                {QStringLiteral("CanHybridSleep"), hybridSleep},
-                {QStringLiteral("CanHibernate"), hibernate},
-            });
-        QVERIFY(logind.start());
-
-        const auto expected = [](const QString &answer) { return answer == QLatin1String("yes") || answer == QLatin1String("challenge") ? 1 : 0; };
-        QCOMPARE(dbus_Logind_CanSuspend(), expected(suspend));
-        QCOMPARE(dbus_Logind_CanHybridSleep(), expected(hybridSleep));
-        QCOMPARE(dbus_Logind_CanHibernate(), expected(hibernate));
-        QCOMPARE(askAll(), (QList<int>{expected(suspend), expected(hybridSleep), expected(hibernate)}));
-
-        // The model asks nobody until told to, and then fills in the answers.
         ActionModel model;
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(model.rowCount(), 8);
-        QVERIFY(!enabled(model, 2));
-        QVERIFY(!enabled(model, 3));
-        model.askLoginManager();
-        QTRY_COMPARE(enabled(model, 2), sleepEnabled);
-        QTRY_COMPARE(enabled(model, 3), hibernationEnabled);
+        QSignalSpy changes(&model, &ActionModel::availabilityChanged);
+        // Until the service has answered, everything is offered.
+        QCOMPARE(enabledRows(model), allEnabled);
+        model.takeAvailability(json);
+        const QModelIndex index = model.index(row, 0);
+        QCOMPARE(model.data(index, ActionModel::EnabledRole).toBool(), isEnabled);
+        QCOMPARE(model.data(index, ActionModel::ReasonRole).toString(), reason);
+        QCOMPARE(model.data(index, ActionModel::HintRole).toString(), hint);
+        QCOMPARE(model.problems().value(QString::number(row)).toString(), problem);
+        QCOMPARE(changes.count(), 1);
+
+        // The same answer again changes nothing; one that cannot be read
+        // keeps what is known; a new answer replaces the old one.
+        model.takeAvailability(json);
+        model.takeAvailability(QStringLiteral("{\"action_type\":"));
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(enabled(model, row), isEnabled);
+        model.takeAvailability(QStringLiteral("[]"));
+        QCOMPARE(enabledRows(model), allEnabled);
+        QVERIFY(model.problems().isEmpty());
+    }
+
+    // The backend asks without waiting (the stand-in, served by this thread,
+    // only gets the question once the backend has returned), takes the
+    // answer when it comes, asks again when the service re-appears, and
+    // drops a late answer to the earlier connection.
+    void askedWithoutWaitingAndAgainOnReturn()
+    {
+        SilentService service;
+        Backend backend;
+        ActionModel &model = *backend.actions();
+        backend.connectToService();
+        QTRY_COMPARE(service.heldQuestions(), 1);
+        QCOMPARE(enabledRows(model), allEnabled);
+        service.answerAvailability(0, answer({6}));
+        QTRY_VERIFY(!enabled(model, 6));
+
+        service.vanish();
+        QTRY_VERIFY(!backend.hasConnection());
+        // What the last service said stays while none runs.
+        QVERIFY(!enabled(model, 6));
+        service.appear();
+        QTRY_COMPARE(service.heldQuestions(), 2);
+        service.vanish();
+        service.appear();
+        QTRY_COMPARE(service.heldQuestions(), 3);
+        service.answerAvailability(2, answer({5}));
+        QTRY_VERIFY(!enabled(model, 5));
+        service.answerAvailability(1, answer({0, 1}));
         QTest::qWait(100);
-        QCOMPARE(enabled(model, 2), sleepEnabled);
-        verifyAlwaysEnabledRows(model);
-    }
-
-    void withoutLoginManager()
-    {
-        QCOMPARE(dbus_Logind_CanSuspend(), -1);
-        QCOMPARE(dbus_Logind_CanHybridSleep(), -1);
-        QCOMPARE(dbus_Logind_CanHibernate(), -1);
-        QCOMPARE(askAll(), (QList<int>{-1, -1, -1}));
-
-        ActionModel model;
-        model.askLoginManager();
-        QTest::qWait(200);
-        QVERIFY(!enabled(model, 2));
-        QVERIFY(!enabled(model, 3));
-        verifyAlwaysEnabledRows(model);
-    }
-
-    void silentLoginManagerIsWaitedForBoundedly()
-    {
-        SilentLogind logind;
-        QTRY_VERIFY_WITH_TIMEOUT(logindPresent(), 5000);
-
-        // Unanswered questions end at the bound, well before the bus's own
-        // 25 s (the bound here only catches a wait for those).
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(dbus_Logind_CanSuspend(), -1);
-        QVERIFY2(clock.elapsed() < 10 * zelDBusLogindTimeoutMs, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
-        QCOMPARE(askAll(), (QList<int>{-1, -1, -1}));
-
-        // Asked without waiting: the login manager (served by this thread)
-        // only gets the question once the model has returned, and its
-        // answer then still counts, as it would not had the model waited
-        // for it.
-        const int held = logind.heldSuspendQuestions();
-        ActionModel model;
-        model.askLoginManager();
-        QTRY_COMPARE(logind.heldSuspendQuestions(), held + 1);
-        logind.answerSuspend(QStringLiteral("yes"));
-        QTRY_VERIFY(enabled(model, 2));
-        QVERIFY(!enabled(model, 3));
-        verifyAlwaysEnabledRows(model);
+        QCOMPARE(enabledRows(model), (QList<bool>{true, true, true, true, true, false, true, true}));
     }
 
     void rowsRolesAndInvokables()
     {
         ActionModel model;
         const QHash<int, QByteArray> roles = model.roleNames();
-        QCOMPARE(roles.size(), 4);
+        QCOMPARE(roles.size(), 6);
         QCOMPARE(roles.value(257), QByteArray("type"));
         QCOMPARE(roles.value(258), QByteArray("name"));
         QCOMPARE(roles.value(259), QByteArray("icon"));
         QCOMPARE(roles.value(260), QByteArray("enabled"));
+        QCOMPARE(roles.value(261), QByteArray("reason"));
+        QCOMPARE(roles.value(262), QByteArray("hint"));
 
         const QList<int> types{0, 1, 2, 3, 4, 5, 6, 7}; // TurnOn is not offered
         for (int row = 0; row < model.rowCount(); ++row) {
@@ -241,10 +228,11 @@ private Q_SLOTS:
         QVERIFY(!model.getIcon(8).isValid());
         QVERIFY(!model.getIcon(-1).isValid());
 
-        // QML sees exactly the one invokable.
+        // QML sees the one invokable and the change signal of "problems".
         const QMetaObject *meta = model.metaObject();
-        QCOMPARE(meta->methodCount() - meta->methodOffset(), 1);
-        QCOMPARE(meta->method(meta->methodOffset()).methodSignature(), QByteArray("getIcon(int)"));
+        QCOMPARE(meta->methodCount() - meta->methodOffset(), 2);
+        QCOMPARE(meta->method(meta->indexOfMethod("getIcon(int)")).methodType(), QMetaMethod::Method);
+        QCOMPARE(meta->property(meta->indexOfProperty("problems")).notifySignal().name(), QByteArray("availabilityChanged"));
     }
 };
 

@@ -8,6 +8,7 @@
 // answer at all), and against activation files that fail or hang.
 
 #include "backend.h"
+#include "actionmodel.h"
 #include "presetsmodel.h"
 #include "zeltest.h"
 
@@ -17,6 +18,7 @@
 #include <QDBusMessage>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -264,6 +266,27 @@ private Q_SLOTS:
         QCOMPARE(model->currentIndex(), 0);
         QVERIFY(model->data(model->index(0, 0), PresetsModel::SelectedRole).toBool());
         QTRY_COMPARE(service->getAllRequests(), 1);
+
+        // The action list shows what the service says this desktop can do,
+        // whatever that is here.
+        const QDBusMessage question = QDBusMessage::createMethodCall(serviceName, objectPath, serviceName, QStringLiteral("availableActions"));
+        const QDBusMessage report = QDBusConnection::sessionBus().call(question, QDBus::Block, 10000);
+        QCOMPARE(report.type(), QDBusMessage::ReplyMessage);
+        QList<bool> said;
+        for (const QJsonValue &entry : QJsonDocument::fromJson(report.arguments().value(0).toString().toUtf8()).array()) {
+            if (entry[QLatin1String("action_type")].toInt() >= 0) {
+                said << entry[QLatin1String("available")].toBool();
+            }
+        }
+        const auto shown = [&backend] {
+            QList<bool> flags;
+            for (int row = 0; row < backend.actions()->rowCount(); ++row) {
+                flags << backend.actions()->data(backend.actions()->index(row, 0), ActionModel::EnabledRole).toBool();
+            }
+            return flags;
+        };
+        QCOMPARE(said.size(), 8);
+        QTRY_COMPARE(shown(), said);
 
         // A save goes to the service and comes back as its announcement.
         QJsonObject timer = presetObject(3, QStringLiteral("third"));

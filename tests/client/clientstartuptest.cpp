@@ -5,7 +5,8 @@
 // The whole client program, started in desktops of its own (isolate.py):
 // without the service installed, with a service whose activation never
 // completes, with a service and a login manager that take calls and never
-// answer, and with the build tree's service. Each run goes through
+// answer, with the build tree's service, and on a Wayland compositor with
+// no X display at all. Each run goes through
 // first-frame.sh, which succeeds once the window has drawn its first frame.
 // Where a peer holds its calls, it holds them until the program has ended:
 // the window is drawn while they are still unanswered, whatever the load on
@@ -111,6 +112,28 @@ private Q_SLOTS:
                                               "exit $status\n")
                                    .arg(serviceName);
         const Run run = isolated({}, {QStringLiteral("/bin/sh"), QStringLiteral("-c"), script, firstFrame, client});
+        QVERIFY2(run.drawn(), qPrintable(run.describe()));
+    }
+
+    // Qt's wayland platform on a headless weston, with no DISPLAY: the
+    // platform is named without a fallback, so a window that would only
+    // draw on X11 fails here. The socket lives in the test's own
+    // XDG_RUNTIME_DIR (isolate.py makes one).
+    void wayland()
+    {
+        const QString script = QStringLiteral("socket=zel-test-wayland\n"
+                                              "weston --backend=headless-backend.so --socket=$socket >\"$XDG_RUNTIME_DIR/weston.log\" 2>&1 & weston=$!\n"
+                                              "polls=0\n"
+                                              "until [ -S \"$XDG_RUNTIME_DIR/$socket\" ]; do\n"
+                                              "    kill -0 $weston 2>/dev/null || { cat \"$XDG_RUNTIME_DIR/weston.log\"; echo 'weston ended'; exit 3; }\n"
+                                              "    polls=$((polls + 1)); [ $polls -le 300 ] || { echo 'no weston socket within 30 s'; exit 3; }\n"
+                                              "    sleep 0.1\n"
+                                              "done\n"
+                                              "[ -z \"$DISPLAY\" ] || exit 4\n"
+                                              "WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland \"$0\" \"$1\"; status=$?\n"
+                                              "kill $weston\n"
+                                              "exit $status\n");
+        const Run run = isolated({QStringLiteral("--no-x")}, {QStringLiteral("/bin/sh"), QStringLiteral("-c"), script, firstFrame, client});
         QVERIFY2(run.drawn(), qPrintable(run.describe()));
     }
 

@@ -8,8 +8,11 @@ import QtQuick.Layouts 1.15
 import org.kde.kirigami 2.20 as Kirigami
 
 // The action chooser: each row of the action model with its icon. Rows that
-// the machine does not support are shown disabled and cannot be chosen, with
-// the mouse or with the keyboard. As wide as the longest name with its icon.
+// this desktop cannot carry out are shown disabled with the reason, and
+// cannot be chosen, with the mouse or with the keyboard; the reason is in
+// the row's text, as a disabled row gets no hover for a tooltip. A row's
+// hint ("asks for a password") is its tooltip. As wide as the longest name
+// with its icon.
 ComboBox {
     id: control
 
@@ -17,6 +20,9 @@ ComboBox {
     // What the field is, for the screen reader ("Action").
     property string label
     property int previousIndex: -1
+    // The widest row of the list seen so far: a row that says why it
+    // cannot be chosen is longer than any name.
+    property real widestRow: 0
     property int lastIndex: -1
 
     function isRowEnabled(row) {
@@ -45,6 +51,12 @@ ComboBox {
         if (!isRowEnabled(index)) {
             currentIndex = previousIndex
         }
+    }
+
+    Binding {
+        target: control.popup
+        property: "width"
+        value: Math.max(control.width, control.widestRow)
     }
 
     Instantiator {
@@ -80,11 +92,16 @@ ComboBox {
 
     delegate: ItemDelegate {
         width: control.popup.width
-        text: model.name
+        text: model.enabled || model.reason === "" ? model.name : qsTr("%1 (%2)", "an action that cannot be chosen, and why").arg(model.name).arg(model.reason)
+        ToolTip.text: model.hint
+        ToolTip.visible: hovered && model.hint !== ""
+        ToolTip.delay: Kirigami.Units.toolTipDelay
         icon.name: model.icon
         icon.width: Kirigami.Units.iconSizes.sizeForLabels
         icon.height: Kirigami.Units.iconSizes.sizeForLabels
         enabled: model.enabled
         highlighted: control.highlightedIndex === index
+        onImplicitWidthChanged: control.widestRow = Math.max(control.widestRow, implicitWidth)
+        Component.onCompleted: control.widestRow = Math.max(control.widestRow, implicitWidth)
     }
 }

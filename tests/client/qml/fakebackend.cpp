@@ -8,6 +8,7 @@
 #include "backend.h"
 #include "presetsmodel.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 
 FakeBackend::FakeBackend(QObject *parent) : QObject(parent), m_presets(new PresetsModel(this)), m_actions(new ActionModel(this)), m_serviceState(Backend::Ready)
@@ -49,6 +50,11 @@ void FakeBackend::report(const QJsonObject &preset)
 void FakeBackend::reportRemoved(const QString &id)
 {
     m_presets->onPresetRemoved(id);
+}
+
+void FakeBackend::setAvailability(const QVariantList &entries)
+{
+    m_actions->takeAvailability(QString::fromUtf8(QJsonDocument(QJsonArray::fromVariantList(entries)).toJson(QJsonDocument::Compact)));
 }
 
 bool FakeBackend::isSelected(int row) const

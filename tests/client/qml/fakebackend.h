@@ -7,9 +7,9 @@
 // A stand-in for the client's backend in the QML tests, with the client's
 // real presets and action models. The service is played by the test: it
 // sets the service state, hands the model lists and reports as the service
-// would, and reads what the window asked for. Nothing here talks to a bus
-// (the action model is never asked to query the login manager, so Sleep
-// and Hibernation stay disabled).
+// would, and reads what the window asked for. Nothing here talks to a bus:
+// every action is offered until the test hands in what the service would
+// say is available (setAvailability).
 
 #include <QAbstractListModel>
 #include <QJsonObject>
@@ -45,6 +45,8 @@ public:
     Q_INVOKABLE void setPresets(const QVariantList &presets);
     Q_INVOKABLE void report(const QJsonObject &preset);
     Q_INVOKABLE void reportRemoved(const QString &id);
+    // The entries of an availableActions answer.
+    Q_INVOKABLE void setAvailability(const QVariantList &entries);
     Q_INVOKABLE void failRequest(const QString &message) { Q_EMIT requestFailed(message); }
     Q_INVOKABLE bool isSelected(int row) const;
     Q_INVOKABLE void clearRequests();

@@ -265,12 +265,30 @@ TestCase {
     }
 
     function test_disabledActionCannotBeChosenByKeyboard() {
-        // Nobody told the action model that the machine can sleep.
+        backend.setAvailability([{"action_type": ActionType.Sleep, "available": false, "route": "logind", "can": "na"}])
         load([timerPreset(30 * minute, 0, ActionType.Reboot)])
         var chooser = child("actionChooser")
         chooser.forceActiveFocus()
         keyClick(Qt.Key_Down)
         compare(chooser.currentIndex, 1)
+        verify(!child("actionProblem").visible)
+        backend.setAvailability([])
+    }
+
+    // A stored preset keeps an action the desktop cannot carry out, and the
+    // editor says why; once the service offers it, the warning goes.
+    function test_unavailableStoredActionWarns() {
+        backend.setAvailability([{"action_type": ActionType.Lock, "available": false, "route": ""}])
+        load([timerPreset(30 * minute, 0, ActionType.Lock)])
+        var chooser = child("actionChooser")
+        compare(chooser.currentValue, ActionType.Lock)
+        verify(!settings().hasChanges)
+        var problem = child("actionProblem")
+        verify(problem.visible)
+        compare(problem.text, "Lock cannot be carried out here: not available on this desktop")
+        backend.setAvailability([])
+        verify(!problem.visible)
+        compare(chooser.currentValue, ActionType.Lock)
     }
 
     function test_resetReloads() {

@@ -218,6 +218,9 @@ TestCase {
     }
 
     function test_actionList() {
+        // A row that says why it cannot be chosen fits as well.
+        backend.setAvailability([{"action_type": ActionType.Hibernation, "available": false, "route": "logind", "can": "na"},
+                                 {"action_type": ActionType.NewSessionNewWindow, "available": false, "route": ""}])
         var chooser = findChild(window, "actionChooser")
         chooser.popup.open()
         tryCompare(chooser.popup, "opened", true)
@@ -227,10 +230,11 @@ TestCase {
         for (var i = 0; i < chooser.count; ++i) {
             var entry = list.itemAtIndex ? list.itemAtIndex(i) : null
             if (entry) {
-                verify(entry.implicitWidth <= chooser.popup.width + 0.5, chooser.textAt(i))
+                verify(entry.implicitWidth <= chooser.popup.width + 0.5, entry.text)
             }
         }
         chooser.popup.close()
+        backend.setAvailability([])
     }
 
     // Last: the screenshots, at the window's first size.
