@@ -131,11 +131,10 @@ struct Check
     uint flags = 0;
 };
 
-// The CheckAuthorization calls a polkitd mock received (its GetMethodCalls
-// answer, a(tav), taken apart).
-inline QList<Check> polkitChecks(MockPeer &polkit)
+// The CheckAuthorization calls a polkitd mock received: the answer to its
+// GetMethodCalls("CheckAuthorization"), a(tav), taken apart.
+inline QList<Check> polkitChecks(const QDBusMessage &reply)
 {
-    const QDBusMessage reply = polkit.call(QStringLiteral("GetMethodCalls"), {QStringLiteral("CheckAuthorization")});
     QList<Check> result;
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         return result;
@@ -171,6 +170,11 @@ inline QList<Check> polkitChecks(MockPeer &polkit)
     }
     calls.endArray();
     return result;
+}
+
+inline QList<Check> polkitChecks(MockPeer &polkit)
+{
+    return polkitChecks(polkit.call(QStringLiteral("GetMethodCalls"), {QStringLiteral("CheckAuthorization")}));
 }
 
 // The stand-in window manager: zel-wm-stub on the test display.

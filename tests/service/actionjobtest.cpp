@@ -124,34 +124,13 @@ const QMap<QString, qint32> actionByName{{"shutdown", ActionType::Shutdown},
 QList<qint64> checkedPids(Peer &polkit)
 {
     const QDBusMessage reply = polkit.mock(QStringLiteral("GetMethodCalls"), {QStringLiteral("CheckAuthorization")});
-    QList<qint64> result;
     if (reply.type() != QDBusMessage::ReplyMessage) {
         return {-1};
     }
-    const QDBusArgument calls = reply.arguments().constFirst().value<QDBusArgument>();
-    calls.beginArray();
-    while (!calls.atEnd()) {
-        qulonglong time = 0;
-        QVariantList arguments;
-        calls.beginStructure();
-        calls >> time;
-        calls.beginArray();
-        while (!calls.atEnd()) {
-            QDBusVariant argument;
-            calls >> argument;
-            arguments << argument.variant();
-        }
-        calls.endArray();
-        calls.endStructure();
-        QString kind;
-        QVariantMap details;
-        const QDBusArgument subject = arguments.value(0).value<QDBusArgument>();
-        subject.beginStructure();
-        subject >> kind >> details;
-        subject.endStructure();
-        result << details.value(QStringLiteral("pid"), -1).toLongLong();
+    QList<qint64> result;
+    for (const ZelPeers::Check &check : ZelPeers::polkitChecks(reply)) {
+        result << check.pid;
     }
-    calls.endArray();
     return result;
 }
 
