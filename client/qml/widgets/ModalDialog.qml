@@ -29,18 +29,21 @@ Kirigami.Dialog {
     // The popup takes the focus itself as it opens and closes: ours moves
     // once it is done. (Qt ignores a move for the popup's reason.)
     onAboutToShow: focusBefore = parent ? parent.Window.activeFocusItem : null
-    onOpened: Qt.callLater(function () {
-        if (dialog.initialFocus) {
-            dialog.initialFocus.forceActiveFocus(Qt.OtherFocusReason)
-        }
-    })
+    onOpened: focusLater(initialFocus)
     onClosed: {
-        var before = focusBefore
+        focusLater(focusBefore)
+        destroy()
+    }
+
+    // The call comes after the dialog may have been destroyed (it destroys
+    // itself as it closes), and the item too: it uses nothing of the
+    // dialog's, and skips an item that is gone.
+    function focusLater(item) {
+        var reason = Qt.OtherFocusReason
         Qt.callLater(function () {
-            if (before) {
-                before.forceActiveFocus(Qt.OtherFocusReason)
+            if (item && typeof item.forceActiveFocus === "function") {
+                item.forceActiveFocus(reason)
             }
         })
-        destroy()
     }
 }
