@@ -134,6 +134,42 @@ QList<qint64> checkedPids(Peer &polkit)
     return result;
 }
 
+// Peers that are a generic object with one method, as desktops' programs.
+struct Generic
+{
+    const char *label;
+    bool system;
+    const char *name, *path, *interface, *method, *in;
+};
+const Generic generics[] = {
+    {"fdo-saver", false, "org.freedesktop.ScreenSaver", "/ScreenSaver", "org.freedesktop.ScreenSaver", "Lock", ""},
+    {"kde-shutdown", false, "org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", "logout", ""},
+    {"gnome-session", false, "org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager", "Logout", "u"},
+    {"xfce-saver", false, "org.xfce.ScreenSaver", "/org/xfce/ScreenSaver", "org.xfce.ScreenSaver", "Lock", ""},
+    {"xfce-session", false, "org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager", "Logout", "bb"},
+    {"lxqt-session", false, "org.lxqt.session", "/LXQtSession", "org.lxqt.session", "logout", ""},
+    {"mate-saver", false, "org.mate.ScreenSaver", "/org/mate/ScreenSaver", "org.mate.ScreenSaver", "Lock", ""},
+    {"cinnamon-saver", false, "org.cinnamon.ScreenSaver", "/org/cinnamon/ScreenSaver", "org.cinnamon.ScreenSaver", "Lock", "s"},
+    {"sddm", true, "org.freedesktop.DisplayManager", "/org/freedesktop/DisplayManager/Seat0", "org.freedesktop.DisplayManager.Seat", "SwitchToGreeter", ""},
+    {"gdm",
+        true,
+        "org.gnome.DisplayManager",
+        "/org/gnome/DisplayManager/LocalDisplayFactory",
+        "org.gnome.DisplayManager.LocalDisplayFactory",
+        "CreateTransientDisplay",
+        ""},
+};
+
+const Generic *generic(const QString &label)
+{
+    for (const Generic &g : generics) {
+        if (label == QLatin1String(g.label)) {
+            return &g;
+        }
+    }
+    return nullptr;
+}
+
 QString raise(const QString &name, const QString &text)
 {
     return QStringLiteral("raise dbus.exceptions.DBusException('%1', name='%2')").arg(text, name);
@@ -157,70 +193,41 @@ class ActionJobTest : public QObject
         return nullptr;
     }
 
-    Peer *generic(const QString &label, bool system, const QString &name, const QString &path, const QString &interface)
+    // Launches the peer a label names; it is set up once on the bus (setUp),
+    // so that the peers of a row start side by side.
+    bool launch(const QString &label)
     {
-        m_peers.push_back(std::make_unique<Peer>(label, system, name, path, QStringList{name, path, interface}));
-        return m_peers.back().get();
-    }
-
-    // Starts the peer a label names, set up as that desktop's program is.
-    bool start(const QString &label)
-    {
-        Peer *made = nullptr;
         if (label == "logind") {
             m_peers.push_back(std::make_unique<Peer>(label, true, "org.freedesktop.login1", "/org/freedesktop/login1", QStringList{"--template", "logind"}));
-            made = m_peers.back().get();
-            return made->ready() && made->mock("AddSession", {"c1", "seat0", 1000u, "user", true}).type() == QDBusMessage::ReplyMessage &&
-                made->addMethod("org.freedesktop.login1.Manager", "GetSessionByPID", "u", "o", "ret = dbus.ObjectPath('" + sessionPath + "')");
-        }
-        if (label == "polkit") {
+        } else if (label == "polkit") {
             m_peers.push_back(std::make_unique<Peer>(
                 label, true, "org.freedesktop.PolicyKit1", "/org/freedesktop/PolicyKit1/Authority", QStringList{"--template", "polkitd"}));
-            made = m_peers.back().get();
-            return made->ready() && made->mock("AllowUnknown", {true}).type() == QDBusMessage::ReplyMessage;
-        }
-        if (label == "gnome-saver") {
+        } else if (label == "gnome-saver") {
             m_peers.push_back(
                 std::make_unique<Peer>(label, false, "org.gnome.ScreenSaver", "/org/gnome/ScreenSaver", QStringList{"--template", "gnome_screensaver"}));
-            return m_peers.back()->ready();
+        } else if (const Generic *g = generic(label)) {
+            m_peers.push_back(std::make_unique<Peer>(label, g->system, g->name, g->path, QStringList{g->name, g->path, g->interface}));
+        } else {
+            return false;
         }
-        struct Generic
-        {
-            const char *label;
-            bool system;
-            const char *name, *path, *interface, *method, *in;
-        };
-        static const Generic generics[] = {
-            {"fdo-saver", false, "org.freedesktop.ScreenSaver", "/ScreenSaver", "org.freedesktop.ScreenSaver", "Lock", ""},
-            {"kde-shutdown", false, "org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", "logout", ""},
-            {"gnome-session", false, "org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager", "Logout", "u"},
-            {"xfce-saver", false, "org.xfce.ScreenSaver", "/org/xfce/ScreenSaver", "org.xfce.ScreenSaver", "Lock", ""},
-            {"xfce-session", false, "org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager", "Logout", "bb"},
-            {"lxqt-session", false, "org.lxqt.session", "/LXQtSession", "org.lxqt.session", "logout", ""},
-            {"mate-saver", false, "org.mate.ScreenSaver", "/org/mate/ScreenSaver", "org.mate.ScreenSaver", "Lock", ""},
-            {"cinnamon-saver", false, "org.cinnamon.ScreenSaver", "/org/cinnamon/ScreenSaver", "org.cinnamon.ScreenSaver", "Lock", "s"},
-            {"sddm",
-                true,
-                "org.freedesktop.DisplayManager",
-                "/org/freedesktop/DisplayManager/Seat0",
-                "org.freedesktop.DisplayManager.Seat",
-                "SwitchToGreeter",
-                ""},
-            {"gdm",
-                true,
-                "org.gnome.DisplayManager",
-                "/org/gnome/DisplayManager/LocalDisplayFactory",
-                "org.gnome.DisplayManager.LocalDisplayFactory",
-                "CreateTransientDisplay",
-                ""},
-        };
-        for (const Generic &g : generics) {
-            if (label == g.label) {
-                made = generic(label, g.system, g.name, g.path, g.interface);
-                return made->ready() && made->addMethod(g.interface, g.method, g.in, "", "");
-            }
+        return true;
+    }
+
+    // Waits for a launched peer and sets it up as that desktop's program is.
+    static bool setUp(Peer &peer)
+    {
+        if (!peer.ready()) {
+            return false;
         }
-        return false;
+        if (peer.label == "logind") {
+            return peer.mock("AddSession", {"c1", "seat0", 1000u, "user", true}).type() == QDBusMessage::ReplyMessage &&
+                peer.addMethod("org.freedesktop.login1.Manager", "GetSessionByPID", "u", "o", "ret = dbus.ObjectPath('" + sessionPath + "')");
+        }
+        if (peer.label == "polkit") {
+            return peer.mock("AllowUnknown", {true}).type() == QDBusMessage::ReplyMessage;
+        }
+        const Generic *g = generic(peer.label);
+        return !g || peer.addMethod(g->interface, g->method, g->in, "", "");
     }
 
     // A peer's method replaced: "peer Interface.Method in code" with code to the end.
@@ -356,7 +363,10 @@ private Q_SLOTS:
         qputenv("XDG_CURRENT_DESKTOP", currentDesktop.toUtf8());
         qputenv("XDG_SEAT_PATH", "/org/freedesktop/DisplayManager/Seat0");
         for (const QString &label : peers) {
-            QVERIFY2(start(label), qPrintable(label));
+            QVERIFY2(launch(label), qPrintable(label));
+        }
+        for (const auto &peer : m_peers) {
+            QVERIFY2(setUp(*peer), qPrintable(peer->label));
         }
         for (const QString &change : changes) {
             QVERIFY2(apply(change), qPrintable(change));
