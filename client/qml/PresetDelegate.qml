@@ -97,7 +97,8 @@ Kirigami.AbstractListItem {
             implicitHeight: startButton.implicitHeight
             visible: !item.isStarted || item.isPaused
             ToolTip.text: item.isStored ? startButton.text : qsTr("Apply the preset to be able to start it.")
-            ToolTip.visible: startHover.hovered
+            // Gone with the button once the preset starts.
+            ToolTip.visible: startHover.hovered && visible
             ToolTip.delay: Kirigami.Units.toolTipDelay
 
             HoverHandler {
