@@ -92,6 +92,17 @@
     </message>
 </context>
 <context>
+    <name>HelpDialog</name>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>Open in Browser</source>
+        <translation>Открыть в браузере</translation>
+    </message>
+</context>
+<context>
     <name>IconComboBox</name>
     <message>
         <source>%1: %2</source>

@@ -52,7 +52,21 @@ Kirigami.ApplicationWindow {
         problemMessage.visible = true
     }
 
+    // The help, in a dialog of the window: it needs no browser. Without an
+    // installed page it is handed to the desktop's viewer, which may fail.
     function showHelp() {
+        var page = hasBackend ? backend.helpText() : ""
+        if (page === "") {
+            showHelpInBrowser()
+            return null
+        }
+        var dialog = helpDialog.createObject(root, {"page": page})
+        dialog.openInBrowser.connect(showHelpInBrowser)
+        dialog.open()
+        return dialog
+    }
+
+    function showHelpInBrowser() {
         if (hasBackend && !backend.showHelp()) {
             showProblem(qsTr("The help could not be opened: it is not installed, or no program is set up to show web pages."))
         }
@@ -214,6 +228,11 @@ Kirigami.ApplicationWindow {
                 initialFocus = standardButton(Dialog.Cancel)
             }
         }
+    }
+
+    Component {
+        id: helpDialog
+        HelpDialog {}
     }
 
     Component {
