@@ -5,6 +5,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtTest 1.2
+import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler 1.0
 
 // Everything the mouse does, done with the keyboard alone: the list, the
@@ -287,7 +288,10 @@ TestCase {
         mouseClick(row, Math.round(row.width / 4), Math.round(row.height / 2))
         compare(model.currentIndex, 2)
         verify(list().activeFocus, "the focus is on " + window.activeFocusItem)
-        verify(row.showsFocus)
+        // Marked, on the selected row too.
+        var frame = findChild(row, "rowFocus")
+        verify(frame.visible)
+        verify(!Qt.colorEqual(frame.border.color, Kirigami.Theme.highlightColor))
         keyClick(data.key)
         if (data.dialog) {
             opened(data.dialog)
