@@ -361,10 +361,10 @@ TestCase {
         backend.setAvailability([])
     }
 
-    // Last: the screenshots, at the window's first size.
+    // Last: the screenshots, at the window's first size on a large screen.
     function test_zzScreenshots() {
-        window.width = Math.max(window.minimumWidth, Kirigami.Units.gridUnit * 47)
-        window.height = Math.max(window.minimumHeight, Kirigami.Units.gridUnit * 24)
+        window.width = Math.max(window.neededWidth, Kirigami.Units.gridUnit * 47)
+        window.height = Math.max(window.neededHeight, Kirigami.Units.gridUnit * 24)
         model.select(1)
         shoot("window")
         var dialog = findChild(window, "schedulerEditor").openRepeatDialog()
