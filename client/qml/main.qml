@@ -316,6 +316,7 @@ Kirigami.ApplicationWindow {
         anchors.fill: parent
         clip: true
         boundsBehavior: Flickable.StopAtBounds
+        interactive: contentWidth > width || contentHeight > height
         contentWidth: Math.max(width, root.neededWidth)
         contentHeight: Math.max(height, root.neededHeight - root.footer.implicitHeight)
         ScrollBar.horizontal: ScrollBar {}

@@ -195,7 +195,8 @@ TestCase {
     }
 
     function test_editors_data() {
-        return [{tag: "countdown", row: 0}, {tag: "schedule", row: 1}, {tag: "window", row: 2}]
+        return [{tag: "countdown", row: 0, last: "notification"}, {tag: "schedule", row: 1, last: "notification"},
+                {tag: "window", row: 2, last: "regularity"}]
     }
 
     function test_editors(data) {
@@ -208,9 +209,18 @@ TestCase {
         var scale = window.Screen.devicePixelRatio
         verify(window.minimumWidth * scale <= 1280 && window.minimumHeight * scale <= 720 - 80,
                window.minimumWidth + "×" + window.minimumHeight + " at a scale of " + scale)
-        // Every control is there to be scrolled to.
+        // Every control is there to be scrolled to, and is when it takes
+        // the focus.
         var scroller = findChild(window, "contentScroller")
         verify(scroller.contentWidth >= window.neededWidth - 2 * window.padding)
+        findChild(window, "presetList").forceActiveFocus(Qt.TabFocusReason)
+        var field = findChild(window, data.last)
+        field.forceActiveFocus(Qt.TabFocusReason)
+        var place = field.mapToItem(scroller, 0, 0)
+        verify(place.x >= 0 && place.y >= 0 && place.x + field.width <= scroller.width + 0.5 && place.y + field.height <= scroller.height + 0.5,
+               data.last + " out of sight at " + place.x + "," + place.y)
+        scroller.contentX = 0
+        scroller.contentY = 0
     }
 
     function test_dialogs_data() {
