@@ -308,6 +308,11 @@ TestCase {
             }, function () {
                 findChild(window, "noEnd").toggle()
             }]},
+            {tag: "window that never acts", row: 2, steps: [function () {
+                findChild(window, "rangeEnd").value = findChild(window, "rangeStart").value
+            }, function () {
+                findChild(window, "rangeEnd").value = findChild(window, "rangeStart").value + hour
+            }]},
             {tag: "zero countdown", row: 0, steps: [function () {
                 findChild(window, "timerHours").value = 0
                 findChild(window, "timerMinutes").value = 0
