@@ -14,6 +14,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -70,6 +71,12 @@ void Backend::reject()
 bool Backend::showHelp()
 {
     return zelHelpShow(QString());
+}
+
+QString Backend::helpText() const
+{
+    QFile page(zelHelpPath(QString()));
+    return page.open(QIODevice::ReadOnly) ? QString::fromUtf8(page.readAll()) : QString();
 }
 
 void Backend::startService()

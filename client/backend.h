@@ -75,6 +75,9 @@ public Q_SLOTS:
     void reject();
     // Opens the help; false when it could not be handed to a viewer.
     bool showHelp();
+    // The help's start page as HTML, shown in the window; empty when it is
+    // not installed.
+    QString helpText() const;
     // Asks the session bus to start the service (bus activation).
     void startService();
     // Asks the service for the whole list again.

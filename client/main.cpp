@@ -15,6 +15,9 @@ int main(int argc, char *argv[])
     {
         Application application(argc, argv);
         zelInit(ZEL_VERSION_STRING, "Scheduler");
+        // The name the window's title ends in, in the user's language as the
+        // rest of the title (the translation of the window's own title).
+        QGuiApplication::setApplicationDisplayName(QCoreApplication::translate("main", "Scheduler"));
         result = application.run();
     }
     return result;

@@ -4,6 +4,7 @@
 
 #include "presetform.h"
 
+#include "occurrence.h"
 #include "preset.h"
 #include "presetrules.h"
 #include "presettext.h"
@@ -39,6 +40,11 @@ QJsonObject finished(Preset preset, bool customName)
     return preset.toJsonObject();
 }
 } // namespace
+
+double PresetForm::noEnd() const
+{
+    return double(Occurrence::lastMSecs);
+}
 
 QJsonObject PresetForm::countdown(const QJsonObject &loaded, int action, double timeout, double notify, bool customName) const
 {

@@ -22,8 +22,13 @@
 class PresetForm : public QObject
 {
     Q_OBJECT
+    // The end of a schedule that has none: the last moment the rules handle
+    // (Occurrence::lastMSecs), as the command line stores it.
+    Q_PROPERTY(double noEnd READ noEnd CONSTANT)
 public:
     using QObject::QObject;
+
+    double noEnd() const;
 
     // A countdown starts over from its new length: the remaining time is
     // left for the service to fill.

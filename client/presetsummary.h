@@ -21,4 +21,7 @@ public:
     Q_INVOKABLE QString repetition(double start, const QJsonObject &repeatSettings) const;
     // "every 5 minutes between 12:00 and 13:00".
     Q_INVOKABLE QString window(double start, double end, double regularity) const;
+    // A length of time to the second, its parts that are not zero: "20 s",
+    // "1 h 30 s", "2 d 3 h"; "0 s" for none or less than a second.
+    Q_INVOKABLE QString duration(double msecs) const;
 };

@@ -77,7 +77,7 @@ QStringList helpFolders()
 }
 } // namespace
 
-bool zelHelpShow(const QString &page)
+QString zelHelpPath(const QString &page)
 {
     // The help is a set of HTML pages installed with the program:
     // <data dir>/zel-scheduler/help/[<language>/]<page or index>.html, in
@@ -99,6 +99,12 @@ bool zelHelpShow(const QString &page)
             break;
         }
     }
+    return path;
+}
+
+bool zelHelpShow(const QString &page)
+{
+    const QString path = zelHelpPath(page);
     if (path.isEmpty()) {
         return false;
     }

@@ -13,6 +13,11 @@ class QString;
 // application object exists.
 void zelInit(const char *version, const char *name);
 
+// The installed help page (an empty page is the start page) in the user's
+// language where it has been translated, as a local file path; empty when
+// it is not installed.
+QString zelHelpPath(const QString &page);
+
 // Opens the program's help; an empty page opens its start page. Returns at
 // once without waiting for the viewer: true when the page was handed to one,
 // false when the page is not installed or no viewer could be started.

@@ -92,6 +92,17 @@
     </message>
 </context>
 <context>
+    <name>HelpDialog</name>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>Open in Browser</source>
+        <translation>Открыть в браузере</translation>
+    </message>
+</context>
+<context>
     <name>IconComboBox</name>
     <message>
         <source>%1: %2</source>
@@ -144,18 +155,33 @@
     </message>
 </context>
 <context>
+    <name>PresetSummary</name>
+    <message>
+        <source>%1 d</source>
+        <comment>days</comment>
+        <translation>%1 д</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <comment>hours</comment>
+        <translation>%1 ч</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <comment>minutes</comment>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <comment>seconds</comment>
+        <translation>%1 с</translation>
+    </message>
+</context>
+<context>
     <name>Presets</name>
     <message>
         <source>Manage events</source>
         <translation>Управление заданиями</translation>
-    </message>
-    <message>
-        <source>No presets yet</source>
-        <translation>Заданий пока нет</translation>
-    </message>
-    <message>
-        <source>Add a preset, choose its action and when it runs, then apply it.</source>
-        <translation>Добавьте задание, выберите действие и время его выполнения, затем примените.</translation>
     </message>
     <message>
         <source>Add Event</source>
@@ -180,6 +206,14 @@
     <message>
         <source>Presets</source>
         <translation>Задания</translation>
+    </message>
+    <message>
+        <source>No events yet</source>
+        <translation>Заданий пока нет</translation>
+    </message>
+    <message>
+        <source>Add an event, choose its action and when it runs, then apply it.</source>
+        <translation>Добавьте задание, выберите действие и время его выполнения, затем примените.</translation>
     </message>
 </context>
 <context>
@@ -219,6 +253,19 @@
     <message>
         <source>Regularity</source>
         <translation>Периодичность</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Другая</translation>
+    </message>
+    <message>
+        <source>every %1 min</source>
+        <comment>the period of a daily window: %1 is a number field</comment>
+        <translation>каждые %1 мин</translation>
+    </message>
+    <message>
+        <source>Minutes between the actions</source>
+        <translation>Минут между действиями</translation>
     </message>
 </context>
 <context>
@@ -468,6 +515,10 @@
         <source>Repeat</source>
         <translation>Повтор</translation>
     </message>
+    <message>
+        <source>No end</source>
+        <translation>Без окончания</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -580,6 +631,11 @@
     <message>
         <source>Minutes of the countdown</source>
         <translation>Минуты отсчёта</translation>
+    </message>
+    <message>
+        <source>Set to %1</source>
+        <comment>a countdown length the fields cannot show, kept until they change</comment>
+        <translation>Задано: %1</translation>
     </message>
 </context>
 <context>

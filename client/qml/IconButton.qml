@@ -20,7 +20,8 @@ ToolButton {
     icon.width: Kirigami.Units.iconSizes.sizeForLabels
     icon.height: Kirigami.Units.iconSizes.sizeForLabels
     ToolTip.text: text
-    ToolTip.visible: hovered && text !== ""
+    // Gone with the button when it is hidden under the pointer.
+    ToolTip.visible: hovered && visible && text !== ""
     ToolTip.delay: Kirigami.Units.toolTipDelay
 
     // Qt takes the focus away before it announces the change of enabled.

@@ -46,18 +46,26 @@ Kirigami.AbstractListItem {
     ToolTip.visible: hovered && nameLabel.truncated
     ToolTip.delay: Kirigami.Units.toolTipDelay
 
+    // The style's focus frame is drawn in the selection's colour, which
+    // vanishes on the selected row: there it is drawn in the colour of the
+    // selected text, inside the row's edge.
+    component FocusFrame: Rectangle {
+        color: "transparent"
+        radius: Kirigami.Units.smallSpacing / 2
+        anchors.margins: item.highlighted ? border.width : 0
+        border.width: Math.max(1, Math.round(Kirigami.Units.smallSpacing / 2))
+        border.color: item.highlighted ? Kirigami.Theme.highlightedTextColor : Kirigami.Theme.focusColor
+    }
+
     contentItem: RowLayout {
         spacing: Kirigami.Units.smallSpacing
 
         // The keyboard's focus, around the whole row.
-        Rectangle {
+        FocusFrame {
+            objectName: "rowFocus"
             parent: item
             anchors.fill: parent
             visible: item.showsFocus
-            color: "transparent"
-            radius: Kirigami.Units.smallSpacing / 2
-            border.width: Math.max(1, Math.round(Kirigami.Units.smallSpacing / 2))
-            border.color: Kirigami.Theme.focusColor
         }
 
         Kirigami.Icon {
@@ -97,7 +105,8 @@ Kirigami.AbstractListItem {
             implicitHeight: startButton.implicitHeight
             visible: !item.isStarted || item.isPaused
             ToolTip.text: item.isStored ? startButton.text : qsTr("Apply the preset to be able to start it.")
-            ToolTip.visible: startHover.hovered
+            // Gone with the button once the preset starts.
+            ToolTip.visible: startHover.hovered && visible
             ToolTip.delay: Kirigami.Units.toolTipDelay
 
             HoverHandler {
@@ -106,6 +115,10 @@ Kirigami.AbstractListItem {
             IconButton {
                 id: startButton
                 objectName: "startButton"
+                FocusFrame {
+                    anchors.fill: parent
+                    visible: parent.visualFocus && item.highlighted
+                }
                 anchors.fill: parent
                 text: qsTr("Start")
                 icon.name: "media-playback-start-symbolic"
@@ -118,6 +131,10 @@ Kirigami.AbstractListItem {
         }
         IconButton {
             objectName: "pauseButton"
+            FocusFrame {
+                anchors.fill: parent
+                visible: parent.visualFocus && item.highlighted
+            }
             text: qsTr("Pause")
             icon.name: "media-playback-pause-symbolic"
             focusPolicy: item.buttonsTakeFocus || activeFocus ? Qt.TabFocus : Qt.NoFocus
@@ -126,6 +143,10 @@ Kirigami.AbstractListItem {
         }
         IconButton {
             objectName: "stopButton"
+            FocusFrame {
+                anchors.fill: parent
+                visible: parent.visualFocus && item.highlighted
+            }
             text: qsTr("Stop")
             icon.name: "media-playback-stop-symbolic"
             focusPolicy: item.buttonsTakeFocus || activeFocus ? Qt.TabFocus : Qt.NoFocus

@@ -23,6 +23,8 @@ ColumnLayout {
 
     signal needAdmit
     signal needClear
+    // A new preset was added and made current.
+    signal added
 
     // Runs proceed, asking first what to do with unsaved edits of the
     // current preset.
@@ -56,6 +58,7 @@ ColumnLayout {
             main.presetsModel.createDefault({
                 "preset_name": qsTranslate("Action", "Shut Down")
             })
+            main.added()
         })
     }
 
@@ -205,6 +208,8 @@ ColumnLayout {
                 Component.onCompleted: countForClock()
                 Component.onDestruction: if (counted) list.clockRows -= 1
                 onClicked: {
+                    // The keys of the list act on the row clicked.
+                    main.focusList()
                     if (index !== main.currentRow) {
                         main.changeRow(index)
                     }
@@ -224,8 +229,8 @@ ColumnLayout {
                 // when the list is first laid out, its layout loops.
                 width: Math.max(Kirigami.Units.gridUnit * 8, parent.width - 2 * Kirigami.Units.largeSpacing)
                 visible: list.count === 0 && main.hasBackend && backend.serviceState === Backend.Ready
-                text: qsTr("No presets yet")
-                explanation: qsTr("Add a preset, choose its action and when it runs, then apply it.")
+                text: qsTr("No events yet")
+                explanation: qsTr("Add an event, choose its action and when it runs, then apply it.")
                 helpfulAction: addAction
             }
 

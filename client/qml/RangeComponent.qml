@@ -21,7 +21,10 @@ GridLayout {
 
     readonly property real rangeStart: startTime.value
     readonly property real rangeEnd: endTime.value
-    readonly property real regularity: regularityBox.currentIndex >= 0 ? regularities.get(regularityBox.currentIndex).value : 0
+    readonly property int otherIndex: regularities.count - 1
+    // A period of the list, or any whole number of minutes ("Other").
+    readonly property real regularity: regularityBox.currentIndex === otherIndex ? minutes.value * 60000
+                                                                                : regularityBox.currentIndex >= 0 ? regularities.get(regularityBox.currentIndex).value : 0
     property real savedStart: 0
     property real savedEnd: 0
     property real savedRegularity: 0
@@ -33,9 +36,13 @@ GridLayout {
     function reset(start, end, period) {
         startTime.value = Math.floor(Number(start) || 0)
         endTime.value = Math.floor(Number(end) || 0)
-        var index = 0
-        for (var i = 0; i < regularities.count; ++i) {
-            if (regularities.get(i).value === Number(period)) {
+        // A period of whole minutes outside the list is "Other"; one the
+        // fields cannot show (seconds) shows the first entry.
+        period = Number(period) || 0
+        var index = period > 0 && period % 60000 === 0 && period <= minutes.to * 60000 ? otherIndex : 0
+        minutes.value = index === otherIndex ? period / 60000 : 1
+        for (var i = 0; i < otherIndex; ++i) {
+            if (regularities.get(i).value === period) {
                 index = i
                 break
             }
@@ -65,6 +72,10 @@ GridLayout {
         ListElement {
             text: qsTr("Every 10 Minutes")
             value: 600000
+        }
+        ListElement {
+            text: qsTr("Other")
+            value: -1
         }
     }
 
@@ -105,11 +116,28 @@ GridLayout {
         horizontalAlignment: Text.AlignRight
         text: qsTr("Regularity:")
     }
-    Chooser {
-        id: regularityBox
-        objectName: "regularity"
-        model: regularities
-        label: qsTr("Regularity")
+    RowLayout {
+        spacing: main.columnSpacing
+        Chooser {
+            id: regularityBox
+            objectName: "regularity"
+            model: regularities
+            label: qsTr("Regularity")
+        }
+        FieldSentence {
+            visible: regularityBox.currentIndex === main.otherIndex
+            pattern: qsTr("every %1 min", "the period of a daily window: %1 is a number field")
+            fields: [minutes]
+
+            SpinBox {
+                id: minutes
+                objectName: "regularityMinutes"
+                from: 1
+                to: 1440
+                editable: true
+                Accessible.name: qsTr("Minutes between the actions")
+            }
+        }
     }
 
     Label {

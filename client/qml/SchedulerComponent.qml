@@ -20,8 +20,12 @@ GridLayout {
     // The day and the time of day as the clock on the wall reads them.
     readonly property real start: LocalTime.compose(startDate.selectedDate.getFullYear(), startDate.selectedDate.getMonth() + 1,
                                                     startDate.selectedDate.getDate(), startTime.value)
-    readonly property real end: LocalTime.compose(endDate.selectedDate.getFullYear(), endDate.selectedDate.getMonth() + 1,
-                                                  endDate.selectedDate.getDate(), endTime.value)
+    // A schedule without an end ends with the last moment the rules handle.
+    readonly property real end: noEnd.checked ? PresetForm.noEnd
+                                              : LocalTime.compose(endDate.selectedDate.getFullYear(), endDate.selectedDate.getMonth() + 1,
+                                                                  endDate.selectedDate.getDate(), endTime.value)
+    // The start last seen: an end equal to it moves with the start.
+    property real followedStart: 0
     // Why the edited preset could never act when its timing is at fault
     // (PresetForm.neverActs), shown under the fields; empty otherwise.
     property string problem: ""
@@ -79,18 +83,72 @@ GridLayout {
         repeatBox.currentIndex = index
     }
 
+    function setEnd(timestamp) {
+        endDate.setDate(timestamp)
+        endTime.setTimeFromDate(timestamp)
+    }
+
+    // A new schedule starts at the current whole minute, as shown, once,
+    // and ends then: its End follows its Start until the user sets it.
     function reset(startTimestamp, endTimestamp, repeatSettings) {
-        // A new schedule starts at the current whole minute, as shown.
         var now = Math.floor(Date.now() / 60000) * 60000
         var first = Number(startTimestamp) || now
-        var last = Number(endTimestamp) || now
+        var last = Number(endTimestamp) || first
         startDate.setDate(first)
         startTime.setTimeFromDate(first)
-        endDate.setDate(last)
-        endTime.setTimeFromDate(last)
+        noEnd.checked = last >= PresetForm.noEnd
+        setEnd(noEnd.checked ? first : last)
+        followedStart = start
         savedStart = start
         savedEnd = end
-        resetRepeat(readRepeat(repeatSettings))
+        var rule = readRepeat(repeatSettings)
+        if (!Number(startTimestamp) && !rule.type) {
+            rule.type = RepeatType.Never
+        }
+        resetRepeat(rule)
+    }
+
+    // A repetition chosen while the end is still the default one sets the
+    // default of its kind: no end for a repeating schedule, the start for
+    // one that runs once.
+    function takeRepeat(changed) {
+        if (noEnd.checked || end === start) {
+            noEnd.checked = changed.type !== RepeatType.Never
+        }
+        repeat = changed
+    }
+
+    // The rule the repeat dialog starts from: the one in force, in the
+    // dialog's terms.
+    function customRule(rule) {
+        switch (rule.type) {
+        case RepeatType.EveryWeek:
+            return {"customType": RepeatCustomType.Weeks, "count": 1, "selected": []}
+        case RepeatType.EveryMonth:
+            return {"customType": RepeatCustomType.Monthes, "count": 1, "selected": []}
+        case RepeatType.EveryYear:
+            return {"customType": RepeatCustomType.Monthes, "count": 12, "selected": []}
+        case RepeatType.Custom:
+            return rule
+        }
+        return {"customType": RepeatCustomType.Days, "count": 1, "selected": []}
+    }
+
+    // Shows the repetition in force in the chooser.
+    function showRepeat() {
+        for (var i = 0; i < repetitions.count; ++i) {
+            if (repetitions.get(i).value === repeat.type) {
+                repeatBox.currentIndex = i
+                return
+            }
+        }
+    }
+
+    onStartChanged: {
+        if (!noEnd.checked && end === followedStart) {
+            setEnd(start)
+        }
+        followedStart = start
     }
 
     function openRepeatDialog() {
@@ -99,23 +157,22 @@ GridLayout {
             console.warn(component.errorString())
             return null
         }
+        var rule = customRule(repeat)
         var dialog = component.createObject(main, {
-            "type": repeat.customType,
-            "count": repeat.count,
-            "selected": repeat.selected,
+            "type": rule.customType,
+            "count": rule.count,
+            "selected": rule.selected,
             "parent": main.Overlay.overlay
         })
         dialog.activated.connect(function (customType, count, selected) {
-            main.repeat = {
+            main.takeRepeat({
                 "type": RepeatType.Custom,
                 "customType": customType,
                 "count": count,
                 "selected": selected
-            }
+            })
         })
-        dialog.rejected.connect(function () {
-            main.resetRepeat(main.savedRepeat)
-        })
+        dialog.rejected.connect(main.showRepeat)
         dialog.open()
         return dialog
     }
@@ -189,13 +246,26 @@ GridLayout {
         DateEdit {
             id: endDate
             objectName: "endDate"
+            enabled: !noEnd.checked
             accessibleName: qsTr("End date")
         }
         TimeEdit {
             id: endTime
             objectName: "endTime"
+            enabled: !noEnd.checked
             Accessible.name: qsTr("End time")
         }
+    }
+
+    CheckBox {
+        id: noEnd
+        objectName: "noEnd"
+        // Under the field.
+        Layout.columnSpan: 2
+        Layout.leftMargin: main.labelWidth + main.columnSpacing
+        text: qsTr("No end")
+        // The fields show the start again once an end is asked for.
+        onToggled: if (!checked) main.setEnd(main.start)
     }
 
     FieldProblem {
@@ -227,7 +297,7 @@ GridLayout {
             } else {
                 var changed = Object.assign({}, main.repeat)
                 changed.type = value
-                main.repeat = changed
+                main.takeRepeat(changed)
             }
         }
     }

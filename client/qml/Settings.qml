@@ -104,6 +104,11 @@ ColumnLayout {
         }
     }
 
+    // A new preset is edited from its first field on.
+    function focusFirstField() {
+        actionBox.forceActiveFocus(Qt.OtherFocusReason)
+    }
+
     spacing: applicationWindow().spacing
 
     Connections {

@@ -61,7 +61,11 @@ ColumnLayout {
         return presetType !== PresetType.Timer || index === customIndex || leadValue(index) < timerEditor.time
     }
 
+    // As hh:mm, or to the second when the lead has seconds.
     function formatLead(value) {
+        if (value % 60000 !== 0) {
+            return PresetSummary.duration(value)
+        }
         var allMinutes = Math.floor(Math.max(0, value) / 60000)
         var hours = Math.floor(allMinutes / 60)
         var minutes = allMinutes % 60
@@ -197,21 +201,30 @@ ColumnLayout {
         // The editors in the order of the PresetType values.
         currentIndex: main.presetType >= 0 && main.presetType < count ? main.presetType : -1
 
+        // Each as wide as the stack, whatever it holds: the stack gives an
+        // editor no more than the width it could last take, which a line
+        // that comes or goes changes a layout too late.
         TimerComponent {
             id: timerEditor
             objectName: "timerEditor"
+            Layout.fillWidth: true
+            Layout.maximumWidth: Number.POSITIVE_INFINITY
             labelWidth: main.labelWidth
             problem: main.problemByWarning ? "" : main.problem
         }
         SchedulerComponent {
             id: schedulerEditor
             objectName: "schedulerEditor"
+            Layout.fillWidth: true
+            Layout.maximumWidth: Number.POSITIVE_INFINITY
             labelWidth: main.labelWidth
             problem: main.problemByWarning ? "" : main.problem
         }
         RangeComponent {
             id: rangeEditor
             objectName: "rangeEditor"
+            Layout.fillWidth: true
+            Layout.maximumWidth: Number.POSITIVE_INFINITY
             labelWidth: main.labelWidth
             problem: main.problemByWarning ? "" : main.problem
         }

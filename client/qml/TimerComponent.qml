@@ -6,6 +6,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
 import org.kde.kirigami 2.20 as Kirigami
+import zel.scheduler 1.0
 
 // Editor of a countdown: hours and minutes.
 GridLayout {
@@ -65,6 +66,17 @@ GridLayout {
             wrap: true
             Accessible.name: qsTr("Minutes of the countdown")
         }
+    }
+
+    // The length kept, when the fields cannot show it.
+    Label {
+        objectName: "timerExact"
+        // Under the field.
+        Layout.columnSpan: 2
+        Layout.leftMargin: main.labelWidth + main.columnSpacing
+        visible: main.time !== main.fieldsTime
+        opacity: 0.7
+        text: qsTr("Set to %1", "a countdown length the fields cannot show, kept until they change").arg(PresetSummary.duration(main.time))
     }
 
     FieldProblem {

@@ -5,6 +5,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
 import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler 1.0
 
@@ -51,7 +52,21 @@ Kirigami.ApplicationWindow {
         problemMessage.visible = true
     }
 
+    // The help, in a dialog of the window: it needs no browser. Without an
+    // installed page it is handed to the desktop's viewer, which may fail.
     function showHelp() {
+        var page = hasBackend ? backend.helpText() : ""
+        if (page === "") {
+            showHelpInBrowser()
+            return null
+        }
+        var dialog = helpDialog.createObject(root, {"page": page})
+        dialog.openInBrowser.connect(showHelpInBrowser)
+        dialog.open()
+        return dialog
+    }
+
+    function showHelpInBrowser() {
         if (hasBackend && !backend.showHelp()) {
             showProblem(qsTr("The help could not be opened: it is not installed, or no program is set up to show web pages."))
         }
@@ -64,28 +79,45 @@ Kirigami.ApplicationWindow {
     }
 
     title: qsTr("Scheduler")
-    // Whatever the font and the language, everything fits: the least size
-    // is worked out once the layouts have settled. (A window that grows to a
-    // new least size lays them out again, and a layout read in the middle of
-    // that changes under its reader.)
+    // The room everything needs, whatever the font and the language, worked
+    // out once the layouts have settled. (A layout read while the window
+    // lays them out again changes under its reader.)
+    property real neededWidth: 0
+    property real neededHeight: 0
     function updateMinimumSize() {
         var messages = (serviceMessage.visible ? serviceMessage.implicitHeight + spacing : 0)
                 + (problemMessage.visible ? problemMessage.implicitHeight + spacing : 0)
-        minimumWidth = Math.ceil(presets.leastWidth + separator.implicitWidth + settings.implicitWidth + 2 * spacing + 2 * padding)
+        var wasWidth = neededWidth
+        var wasHeight = neededHeight
+        neededWidth = Math.ceil(presets.leastWidth + separator.implicitWidth + settings.implicitWidth + 2 * spacing + 2 * padding)
         // Room for the dialogs too: the tallest, the calendar, needs some
         // twenty lines of text.
-        minimumHeight = Math.ceil(Math.max(presets.leastHeight, settings.implicitHeight, Kirigami.Units.gridUnit * 22) + messages + 2 * padding
-                                  + footer.implicitHeight)
+        neededHeight = Math.ceil(Math.max(presets.leastHeight, settings.implicitHeight, Kirigami.Units.gridUnit * 22) + messages + 2 * padding
+                                 + footer.implicitHeight)
+        // A window that had the room its content needed grows with it (a
+        // message appears), as far as the screen allows.
+        if (wasWidth > 0 && width >= wasWidth - 1 && neededWidth > width) {
+            width = Math.max(width, Math.min(neededWidth, Screen.desktopAvailableWidth))
+        }
+        if (wasHeight > 0 && height >= wasHeight - 1 && neededHeight > height) {
+            height = Math.max(height, Math.min(neededHeight, Screen.desktopAvailableHeight))
+        }
+        // A window smaller than that scrolls its content, so that it fits a
+        // small screen at a large font or scale: it may be as small as a
+        // few rows of the list beside the editor's first fields.
+        minimumWidth = Math.min(neededWidth, Kirigami.Units.gridUnit * 28)
+        minimumHeight = Math.min(neededHeight, Kirigami.Units.gridUnit * 16)
     }
 
     visible: true
     pageStack.visible: false
 
-    // A little roomier than the least, once: the user's size is kept after.
+    // A little roomier than needed, once: the user's size is kept after;
+    // within the screen.
     Component.onCompleted: {
         updateMinimumSize()
-        width = Math.max(minimumWidth, Kirigami.Units.gridUnit * 47)
-        height = Math.max(minimumHeight, Kirigami.Units.gridUnit * 24)
+        width = Math.max(minimumWidth, Math.min(Math.max(neededWidth, Kirigami.Units.gridUnit * 47), Screen.desktopAvailableWidth))
+        height = Math.max(minimumHeight, Math.min(Math.max(neededHeight, Kirigami.Units.gridUnit * 24), Screen.desktopAvailableHeight))
         presets.focusList()
     }
 
@@ -107,6 +139,18 @@ Kirigami.ApplicationWindow {
             close.accepted = false
             closeWhenIdle = true
         }
+    }
+
+    // What takes the focus is scrolled into sight.
+    onActiveFocusItemChanged: {
+        var item = activeFocusItem
+        for (var inside = item; inside && inside !== scroller.contentItem; inside = inside.parent) {}
+        if (!item || !inside) {
+            return
+        }
+        var place = item.mapToItem(scroller.contentItem, 0, 0, item.width, item.height)
+        scroller.contentX = Math.max(0, Math.min(scroller.contentX, place.x), place.x + place.width - scroller.width)
+        scroller.contentY = Math.max(0, Math.min(scroller.contentY, place.y), place.y + place.height - scroller.height)
     }
 
     onServiceStateChanged: {
@@ -187,6 +231,11 @@ Kirigami.ApplicationWindow {
     }
 
     Component {
+        id: helpDialog
+        HelpDialog {}
+    }
+
+    Component {
         id: applyDialog
         Question {
             signal apply
@@ -260,99 +309,116 @@ Kirigami.ApplicationWindow {
         onActivated: settings.admit()
     }
 
-    ColumnLayout {
-        id: content
+    // Scrolls when the window is smaller than its content needs.
+    Flickable {
+        id: scroller
+        objectName: "contentScroller"
         anchors.fill: parent
-        anchors.margins: root.padding
-        spacing: root.spacing
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        interactive: contentWidth > width || contentHeight > height
+        contentWidth: Math.max(width, root.neededWidth)
+        contentHeight: Math.max(height, root.neededHeight - root.footer.implicitHeight)
+        ScrollBar.horizontal: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {}
 
-        // Escape closes the window, as in a dialog; what has the focus
-        // (an open list, a dialog) takes it first.
-        Keys.onEscapePressed: root.close()
-
-        StatusMessage {
-            id: serviceMessage
-            objectName: "serviceMessage"
-            Layout.fillWidth: true
-            visible: message !== ""
-            type: root.serviceState === Backend.NotRunning || root.serviceState === Backend.NotAnswering ? Kirigami.MessageType.Error
-                                                                                                         : Kirigami.MessageType.Information
-            message: {
-                if (!root.hasBackend) {
-                    return ""
-                }
-                switch (root.serviceState) {
-                case Backend.NotRunning:
-                    return backend.serviceError === "" ? qsTr("The scheduler service is not running. Presets cannot be changed, started or stopped until it runs.")
-                                                       : qsTr("The scheduler service is not running and could not be started: %1").arg(backend.serviceError)
-                case Backend.Starting:
-                    return root.longWait ? qsTr("Starting the scheduler service…") : ""
-                case Backend.Loading:
-                    return root.longWait ? qsTr("Waiting for the scheduler service to send the presets…") : ""
-                case Backend.NotAnswering:
-                    return qsTr("The scheduler service does not answer: %1").arg(backend.serviceError)
-                }
-                return ""
-            }
-            actions: [
-                Kirigami.Action {
-                    objectName: "startServiceAction"
-                    text: qsTr("Start Service")
-                    icon.name: "media-playback-start"
-                    visible: root.serviceState === Backend.NotRunning
-                    onTriggered: backend.startService()
-                },
-                Kirigami.Action {
-                    objectName: "reloadAction"
-                    text: qsTr("Try Again")
-                    icon.name: "view-refresh"
-                    visible: root.serviceState === Backend.NotAnswering
-                    onTriggered: backend.reload()
-                }
-            ]
-        }
-
-        StatusMessage {
-            id: problemMessage
-            objectName: "problemMessage"
-            Layout.fillWidth: true
-            // A button with a name, unlike the message's own close button.
-            actions: [
-                Kirigami.Action {
-                    objectName: "dismissAction"
-                    text: qsTr("Dismiss")
-                    icon.name: "dialog-close"
-                    onTriggered: problemMessage.visible = false
-                }
-            ]
-        }
-
-        RowLayout {
-            Layout.fillWidth: true
-            Layout.fillHeight: true
+        ColumnLayout {
+            id: content
+            width: scroller.contentWidth - 2 * root.padding
+            height: scroller.contentHeight - 2 * root.padding
+            x: root.padding
+            y: root.padding
             spacing: root.spacing
 
-            Presets {
-                id: presets
-                objectName: "presets"
+            // Escape closes the window, as in a dialog; what has the focus
+            // (an open list, a dialog) takes it first.
+            Keys.onEscapePressed: root.close()
+
+            StatusMessage {
+                id: serviceMessage
+                objectName: "serviceMessage"
+                Layout.fillWidth: true
+                visible: message !== ""
+                type: root.serviceState === Backend.NotRunning || root.serviceState === Backend.NotAnswering ? Kirigami.MessageType.Error
+                                                                                                             : Kirigami.MessageType.Information
+                message: {
+                    if (!root.hasBackend) {
+                        return ""
+                    }
+                    switch (root.serviceState) {
+                    case Backend.NotRunning:
+                        return backend.serviceError === "" ? qsTr("The scheduler service is not running. Presets cannot be changed, started or stopped until it runs.")
+                                                           : qsTr("The scheduler service is not running and could not be started: %1").arg(backend.serviceError)
+                    case Backend.Starting:
+                        return root.longWait ? qsTr("Starting the scheduler service…") : ""
+                    case Backend.Loading:
+                        return root.longWait ? qsTr("Waiting for the scheduler service to send the presets…") : ""
+                    case Backend.NotAnswering:
+                        return qsTr("The scheduler service does not answer: %1").arg(backend.serviceError)
+                    }
+                    return ""
+                }
+                actions: [
+                    Kirigami.Action {
+                        objectName: "startServiceAction"
+                        text: qsTr("Start Service")
+                        icon.name: "media-playback-start"
+                        visible: root.serviceState === Backend.NotRunning
+                        onTriggered: backend.startService()
+                    },
+                    Kirigami.Action {
+                        objectName: "reloadAction"
+                        text: qsTr("Try Again")
+                        icon.name: "view-refresh"
+                        visible: root.serviceState === Backend.NotAnswering
+                        onTriggered: backend.reload()
+                    }
+                ]
+            }
+
+            StatusMessage {
+                id: problemMessage
+                objectName: "problemMessage"
+                Layout.fillWidth: true
+                // A button with a name, unlike the message's own close button.
+                actions: [
+                    Kirigami.Action {
+                        objectName: "dismissAction"
+                        text: qsTr("Dismiss")
+                        icon.name: "dialog-close"
+                        onTriggered: problemMessage.visible = false
+                    }
+                ]
+            }
+
+            RowLayout {
                 Layout.fillWidth: true
                 Layout.fillHeight: true
-                enabled: root.hasBackend && backend.hasConnection
-                hasChanges: settings.hasChanges
-                onNeedAdmit: settings.admit()
-                onNeedClear: settings.clear()
-            }
+                spacing: root.spacing
 
-            Kirigami.Separator {
-                id: separator
-                Layout.fillHeight: true
-            }
+                Presets {
+                    id: presets
+                    objectName: "presets"
+                    Layout.fillWidth: true
+                    Layout.fillHeight: true
+                    enabled: root.hasBackend && backend.hasConnection
+                    hasChanges: settings.hasChanges
+                    onNeedAdmit: settings.admit()
+                    onNeedClear: settings.clear()
+                    onAdded: settings.focusFirstField()
+                }
 
-            Settings {
-                id: settings
-                objectName: "settings"
-                Layout.fillHeight: true
-                enabled: presets.enabled && root.presetsModel !== null && root.presetsModel.currentIndex >= 0
+                Kirigami.Separator {
+                    id: separator
+                    Layout.fillHeight: true
+                }
+
+                Settings {
+                    id: settings
+                    objectName: "settings"
+                    Layout.fillHeight: true
+                    enabled: presets.enabled && root.presetsModel !== null && root.presetsModel.currentIndex >= 0
+                }
             }
         }
     }

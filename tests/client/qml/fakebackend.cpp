@@ -75,6 +75,11 @@ bool FakeBackend::showHelp()
     return m_helpWorks;
 }
 
+QString FakeBackend::helpText() const
+{
+    return m_helpPage;
+}
+
 void FakeBackend::record(const QString &request)
 {
     m_requests.append(request);

@@ -29,6 +29,8 @@ class FakeBackend : public QObject
     Q_PROPERTY(int pendingRequests MEMBER m_pendingRequests NOTIFY pendingRequestsChanged)
     // What showHelp() answers.
     Q_PROPERTY(bool helpWorks MEMBER m_helpWorks)
+    // What helpText() answers: no page unless the test gives one.
+    Q_PROPERTY(QString helpPage MEMBER m_helpPage)
     // What the window asked for, in order: "save", "remove:<id>",
     // "start:<id>", "pause:<id>", "stop:<id>", "help", "startService",
     // "reload".
@@ -64,6 +66,7 @@ public Q_SLOTS:
     void accept() { Q_EMIT accepted(); }
     void reject() { Q_EMIT rejected(); }
     bool showHelp();
+    QString helpText() const;
     void startService() { record(QStringLiteral("startService")); }
     void reload() { record(QStringLiteral("reload")); }
 
@@ -77,6 +80,7 @@ private:
     QString m_serviceError;
     int m_pendingRequests = 0;
     bool m_helpWorks = true;
+    QString m_helpPage;
     QStringList m_requests;
     QJsonObject m_lastSaved;
 };

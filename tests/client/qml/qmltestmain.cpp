@@ -16,10 +16,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickStyle>
 #include <QQuickWindow>
+#include <QStandardPaths>
 #include <QtQuickTest>
 
 namespace
@@ -40,6 +42,20 @@ void recordWarnings(QtMsgType type, const QMessageLogContext &context, const QSt
         warnings << message;
     }
     previousHandler(type, context, message);
+}
+
+// Kirigami's animations take no time, as the desktop's "instant" setting
+// makes them: the tests wait for the state they want, never for an
+// animation to end. Written into the isolated configuration folder, read
+// by the style when the application starts.
+void makeAnimationsInstant()
+{
+    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QDir().mkpath(configDir);
+    QFile kdeglobals(configDir + QStringLiteral("/kdeglobals"));
+    if (kdeglobals.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        kdeglobals.write("[KDE]\nAnimationDurationFactor=0\n");
+    }
 }
 } // namespace
 
@@ -91,6 +107,7 @@ int main(int argc, char **argv)
     // As the program, unless the run asks for fonts that grow without the
     // rest (ZEL_TEST_HIGHDPI=0).
     QCoreApplication::setAttribute(qEnvironmentVariable("ZEL_TEST_HIGHDPI") == QLatin1String("0") ? Qt::AA_DisableHighDpiScaling : Qt::AA_EnableHighDpiScaling);
+    makeAnimationsInstant();
     QApplication app(argc, argv);
     QDir().mkpath(QStringLiteral(ZEL_ARTIFACTS_DIR));
     // In the language of the run (English unless the test asks otherwise).

@@ -151,7 +151,8 @@ TestCase {
         // applying another edit keeps it.
         load([timerPreset(20000, 10000)])
         verify(!settings().hasChanges)
-        compare(notifyBox().displayText, "00:00")
+        compare(notifyBox().displayText, "10 s")
+        compare(child("timerExact").text, "Set to 20 s")
         child("actionChooser").currentIndex = 0
         verify(settings().hasChanges)
         settings().admit()
@@ -161,6 +162,7 @@ TestCase {
         child("timerMinutes").increase()
         settings().admit()
         compare(backend.lastSaved.timer.timeout, minute)
+        verify(!child("timerExact").visible)
     }
 
     function test_scheduleTitleAndAppliedObject() {
@@ -581,5 +583,83 @@ TestCase {
         dialog.reject()
         compare(child("repeat").currentText, "Every Month")
         verify(!settings().hasChanges)
+    }
+
+    // Custom opens on the rule in force, in the dialog's terms.
+    function test_customOpensOnTheRuleInForce_data() {
+        return [
+            {tag: "never", type: RepeatType.Never, choice: "daysChoice", count: "daysCount", value: 1},
+            {tag: "week", type: RepeatType.EveryWeek, choice: "weeksChoice", count: "weeksCount", value: 1},
+            {tag: "month", type: RepeatType.EveryMonth, choice: "monthsChoice", count: "monthsCount", value: 1},
+            {tag: "year", type: RepeatType.EveryYear, choice: "monthsChoice", count: "monthsCount", value: 12}
+        ]
+    }
+
+    function test_customOpensOnTheRuleInForce(data) {
+        var start = new Date(2030, 0, 1, 8, 0).getTime()
+        load([schedulePreset(start, start + hour, repeat(RepeatType.Never, RepeatCustomType.Days, 1, []), 0)])
+        model.select(0)
+        // Chosen in the editor, not yet applied.
+        var box = child("repeat")
+        box.currentIndex = box.indexOfValue(data.type)
+        box.activated(box.currentIndex)
+        var dialog = openRepeatDialog()
+        verify(dialogChild(dialog, data.choice).checked)
+        compare(dialogChild(dialog, data.count).value, data.value)
+        // Cancel leaves the rule chosen before.
+        dialog.reject()
+        compare(box.currentIndex, box.indexOfValue(data.type))
+        compare(child("schedulerEditor").repeat.type, data.type)
+    }
+
+    // A new schedule ends where it starts, and follows its start, until a
+    // repetition makes it endless or the user sets its end.
+    function test_newScheduleEnd() {
+        load([])
+        child("presets").addPreset()
+        mouseClick(child("scheduleChoice"))
+        var editor = child("schedulerEditor")
+        compare(child("repeat").currentText, "Never")
+        verify(!child("noEnd").checked)
+        compare(editor.end, editor.start)
+        child("startTime").increase()
+        compare(editor.end, editor.start)
+        verify(settings().isValid)
+        var box = child("repeat")
+        box.currentIndex = box.indexOfValue(RepeatType.EveryWeek)
+        box.activated(box.currentIndex)
+        verify(child("noEnd").checked)
+        compare(settings().edited.schedule.end, PresetForm.noEnd)
+        // Once set by the user, the end stays where it was put.
+        mouseClick(child("noEnd"))
+        compare(editor.end, editor.start)
+        child("endTime").increase()
+        var end = editor.end
+        child("startTime").increase()
+        compare(editor.end, end)
+        box.currentIndex = box.indexOfValue(RepeatType.Never)
+        box.activated(box.currentIndex)
+        verify(!child("noEnd").checked)
+        model.selectAll()
+        model.removeSelected()
+        // A stored schedule without an end shows so.
+        var start = new Date(2030, 0, 1, 8, 0).getTime()
+        load([schedulePreset(start, PresetForm.noEnd, repeat(RepeatType.EveryDay, RepeatCustomType.Days, 1, []), 0)])
+        model.select(0)
+        verify(child("noEnd").checked)
+        verify(!child("endTime").enabled)
+        verify(!settings().hasChanges)
+    }
+
+    // Any whole number of minutes, as the command line takes.
+    function test_rangeOtherPeriod() {
+        load([rangePreset(12 * hour, 13 * hour, 45 * minute)])
+        model.select(0)
+        compare(child("regularity").currentText, "Other")
+        compare(child("regularityMinutes").value, 45)
+        verify(!settings().hasChanges)
+        child("regularityMinutes").value = 7
+        settings().admit()
+        compare(backend.lastSaved.interval.regularity, 7 * minute)
     }
 }

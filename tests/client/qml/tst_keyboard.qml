@@ -5,6 +5,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtTest 1.2
+import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler 1.0
 
 // Everything the mouse does, done with the keyboard alone: the list, the
@@ -271,5 +272,70 @@ TestCase {
         tryVerify(function () {
             return chooser.activeFocus
         })
+    }
+
+    // A click on a row gives the list the keys, whatever had them before.
+    function test_clickedRowTakesTheKeys_data() {
+        return [
+            {tag: "space starts", key: Qt.Key_Space, requests: ["start:" + id3]},
+            {tag: "delete asks", key: Qt.Key_Delete, requests: [], dialog: "removeMessage"}
+        ]
+    }
+
+    function test_clickedRowTakesTheKeys(data) {
+        focusOn("repeat")
+        var row = list().itemAtIndex(2)
+        mouseClick(row, Math.round(row.width / 4), Math.round(row.height / 2))
+        compare(model.currentIndex, 2)
+        verify(list().activeFocus, "the focus is on " + window.activeFocusItem)
+        // Marked, on the selected row too.
+        var frame = findChild(row, "rowFocus")
+        verify(frame.visible)
+        verify(!Qt.colorEqual(frame.border.color, Kirigami.Theme.highlightColor))
+        keyClick(data.key)
+        if (data.dialog) {
+            opened(data.dialog)
+            keyClick(Qt.Key_Escape)
+            closed(data.dialog)
+        }
+        compare(backend.requests, data.requests)
+    }
+
+    // Enter answers a question with the button that has the focus: the
+    // safe one when removing, Apply for unsaved edits; Escape cancels.
+    function test_enterAnswers_data() {
+        return [
+            {tag: "remove", ask: "removeMessage", key: Qt.Key_Return, requests: [], row: 0},
+            {tag: "apply", ask: "applyMessage", key: Qt.Key_Enter, requests: ["save"], row: 1},
+            {tag: "apply escaped", ask: "applyMessage", key: Qt.Key_Escape, requests: [], row: 0}
+        ]
+    }
+
+    function test_enterAnswers(data) {
+        if (data.ask === "applyMessage") {
+            child("startTime").increase()
+            focusOn("presetList")
+            keyClick(Qt.Key_Down)
+        } else {
+            focusOn("presetList")
+            keyClick(Qt.Key_Delete)
+        }
+        var box = opened(data.ask)
+        tryVerify(function () {
+            return window.activeFocusItem === box.initialFocus
+        })
+        keyClick(data.key)
+        closed(data.ask)
+        compare(backend.requests, data.requests)
+        compare(model.currentIndex, data.row)
+    }
+
+    function test_newPresetIsEditedFromItsFirstField() {
+        focusOn("addButton")
+        keyClick(Qt.Key_N, Qt.ControlModifier)
+        compare(model.currentIndex, 3)
+        tryVerify(function () {
+            return child("actionChooser").activeFocus
+        }, 3000, "the focus is on " + window.activeFocusItem)
     }
 }

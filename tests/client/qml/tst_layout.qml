@@ -5,6 +5,8 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Templates 2.15 as T
+import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
 import QtTest 1.2
 import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler 1.0
@@ -120,14 +122,25 @@ TestCase {
         return found
     }
 
+    // Once the window has drawn what the test changed: the layouts have
+    // settled by then (animations take no time in the tests).
+    function settled() {
+        for (var pass = 0; pass < 2; ++pass) {
+            // The window's least size follows the layouts a turn later.
+            wait(0)
+            window.update()
+            verify(waitForRendering(window.contentItem, 5000), "the window is not drawn")
+        }
+    }
+
     function checkAll(what) {
-        wait(Kirigami.Units.longDuration * 2)
+        settled()
         var found = problems()
         verify(found.length === 0, what + ":\n" + found.join("\n"))
     }
 
     function shoot(name) {
-        wait(Kirigami.Units.longDuration * 2)
+        settled()
         verify(screenshots.save(window, artifactsDir + "/" + name + screenshotTag + ".png"))
     }
 
@@ -135,6 +148,13 @@ TestCase {
         window.width = window.minimumWidth
         window.height = window.minimumHeight
         tryCompare(window, "width", window.minimumWidth)
+    }
+
+    // The room the content asks for: the window scrolls when smaller.
+    function neededSize() {
+        window.width = window.neededWidth
+        window.height = window.neededHeight
+        tryCompare(window, "width", window.neededWidth)
     }
 
     function initTestCase() {
@@ -175,13 +195,32 @@ TestCase {
     }
 
     function test_editors_data() {
-        return [{tag: "countdown", row: 0}, {tag: "schedule", row: 1}, {tag: "window", row: 2}]
+        return [{tag: "countdown", row: 0, last: "notification"}, {tag: "schedule", row: 1, last: "notification"},
+                {tag: "window", row: 2, last: "regularity"}]
     }
 
     function test_editors(data) {
         model.select(data.row)
         atLeastSize()
         checkAll(data.tag)
+        // The window fits a screen of 1280×720 pixels with a title bar and
+        // a panel, whatever the font, scale and language: its content
+        // scrolls instead.
+        var scale = window.Screen.devicePixelRatio
+        verify(window.minimumWidth * scale <= 1280 && window.minimumHeight * scale <= 720 - 80,
+               window.minimumWidth + "×" + window.minimumHeight + " at a scale of " + scale)
+        // Every control is there to be scrolled to, and is when it takes
+        // the focus.
+        var scroller = findChild(window, "contentScroller")
+        verify(scroller.contentWidth >= window.neededWidth - 2 * window.padding)
+        findChild(window, "presetList").forceActiveFocus(Qt.TabFocusReason)
+        var field = findChild(window, data.last)
+        field.forceActiveFocus(Qt.TabFocusReason)
+        var place = field.mapToItem(scroller, 0, 0)
+        verify(place.x >= 0 && place.y >= 0 && place.x + field.width <= scroller.width + 0.5 && place.y + field.height <= scroller.height + 0.5,
+               data.last + " out of sight at " + place.x + "," + place.y)
+        scroller.contentX = 0
+        scroller.contentY = 0
     }
 
     function test_dialogs_data() {
@@ -194,7 +233,7 @@ TestCase {
 
     function test_dialogs(data) {
         model.select(data.row)
-        atLeastSize()
+        neededSize()
         var dialog = findChild(window, data.editor)[data.open]()
         tryCompare(dialog, "opened", true)
         // The whole dialog fits: nothing of it scrolls out of sight.
@@ -204,6 +243,106 @@ TestCase {
         tryVerify(function () {
             return !dialog.visible
         })
+    }
+
+    // The visible controls and texts of container, not those inside
+    // controls, with their rectangles in the window.
+    function pieces(container) {
+        var found = []
+        var visit = function (item, top) {
+            if (!item.visible || item.opacity === 0) {
+                return
+            }
+            var leaf = isA(item, T.Control) || isA(item, Text) || isA(item, Kirigami.Icon)
+            if (leaf && item.width > 0 && item.height > 0) {
+                var corner = item.mapToItem(null, 0, 0)
+                found.push({"name": describe(item), "left": corner.x, "top": corner.y, "right": corner.x + item.width,
+                               "bottom": corner.y + item.height})
+                return
+            }
+            for (var i = 0; i < item.children.length; ++i) {
+                visit(item.children[i])
+            }
+        }
+        visit(container)
+        return found
+    }
+
+    // What overlaps, and the gaps taller than a line between rows.
+    function overlapsAndGaps(container) {
+        var found = []
+        var all = pieces(container)
+        var tallestGap = window.spacing + Kirigami.Units.gridUnit
+        for (var i = 0; i < all.length; ++i) {
+            var a = all[i]
+            var above = -1
+            for (var j = 0; j < all.length; ++j) {
+                var b = all[j]
+                if (j > i && a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5) {
+                    found.push("overlap: " + a.name + " and " + b.name)
+                }
+                if (b.bottom <= a.top + 0.5) {
+                    above = Math.max(above, b.bottom)
+                }
+            }
+            if (above >= 0 && a.top - above > tallestGap) {
+                found.push("gap of " + (a.top - above) + " above " + a.name)
+            }
+        }
+        return found
+    }
+
+    // Lines that come and go reflow the editor at once: after each step
+    // nothing overlaps and no row is left apart.
+    function test_reflow_data() {
+        var hour = testCase.hour
+        return [
+            {tag: "end before start", row: 1, steps: [function () {
+                var editor = findChild(window, "schedulerEditor")
+                findChild(window, "endDate").setDate(editor.start - 48 * hour)
+            }, function () {
+                findChild(window, "endDate").setDate(findChild(window, "schedulerEditor").start + 48 * hour)
+            }]},
+            {tag: "no end", row: 1, steps: [function () {
+                findChild(window, "noEnd").toggle()
+            }, function () {
+                findChild(window, "noEnd").toggle()
+            }]},
+            {tag: "window that never acts", row: 2, steps: [function () {
+                findChild(window, "rangeEnd").value = findChild(window, "rangeStart").value
+            }, function () {
+                findChild(window, "rangeEnd").value = findChild(window, "rangeStart").value + hour
+            }]},
+            {tag: "zero countdown", row: 0, steps: [function () {
+                findChild(window, "timerHours").value = 0
+                findChild(window, "timerMinutes").value = 0
+            }, function () {
+                findChild(window, "timerMinutes").value = 5
+            }]}
+        ]
+    }
+
+    function test_reflow(data) {
+        model.select(data.row)
+        atLeastSize()
+        var editor = findChild(window, "settingsContent")
+        for (var i = 0; i < data.steps.length; ++i) {
+            data.steps[i]()
+            settled()
+            var found = overlapsAndGaps(editor)
+            // Lines under a field use the editor's width rather than wrap
+            // in a column of their own.
+            var lines = ["timerProblem", "scheduleProblem", "rangeProblem", "repeatSummary", "windowSummary", "timerExact"]
+            for (var k = 0; k < lines.length; ++k) {
+                var line = findChild(window, lines[k])
+                var room = editor.width - line.Layout.leftMargin
+                if (line.visible && line.width + 1 < Math.min(line.implicitWidth, room)) {
+                    found.push("narrow: " + lines[k] + " " + line.width + " of " + room)
+                }
+            }
+            verify(found.length === 0, "step " + i + ":\n" + found.join("\n"))
+        }
+        findChild(window, "settings").clear()
     }
 
     function test_messages() {
@@ -237,10 +376,10 @@ TestCase {
         backend.setAvailability([])
     }
 
-    // Last: the screenshots, at the window's first size.
+    // Last: the screenshots, at the window's first size on a large screen.
     function test_zzScreenshots() {
-        window.width = Math.max(window.minimumWidth, Kirigami.Units.gridUnit * 47)
-        window.height = Math.max(window.minimumHeight, Kirigami.Units.gridUnit * 24)
+        window.width = Math.max(window.neededWidth, Kirigami.Units.gridUnit * 47)
+        window.height = Math.max(window.neededHeight, Kirigami.Units.gridUnit * 24)
         model.select(1)
         shoot("window")
         var dialog = findChild(window, "schedulerEditor").openRepeatDialog()

@@ -465,6 +465,25 @@ TestCase {
         verify(child("problemMessage").text.indexOf("help could not be opened") >= 0)
     }
 
+    // With the page installed, the help opens in the window; the browser
+    // is only asked for on request, and its failure is told.
+    function test_helpInTheWindow() {
+        backend.helpPage = "<h2>Keyboard</h2><p>More at <a href=\"https://kde.org/\">kde.org</a>.</p>"
+        keyClick(Qt.Key_F1)
+        var dialog = messageBox("helpDialog")
+        verify(findChild(dialog.contentItem, "helpText").getText(0, 100).indexOf("Keyboard") >= 0)
+        compare(backend.requests, [])
+        backend.helpWorks = false
+        findChild(dialog, "openInBrowserAction").trigger()
+        compare(backend.requests, ["help"])
+        verify(child("problemMessage").visible)
+        keyClick(Qt.Key_Escape)
+        tryVerify(function () {
+            return findChild(window, "helpDialog") === null
+        }, 3000, "the help stays")
+        backend.helpPage = ""
+    }
+
     function test_failedRequestIsSaid() {
         backend.failRequest("The name is not activatable")
         verify(child("problemMessage").visible)
