@@ -33,7 +33,6 @@ public:
     // Arms the alarm at moment, or disarms it for an invalid one. Arming
     // again at the moment it is armed at changes nothing.
     void arm(const QDateTime &moment);
-    QDateTime armedAt() const { return m_armedAt; }
 
     // When the machine must be awake for the running Turn On schedules: the
     // earliest of their occurrences strictly after now; invalid when none

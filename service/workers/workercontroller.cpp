@@ -75,7 +75,6 @@ void WorkerController::shutdown()
         m_wrappers.erase(m_wrappers.begin());
         destroy(std::move(wrapper));
     }
-    m_wakeAlarm->arm(QDateTime());
 }
 
 bool WorkerController::canWake() const
