@@ -8,6 +8,7 @@
 #include "exitstatus.h"
 #include "output.h"
 #include "parse.h"
+#include "presetrules.h"
 #include "presettable.h"
 #include "serviceclient.h"
 
@@ -31,7 +32,8 @@ QVector<QStringList> ActionsCommand::rows(const QJsonArray &report)
         const bool available = entry.value(QLatin1String("available")).toBool();
         const QString route = entry.value(QLatin1String("route")).toString();
         const QString can = entry.value(QLatin1String("can")).toString();
-        QString how = available ? route : entry.value(QLatin1String("reason")).toString();
+        const QString grant = entry.value(QLatin1String("grant")).toString();
+        QString how = available ? route : grant.isEmpty() ? entry.value(QLatin1String("reason")).toString() : PresetRules::noWakeRight(grant);
         if (available && can == QLatin1String("challenge")) {
             how = tr("%1, asks for a password", "%1 is the route, e.g. logind").arg(route);
         } else if (available && route == QLatin1String("zel-wm") && (can == QLatin1String("no") || can == QLatin1String("na"))) {

@@ -11,9 +11,12 @@
 #include "output.h"
 #include "parse.h"
 #include "presetid.h"
+#include "presetrules.h"
 #include "serviceclient.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 namespace
 {
@@ -39,6 +42,24 @@ QUuid freshId(const QVector<Preset> &presets)
         }
     }
 }
+
+// Why the service cannot carry out Turn On (it may not wake the machine), as
+// its availableActions says; empty when it can.
+Result<QString> wakeRefusal(ServiceClient &client)
+{
+    const Result<QString> json = client.availableActions();
+    if (!json) {
+        return Result<QString>::failure(json.error());
+    }
+    const QJsonArray report = QJsonDocument::fromJson(json->toUtf8()).array();
+    for (const QJsonValue &value : report) {
+        const QJsonObject entry = value.toObject();
+        if (entry.value(QLatin1String("action_type")).toInt(-2) == ActionType::TurnOn && !entry.value(QLatin1String("available")).toBool(true)) {
+            return PresetRules::noWakeRight(entry.value(QLatin1String("grant")).toString());
+        }
+    }
+    return QString();
+}
 } // namespace
 
 QString AddCommand::summary()
@@ -58,13 +79,16 @@ int AddCommand::run(const QStringList &arguments)
            "DURATION is written like 90s, 10m, 1h30m or 2d.\n"
            "A preset that would never act is refused with exit status 1: a countdown of zero, a warning not shorter than the "
            "countdown, an end before the start, a schedule whose occurrences all lie in the past, a daily window that ends where it "
-           "starts.")
+           "starts.\n"
+           "turn-on wakes the computer from sleep at the times of a schedule (--at), and only where the scheduler service may set "
+           "wake alarms (\"zel-scheduler-cli actions\" shows whether it may).")
             .arg(Parse::actionNames().join(QLatin1String(", "))),
         tr("  zel-scheduler-cli add shutdown --in 1h30m --warn 5m --start\n"
            "  zel-scheduler-cli add reboot --at 23:00 --repeat weekly --on mon --start\n"
            "  zel-scheduler-cli add sleep --at \"2027-01-15 08:00\"\n"
            "  zel-scheduler-cli add logout --at 22:00 --repeat \"every 2 weeks\" --on mon-fri --until 2027-06-30T22:00\n"
-           "  zel-scheduler-cli add lock --between 12:00-13:00 --every 5m --name \"Lunch break\" --start"));
+           "  zel-scheduler-cli add lock --between 12:00-13:00 --every 5m --name \"Lunch break\" --start\n"
+           "  zel-scheduler-cli add turn-on --at 06:55 --repeat weekly --on mon-fri --start"));
     syntax.addOption(QCommandLineOption(in, tr("Act once when this countdown has run out."), QStringLiteral("DURATION")));
     syntax.addOption(QCommandLineOption(at,
         tr("Act at this time: 23:00 is today's, or tomorrow's once it has passed; \"2027-01-15 08:00\" "
@@ -120,6 +144,9 @@ int AddCommand::run(const QStringList &arguments)
     }
     if (syntax.isSet(warn) && syntax.isSet(between)) {
         return syntax.usageError(tr("A daily window gives no warning: leave out --warn."));
+    }
+    if (syntax.isSet(warn) && *action == ActionType::TurnOn) {
+        return syntax.usageError(tr("Turn On gives no warning: leave out --warn."));
     }
 
     const QDateTime now = QDateTime::currentDateTime();
@@ -178,6 +205,15 @@ int AddCommand::run(const QStringList &arguments)
     }
 
     ServiceClient client;
+    if (*action == ActionType::TurnOn) {
+        const Result<QString> refusal = wakeRefusal(client);
+        if (!refusal) {
+            return Output::fail(ExitStatus::Unreachable, refusal.error());
+        }
+        if (!refusal->isEmpty()) {
+            return Output::fail(ExitStatus::Refused, *refusal);
+        }
+    }
     const Result<QVector<Preset>> presets = client.presets();
     if (!presets) {
         return Output::fail(ExitStatus::Unreachable, presets.error());

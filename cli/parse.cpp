@@ -36,6 +36,7 @@ const struct
     {"new-session", ActionType::NewSessionNewWindow},
     {"lock", ActionType::Lock},
     {"logout", ActionType::EndSession},
+    {"turn-on", ActionType::TurnOn},
 };
 
 const char *const weekdays[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};

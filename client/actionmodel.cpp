@@ -4,6 +4,8 @@
 
 #include "actionmodel.h"
 
+#include "presetrules.h"
+
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,6 +19,10 @@ QString reasonText(const QJsonObject &entry)
 {
     const QString route = entry.value(QLatin1String("route")).toString();
     const QString can = entry.value(QLatin1String("can")).toString();
+    const QString grant = entry.value(QLatin1String("grant")).toString();
+    if (!grant.isEmpty()) {
+        return PresetRules::noWakeRight(grant);
+    }
     if (route.isEmpty()) {
         return ActionModel::tr("not available on this desktop");
     }
@@ -40,7 +46,8 @@ ActionModel::ActionModel(QObject *parent) : QAbstractListModel(parent)
              ActionType::NewSession,
              ActionType::NewSessionNewWindow,
              ActionType::Lock,
-             ActionType::EndSession}) {
+             ActionType::EndSession,
+             ActionType::TurnOn}) {
         m_rows.append({Action(type), QString(), QString()});
     }
 }
@@ -54,7 +61,7 @@ void ActionModel::takeAvailability(const QString &json)
     QHash<qint32, QJsonObject> entries;
     for (const QJsonValue &value : document.array()) {
         const QJsonObject entry = value.toObject();
-        entries.insert(entry.value(QLatin1String("action_type")).toInt(-1), entry);
+        entries.insert(entry.value(QLatin1String("action_type")).toInt(-2), entry);
     }
     bool changedAny = false;
     for (int row = 0; row < m_rows.size(); ++row) {
@@ -76,6 +83,34 @@ void ActionModel::takeAvailability(const QString &json)
     if (changedAny) {
         Q_EMIT availabilityChanged();
     }
+}
+
+void ActionModel::setKind(int kind)
+{
+    if (kind == m_kind) {
+        return;
+    }
+    m_kind = kind;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.at(row).action.type() == ActionType::TurnOn) {
+            const QModelIndex changed = index(row, 0);
+            Q_EMIT dataChanged(changed, changed, {EnabledRole, ReasonRole});
+        }
+    }
+    Q_EMIT kindChanged();
+}
+
+bool ActionModel::isOffered(const Row &row) const
+{
+    return row.action.isEnabled() && (row.action.type() != ActionType::TurnOn || m_kind < 0 || m_kind == PresetType::Scheduled);
+}
+
+QString ActionModel::reasonFor(const Row &row) const
+{
+    if (!row.action.isEnabled() || isOffered(row)) {
+        return row.reason;
+    }
+    return tr("needs a date and time: choose Schedule");
 }
 
 QVariantMap ActionModel::problems() const
@@ -110,9 +145,9 @@ QVariant ActionModel::data(const QModelIndex &index, int role) const
     case IconRole:
         return row.action.iconName();
     case EnabledRole:
-        return row.action.isEnabled();
+        return isOffered(row);
     case ReasonRole:
-        return row.reason;
+        return reasonFor(row);
     case HintRole:
         return row.hint;
     }

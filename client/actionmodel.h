@@ -16,12 +16,17 @@
 // handed in with takeAvailability()): the service is the one that acts, so
 // it alone knows its routes. Until it has answered every action is offered,
 // as nothing is known to be unavailable; the model asks nobody by itself.
+// Turn On, last, is offered for schedules only: with another kind chosen
+// (kind) its row is disabled and says so.
 class ActionModel : public QAbstractListModel
 {
     Q_OBJECT
     // Per action type (as text), the warning an editor shows for a preset
     // whose action is not available; absent for available actions.
     Q_PROPERTY(QVariantMap problems READ problems NOTIFY availabilityChanged)
+    // The kind of preset being edited (PresetType); -1, the start, offers
+    // every action.
+    Q_PROPERTY(int kind READ kind WRITE setKind NOTIFY kindChanged)
 public:
     enum Role {
         TypeRole = Qt::UserRole + 1, // 257
@@ -41,6 +46,8 @@ public:
     Q_INVOKABLE QVariant getIcon(int row) const;
 
     QVariantMap problems() const;
+    int kind() const { return m_kind; }
+    void setKind(int kind);
 
     // Takes the service's availableActions answer (a JSON array). An answer
     // that cannot be read changes nothing; an action it does not mention
@@ -49,6 +56,7 @@ public:
 
 Q_SIGNALS:
     void availabilityChanged();
+    void kindChanged();
 
 private:
     struct Row
@@ -58,5 +66,10 @@ private:
         QString hint;
     };
 
+    // Whether the row can be chosen for the kind edited, and why not.
+    bool isOffered(const Row &row) const;
+    QString reasonFor(const Row &row) const;
+
     QVector<Row> m_rows;
+    int m_kind = -1;
 };

@@ -41,6 +41,9 @@ QString ActionType::iconName(int type)
 {
     switch (type) {
     case TurnOn:
+        // The theme's wake-up icon (as for Wake-on-LAN), not the power
+        // symbol that shutting down shows.
+        return QStringLiteral("preferences-system-network-wakeonlan");
     case Shutdown:
         return QStringLiteral("system-shutdown-symbolic");
     case Reboot:

@@ -59,6 +59,11 @@ NeverActs window(const IntervalSettings &window)
 
 NeverActs whyNeverActs(const Preset &preset, const QDateTime &now)
 {
+    // The machine is woken at a wall-clock time; a countdown stands still
+    // while it sleeps, and a daily window would wake it all day long.
+    if (preset.actionType() == ActionType::TurnOn && preset.presetType() != PresetType::Scheduled) {
+        return because(QT_TRANSLATE_NOOP("PresetRules", "Turn On needs a date and time: make it a schedule."));
+    }
     switch (preset.presetType()) {
     case PresetType::Timer:
         return countdown(preset.timer());
@@ -69,5 +74,12 @@ NeverActs whyNeverActs(const Preset &preset, const QDateTime &now)
     default:
         return NeverActs();
     }
+}
+
+QString noWakeRight(const QString &grantCommand)
+{
+    return QCoreApplication::translate(
+        "PresetRules", "The scheduler service may not wake this computer. Grant it the right with \"%1\" and restart the service.")
+        .arg(grantCommand);
 }
 } // namespace PresetRules

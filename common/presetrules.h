@@ -27,6 +27,7 @@ struct NeverActs
 };
 
 // Why the preset, started at now, could never act:
+// - Turn On with anything but a schedule;
 // - a countdown shorter than a second, or with a warning at least as long
 //   as the countdown;
 // - a schedule whose end lies before its start, or none of whose
@@ -37,4 +38,10 @@ struct NeverActs
 // A window's period is no reason: one out of range is brought into it
 // (Occurrence::period). Other kinds of preset are never refused.
 NeverActs whyNeverActs(const Preset &preset, const QDateTime &now);
+
+// Why Turn On is not available where the service may not wake the machine,
+// naming the command that grants the right (the service's availableActions
+// gives it). The service tells it of a Turn On it does not run, the window
+// shows it on the action and the command line refuses with it.
+QString noWakeRight(const QString &grantCommand);
 } // namespace PresetRules

@@ -33,7 +33,7 @@ import uuid
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
 from zelharness import BUILD_DIR, call, start_service, wait_until  # noqa: E402
 
-LOCK = 6
+TURN_ON, LOCK = -1, 6
 TIMER, SCHEDULED, RANGE = 0, 1, 2
 EVERY_DAY = 2
 
@@ -121,8 +121,8 @@ def countdown(timeout, running=True, name="bench countdown"):
             "preset_running": running, "timer": {"timeout": timeout, "notify": 0}}
 
 
-def schedule(start_ms, repeat=EVERY_DAY, running=True, name="bench schedule"):
-    return {"preset_id": new_id(), "preset_name": name, "preset_type": SCHEDULED, "action_type": LOCK,
+def schedule(start_ms, repeat=EVERY_DAY, running=True, name="bench schedule", action=LOCK):
+    return {"preset_id": new_id(), "preset_name": name, "preset_type": SCHEDULED, "action_type": action,
             "preset_running": running,
             "schedule": {"start": start_ms, "end": start_ms + 365 * 86400000, "notify": 60000,
                          "repeat_settings": {"repeat_settings_type": repeat}}}
@@ -184,12 +184,13 @@ def main():
         print("  KShutdown could not be started")
     print("  (the service with nothing running: CPU %.3f %%, %.2f wakeups/s)" % (idle["cpu"], idle["wakeups"]))
 
-    print("\nTen running schedules, every day, next due tomorrow (warned a minute before):")
+    print("\nTen running schedules, every day, next due tomorrow (warned a minute before; five are Turn On, "
+          "with the wake alarm armed):")
     service = fresh_service(tmp, "schedules")
     pid = service.proc.pid
     tomorrow = (int(time.time()) + 86400 - 3600) * 1000
     for i in range(10):
-        call("updatePreset", json.dumps(schedule(tomorrow + i * 60000)))
+        call("updatePreset", json.dumps(schedule(tomorrow + i * 60000, action=TURN_ON if i % 2 else LOCK)))
     settle()
     cost = idle_cost(pid, seconds)
     disk = disk_per_minute(pid, seconds)

@@ -7,6 +7,7 @@
 #include "desktopprobe.h"
 #include "enumerations.h"
 #include "peeraddresses.h"
+#include "wakealarm.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -44,7 +45,7 @@ bool isPower(qint32 action)
 }
 } // namespace
 
-ActionAvailability::ActionAvailability(QObject *parent) : QObject(parent), m_probe(new DesktopProbe(this))
+ActionAvailability::ActionAvailability(bool canWake, QObject *parent) : QObject(parent), m_probe(new DesktopProbe(this)), m_canWake(canWake)
 {
     connect(m_probe, &DesktopProbe::finished, this, &ActionAvailability::ask);
 }
@@ -84,13 +85,23 @@ void ActionAvailability::ask()
 void ActionAvailability::answered()
 {
     if (--m_waiting == 0) {
-        Q_EMIT finished(QString::fromUtf8(QJsonDocument(report(m_probe->desktop(), m_can)).toJson(QJsonDocument::Compact)));
+        Q_EMIT finished(QString::fromUtf8(QJsonDocument(report(m_probe->desktop(), m_can, m_canWake)).toJson(QJsonDocument::Compact)));
     }
 }
 
-QJsonArray ActionAvailability::report(const DesktopRoutes::Desktop &desktop, const QHash<qint32, QString> &can)
+QJsonArray ActionAvailability::report(const DesktopRoutes::Desktop &desktop, const QHash<qint32, QString> &can, bool canWake)
 {
     QJsonArray result;
+    QJsonObject turnOn{{QStringLiteral("action_type"), ActionType::TurnOn},
+        {QStringLiteral("available"), canWake},
+        {QStringLiteral("route"), canWake ? QStringLiteral("wake alarm") : QString()}};
+    if (!canWake) {
+        const QString grant = WakeAlarm::grantCommand();
+        turnOn.insert(QStringLiteral("reason"),
+            QStringLiteral("the service may not wake this computer: grant it the right with \"%1\" and restart the service").arg(grant));
+        turnOn.insert(QStringLiteral("grant"), grant);
+    }
+    result.append(turnOn);
     for (qint32 action = ActionType::Shutdown; action <= ActionType::EndSession; ++action) {
         const DesktopRoutes::Route route = DesktopRoutes::choose(action, desktop);
         QJsonObject entry{{QStringLiteral("action_type"), action}, {QStringLiteral("route"), route.name}};

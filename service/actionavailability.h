@@ -26,16 +26,23 @@ class DesktopProbe;
 // "na" also when no login manager could be asked. A power action whose
 // route is the login manager itself is not available when it answers "no"
 // or "na"; through zel-wm it is, as zel-wm decides for itself.
+// Turn On (first, -1) is carried out by the service's own wake alarm
+// (WakeAlarm): route "wake alarm", or, where the service may not set one,
+// not available with "grant", the one command that gives it the right:
+//   {"action_type": -1, "available": false, "route": "", "reason": "...",
+//    "grant": "sudo setcap cap_wake_alarm+ep /usr/bin/zel-shutdown-scheduler-service"}
 class ActionAvailability : public QObject
 {
     Q_OBJECT
 public:
-    explicit ActionAvailability(QObject *parent = nullptr);
+    // canWake: whether the service may set wake alarms.
+    ActionAvailability(bool canWake, QObject *parent = nullptr);
 
     void start();
 
-    // The report for a desktop and the Can* answers by action number.
-    static QJsonArray report(const DesktopRoutes::Desktop &desktop, const QHash<qint32, QString> &can);
+    // The report for a desktop, the Can* answers by action number and the
+    // right to wake the machine.
+    static QJsonArray report(const DesktopRoutes::Desktop &desktop, const QHash<qint32, QString> &can, bool canWake);
 
 Q_SIGNALS:
     void finished(const QString &json);
@@ -47,4 +54,5 @@ private:
     DesktopProbe *m_probe;
     QHash<qint32, QString> m_can;
     int m_waiting = 0;
+    bool m_canWake;
 };

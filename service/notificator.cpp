@@ -90,3 +90,12 @@ void Notificator::failed(const QString &title, const QString &body, bool quiet)
     qCDebug(NOTIFICATOR) << "New notification: " << title << body;
     send(QStringLiteral("failed"), title, body, quiet ? KNotification::LowUrgency : KNotification::NormalUrgency);
 }
+
+void Notificator::woken(const QString &name)
+{
+    qCDebug(NOTIFICATOR) << "Woken up for" << name;
+    send(QStringLiteral("woken"),
+        QCoreApplication::translate("Notificator", "Turned on"),
+        QCoreApplication::translate("Notificator", "Woken up for %1").arg(name),
+        KNotification::LowUrgency);
+}

@@ -11,8 +11,9 @@
 #include <functional>
 
 // Raises desktop notifications of the service's notification configuration:
-// the warning before an action (event "alarm") and the news that an action
-// was not carried out (event "failed"). Holds no state of its own; make a
+// the warning before an action (event "alarm"), the news that an action
+// was not carried out (event "failed") and that the machine woke for a Turn On
+// (event "woken"). Holds no state of its own; make a
 // temporary for every call. failed() may be called from any thread and never
 // blocks the caller; warn() and withdraw() belong to the main thread, where
 // the workers live.
@@ -22,6 +23,9 @@ class Notificator
 public:
     // Quiet ones (the user's own refusal) come with low urgency.
     void failed(const QString &title, const QString &body, bool quiet);
+
+    // "Woken up for <name>", with low urgency. Main thread only.
+    void woken(const QString &name);
 
     // A warning that stays on screen, offering choices (the texts of its
     // buttons), until it is withdrawn. chosen(index into choices) runs on the

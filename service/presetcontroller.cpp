@@ -126,7 +126,7 @@ QString PresetController::availableActions()
     // The desktop is asked without blocking: the reply leaves when all
     // answers are in.
     setDelayedReply(true);
-    auto *availability = new ActionAvailability(this);
+    auto *availability = new ActionAvailability(m_workerController->canWake(), this);
     connect(availability, &ActionAvailability::finished, this, [availability, connection = connection(), request = message()](const QString &json) {
         connection.send(request.createReply(json));
         availability->deleteLater();

@@ -67,26 +67,6 @@
         <translation>Добавить задание: обратный отсчёт, расписание или ежедневный интервал.</translation>
     </message>
     <message>
-        <source>Adds a preset that performs ACTION, one of: %1. Say when with exactly one of --in (a countdown), --at (a schedule) or --between (a daily window). Prints the new preset&apos;s short id.
-DURATION is written like 90s, 10m, 1h30m or 2d.
-A preset that would never act is refused with exit status 1: a countdown of zero, a warning not shorter than the countdown, an end before the start, a schedule whose occurrences all lie in the past, a daily window that ends where it starts.</source>
-        <translation>Добавляет задание, выполняющее ДЕЙСТВИЕ, одно из: %1. Время задаётся ровно одним из параметров --in (обратный отсчёт), --at (расписание) или --between (ежедневный интервал). Выводит краткий идентификатор нового задания.
-ДЛИТЕЛЬНОСТЬ записывается так: 90s, 10m, 1h30m или 2d.
-Задание, которое никогда не сработает, отклоняется с кодом выхода 1: обратный отсчёт нулевой длительности, предупреждение не короче отсчёта, конец раньше начала, расписание, все срабатывания которого в прошлом, ежедневный интервал, который заканчивается там же, где начинается.</translation>
-    </message>
-    <message>
-        <source>  zel-scheduler-cli add shutdown --in 1h30m --warn 5m --start
-  zel-scheduler-cli add reboot --at 23:00 --repeat weekly --on mon --start
-  zel-scheduler-cli add sleep --at &quot;2027-01-15 08:00&quot;
-  zel-scheduler-cli add logout --at 22:00 --repeat &quot;every 2 weeks&quot; --on mon-fri --until 2027-06-30T22:00
-  zel-scheduler-cli add lock --between 12:00-13:00 --every 5m --name &quot;Lunch break&quot; --start</source>
-        <translation>  zel-scheduler-cli add shutdown --in 1h30m --warn 5m --start
-  zel-scheduler-cli add reboot --at 23:00 --repeat weekly --on mon --start
-  zel-scheduler-cli add sleep --at &quot;2027-01-15 08:00&quot;
-  zel-scheduler-cli add logout --at 22:00 --repeat &quot;every 2 weeks&quot; --on mon-fri --until 2027-06-30T22:00
-  zel-scheduler-cli add lock --between 12:00-13:00 --every 5m --name &quot;Обеденный перерыв&quot; --start</translation>
-    </message>
-    <message>
         <source>Act once when this countdown has run out.</source>
         <translation>Сработать один раз, когда закончится этот обратный отсчёт.</translation>
     </message>
@@ -149,6 +129,34 @@ A preset that would never act is refused with exit status 1: a countdown of zero
     <message>
         <source>How often the action repeats inside the window, from 1s to 24h.</source>
         <translation>Как часто повторять действие внутри интервала, от 1s до 24h.</translation>
+    </message>
+    <message>
+        <source>Adds a preset that performs ACTION, one of: %1. Say when with exactly one of --in (a countdown), --at (a schedule) or --between (a daily window). Prints the new preset&apos;s short id.
+DURATION is written like 90s, 10m, 1h30m or 2d.
+A preset that would never act is refused with exit status 1: a countdown of zero, a warning not shorter than the countdown, an end before the start, a schedule whose occurrences all lie in the past, a daily window that ends where it starts.
+turn-on wakes the computer from sleep at the times of a schedule (--at), and only where the scheduler service may set wake alarms (&quot;zel-scheduler-cli actions&quot; shows whether it may).</source>
+        <translation>Добавляет задание, выполняющее ДЕЙСТВИЕ, одно из: %1. Время задаётся ровно одним из параметров --in (обратный отсчёт), --at (расписание) или --between (ежедневный интервал). Выводит краткий идентификатор нового задания.
+ДЛИТЕЛЬНОСТЬ записывается так: 90s, 10m, 1h30m или 2d.
+Задание, которое никогда не сработает, отклоняется с кодом выхода 1: обратный отсчёт нулевой длительности, предупреждение не короче отсчёта, конец раньше начала, расписание, все срабатывания которого в прошлом, ежедневный интервал, который заканчивается там же, где начинается.
+turn-on будит компьютер из спящего режима в моменты расписания (--at), и только там, где службе планировщика разрешено ставить будильники пробуждения (это показывает &quot;zel-scheduler-cli actions&quot;).</translation>
+    </message>
+    <message>
+        <source>  zel-scheduler-cli add shutdown --in 1h30m --warn 5m --start
+  zel-scheduler-cli add reboot --at 23:00 --repeat weekly --on mon --start
+  zel-scheduler-cli add sleep --at &quot;2027-01-15 08:00&quot;
+  zel-scheduler-cli add logout --at 22:00 --repeat &quot;every 2 weeks&quot; --on mon-fri --until 2027-06-30T22:00
+  zel-scheduler-cli add lock --between 12:00-13:00 --every 5m --name &quot;Lunch break&quot; --start
+  zel-scheduler-cli add turn-on --at 06:55 --repeat weekly --on mon-fri --start</source>
+        <translation>  zel-scheduler-cli add shutdown --in 1h30m --warn 5m --start
+  zel-scheduler-cli add reboot --at 23:00 --repeat weekly --on mon --start
+  zel-scheduler-cli add sleep --at &quot;2027-01-15 08:00&quot;
+  zel-scheduler-cli add logout --at 22:00 --repeat &quot;every 2 weeks&quot; --on mon-fri --until 2027-06-30T22:00
+  zel-scheduler-cli add lock --between 12:00-13:00 --every 5m --name &quot;Обеденный перерыв&quot; --start
+  zel-scheduler-cli add turn-on --at 06:55 --repeat weekly --on mon-fri --start</translation>
+    </message>
+    <message>
+        <source>Turn On gives no warning: leave out --warn.</source>
+        <translation>«Включить» не даёт предупреждения: уберите --warn.</translation>
     </message>
 </context>
 <context>

@@ -66,6 +66,14 @@
         <source>A window that starts when it ends is empty. To run past midnight, end it on the next day&apos;s time, as in 23:00 to 01:00.</source>
         <translation>Интервал, который заканчивается тогда же, когда начинается, пуст. Чтобы он проходил через полночь, укажите конец по времени следующих суток, например с 23:00 до 01:00.</translation>
     </message>
+    <message>
+        <source>Turn On needs a date and time: make it a schedule.</source>
+        <translation>Для «Включить» нужны дата и время: сделайте задание расписанием.</translation>
+    </message>
+    <message>
+        <source>The scheduler service may not wake this computer. Grant it the right with &quot;%1&quot; and restart the service.</source>
+        <translation>Службе планировщика не разрешено будить этот компьютер. Дайте ей это право командой &quot;%1&quot; и перезапустите службу.</translation>
+    </message>
 </context>
 <context>
     <name>PresetText</name>

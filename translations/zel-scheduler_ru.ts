@@ -32,6 +32,10 @@
         <comment>%1 is an action, %2 why</comment>
         <translation>Действие «%1» здесь невозможно: %2</translation>
     </message>
+    <message>
+        <source>needs a date and time: choose Schedule</source>
+        <translation>нужны дата и время: выберите «Расписание»</translation>
+    </message>
 </context>
 <context>
     <name>Backend</name>

@@ -100,6 +100,17 @@
     </message>
 </context>
 <context>
+    <name>Notificator</name>
+    <message>
+        <source>Turned on</source>
+        <translation>Включено</translation>
+    </message>
+    <message>
+        <source>Woken up for %1</source>
+        <translation>Пробуждение для «%1»</translation>
+    </message>
+</context>
+<context>
     <name>ScheduledWorker</name>
     <message>
         <source>Schedule</source>

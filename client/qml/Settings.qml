@@ -151,6 +151,12 @@ ColumnLayout {
             objectName: "actionChooser"
             model: main.hasBackend ? backend.actionModel : null
             label: qsTr("Action")
+            // Some actions suit one kind of preset only (Turn On: schedules).
+            Binding {
+                target: main.hasBackend ? backend.actionModel : null
+                property: "kind"
+                value: main.checkedType
+            }
             ToolTip.text: actionProblem.text
             ToolTip.visible: hovered && actionProblem.text !== ""
             ToolTip.delay: Kirigami.Units.toolTipDelay

@@ -101,7 +101,10 @@ void AbstractWorker::saved(bool onDisk, const QString &problem)
 
 void AbstractWorker::runAction(qint32 action)
 {
-    if (m_abandoned) {
+    // Turn On never goes to the desktop: a schedule's is handled where it
+    // falls (OccurrenceWorker), and a countdown never runs one (PresetRules)
+    // unless a client made it run by storing it so.
+    if (m_abandoned || action == ActionType::TurnOn) {
         return;
     }
     // The answer reaches this worker only while it lives: one deleted

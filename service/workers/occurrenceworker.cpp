@@ -4,6 +4,9 @@
 
 #include "occurrenceworker.h"
 
+#include "wakealarm.h"
+#include "wakealarm_debug.h"
+
 #include <QTimer>
 
 #include <algorithm>
@@ -103,6 +106,9 @@ void OccurrenceWorker::setPreset(Preset::Ptr preset)
 
 void OccurrenceWorker::clockChanged(ClockChange change)
 {
+    if (change == ClockChange::Resumed) {
+        m_resumedAt = now();
+    }
     if (!m_active) {
         return;
     }
@@ -159,12 +165,26 @@ void OccurrenceWorker::evaluate()
         stop();
     }
     if (step.carryOut.isValid()) {
-        execute();
+        if (preset()->actionType() == ActionType::TurnOn) {
+            turnedOn(step.carryOut);
+        } else {
+            execute();
+        }
     }
     if (m_active && step.wakeAt.isValid()) {
         // Looked at again after the action was handed on, from the clock of
         // that moment.
         const qint64 wait = now().msecsTo(step.wakeAt);
         m_timer->start(int(std::clamp<qint64>(wait, 0, longestWaitMs)));
+    }
+}
+
+void OccurrenceWorker::turnedOn(const QDateTime &occurrence)
+{
+    const bool woken = WakeAlarm::wokenFor(m_resumedAt, occurrence);
+    qCInfo(WAKEALARM) << "Turn On of preset" << preset()->id() << "due at" << occurrence.toString(Qt::ISODate)
+                      << (woken ? "woke the machine" : "found the machine on");
+    if (woken) {
+        effects()->tellWoken(preset()->name().isEmpty() ? preset()->actionName() : preset()->name());
     }
 }

@@ -26,6 +26,10 @@ class QTimer;
 // A preset given through setPreset() applies at once; one that is not
 // running makes the worker fall idle until the next start.
 //
+// A Turn On occurrence carries nothing out (the machine is on; WakeAlarm
+// woke it): it is handled like any other and logged, and when the machine
+// woke from sleep for it, the user is told.
+//
 // A warning stays on screen until the action comes or the preset is paused,
 // stopped, changed or removed. The choices on it (see choose()) cancel its
 // occurrence or postpone it; both are kept by this worker only.
@@ -72,12 +76,15 @@ protected:
 private:
     void evaluate();
     void halt();
+    void turnedOn(const QDateTime &occurrence);
 
     Clock m_clock;
     QTimer *m_timer;
     Agenda::State m_state;
     QDateTime m_warnedOccurrence;
     bool m_active = false;
+    // When the machine last woke from sleep, as far as this worker saw.
+    QDateTime m_resumedAt;
     // Why the clock is looked at out of turn, while it is.
     ActionFailure::Reason m_skipReason = ActionFailure::Reason::Skipped;
 };

@@ -9,9 +9,12 @@
 Agenda::Rules ScheduledWorker::rules() const
 {
     const ScheduleSettings schedule = preset()->schedule();
+    // A Turn On is not warned of: asleep, the machine shows nothing, and
+    // awake, nothing is about to happen to it.
+    const bool warns = preset()->actionType() != ActionType::TurnOn;
     return Agenda::Rules{
         [schedule](const QDateTime &moment) { return Occurrence::firstAtOrAfter(schedule, moment); },
-        [schedule](const QDateTime &moment) { return Occurrence::nextWarning(schedule, moment); },
+        [schedule, warns](const QDateTime &moment) { return warns ? Occurrence::nextWarning(schedule, moment) : Occurrence::Warning(); },
     };
 }
 
@@ -23,6 +26,9 @@ QDateTime ScheduledWorker::floorAt(const QDateTime &now) const
 
 QDateTime ScheduledWorker::warningOnStart(const QDateTime &now) const
 {
+    if (preset()->actionType() == ActionType::TurnOn) {
+        return QDateTime();
+    }
     return Occurrence::warningOnStart(preset()->schedule(), now);
 }
 

@@ -10,19 +10,34 @@
 #include "scheduledworker.h"
 #include "storage.h"
 #include "timerworker.h"
+#include "wakealarm.h"
 #include "workercontroller_debug.h"
 #include "workerwrapper.h"
 
 #include <algorithm>
 
 WorkerController::WorkerController(Storage *storage, std::shared_ptr<WorkerEffects> effects, QObject *parent, TimerWorker::Clock countdownClock)
-    : QObject(parent), m_storage(storage), m_effects(std::move(effects)), m_countdownClock(std::move(countdownClock)), m_clockWatcher(new ClockWatcher(this))
+    : QObject(parent)
+    , m_storage(storage)
+    , m_effects(std::move(effects))
+    , m_countdownClock(std::move(countdownClock))
+    , m_clockWatcher(new ClockWatcher(this))
+    , m_wakeAlarm(new WakeAlarm(this))
 {
     // The queued setPreset and clockChanged carry these by name.
     qRegisterMetaType<Preset::Ptr>("Preset::Ptr");
     qRegisterMetaType<AbstractWorker::ClockChange>("AbstractWorker::ClockChange");
     connect(m_clockWatcher, &ClockWatcher::clockSet, this, [this] { clockChanged(AbstractWorker::ClockChange::Set); });
     connect(m_clockWatcher, &ClockWatcher::resumed, this, [this] { clockChanged(AbstractWorker::ClockChange::Resumed); });
+    // Woken by the alarm, the workers need not wait for logind to say so;
+    // either way the spent alarm is armed for the next Turn On.
+    connect(m_wakeAlarm, &WakeAlarm::expired, this, [this](bool afterSleep) {
+        if (afterSleep) {
+            clockChanged(AbstractWorker::ClockChange::Resumed);
+        } else {
+            rearm();
+        }
+    });
 
     connect(m_storage, &Storage::presetAdded, this, &WorkerController::onPresetAdded);
     connect(m_storage, &Storage::presetUpdated, this, &WorkerController::onPresetUpdated);
@@ -36,6 +51,12 @@ WorkerController::WorkerController(Storage *storage, std::shared_ptr<WorkerEffec
         onPresetAdded(preset);
     }
     m_restoring = false;
+
+    // After the workers: what they changed is stored by then.
+    connect(m_storage, &Storage::presetAdded, this, &WorkerController::rearm);
+    connect(m_storage, &Storage::presetUpdated, this, &WorkerController::rearm);
+    connect(m_storage, &Storage::presetRemoved, this, &WorkerController::rearm);
+    rearm();
 }
 
 WorkerController::~WorkerController()
@@ -54,6 +75,11 @@ void WorkerController::shutdown()
         m_wrappers.erase(m_wrappers.begin());
         destroy(std::move(wrapper));
     }
+}
+
+bool WorkerController::canWake() const
+{
+    return m_wakeAlarm->isAvailable();
 }
 
 void WorkerController::start(const QString &uuid, Done done)
@@ -240,6 +266,12 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
         wrapper->stop();
         return;
     }
+    // A client may store a preset running, bypassing the start command; a
+    // Turn On is judged then too (an older client's countdown of one).
+    if (!m_restoring && preset->isRunning() && preset->actionType() == ActionType::TurnOn && neverActs(*preset, QDateTime::currentDateTime())) {
+        wrapper->stop();
+        return;
+    }
     if (preset->isRunning()) {
         if (m_restoring) {
             wrapper->restore();
@@ -254,11 +286,26 @@ void WorkerController::clockChanged(AbstractWorker::ClockChange change)
     for (auto &wrapper : m_wrappers) {
         wrapper->clockChanged(change);
     }
+    // The same wall-clock moment may be another local time now (a new time
+    // zone), and after a wake the alarm may be spent.
+    rearm();
+}
+
+void WorkerController::rearm()
+{
+    if (!m_shutDown) {
+        m_wakeAlarm->arm(WakeAlarm::due(m_storage->presets(), QDateTime::currentDateTime()));
+    }
 }
 
 bool WorkerController::neverActs(const Preset &preset, const QDateTime &now) const
 {
     const PresetRules::NeverActs never = PresetRules::whyNeverActs(preset, now);
+    if (never.isEmpty() && preset.actionType() == ActionType::TurnOn && !m_wakeAlarm->isAvailable()) {
+        qCWarning(WORKERCONTROLLER) << "Preset" << preset.id() << "is not started: the service may not wake the machine";
+        m_effects->tellFailure(preset.actionType(), ActionFailure::Reason::NeverActs, PresetRules::noWakeRight(WakeAlarm::grantCommand()));
+        return true;
+    }
     if (never.isEmpty()) {
         return false;
     }

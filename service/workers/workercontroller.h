@@ -20,6 +20,7 @@
 
 class ClockWatcher;
 class Storage;
+class WakeAlarm;
 class WorkerWrapper;
 
 // Keeps one worker per timed preset, following the store as presets come,
@@ -34,6 +35,11 @@ class WorkerWrapper;
 // Presets found running when the controller is made (the service starts) are
 // restored (AbstractWorker::restore); one ClockWatcher tells every worker of
 // a wall clock that was set and of a wake-up from sleep.
+//
+// The one WakeAlarm is kept armed for the earliest coming Turn On occurrence
+// of the stored presets (WakeAlarm::due), looked at again after every change
+// of the store and of the clock. Without the right to wake the machine a Turn
+// On preset is not started, and one found running is stopped; both are told.
 class WorkerController : public QObject
 {
     Q_OBJECT
@@ -53,6 +59,9 @@ public:
     // wait are dropped; what they reported before is stored.
     void shutdown();
 
+    // Whether Turn On presets can wake the machine (see WakeAlarm).
+    bool canWake() const;
+
 public Q_SLOTS:
     void onPresetAdded(Preset::Ptr preset);
     void onPresetUpdated(Preset::Ptr preset);
@@ -64,8 +73,10 @@ private:
     void addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset);
     void clockChanged(AbstractWorker::ClockChange change);
     // Whether the preset, started at now, could never act
-    // (PresetRules::whyNeverActs); such a one is logged and told.
+    // (PresetRules::whyNeverActs) or is a Turn On that cannot wake the
+    // machine; such a one is logged and told.
     bool neverActs(const Preset &preset, const QDateTime &now) const;
+    void rearm();
     WorkerWrapper *findByText(const QString &uuid) const;
     void destroy(std::unique_ptr<WorkerWrapper> wrapper);
 
@@ -83,4 +94,5 @@ private:
     // Set while the presets stored at start are set up.
     bool m_restoring = false;
     ClockWatcher *m_clockWatcher;
+    WakeAlarm *m_wakeAlarm;
 };

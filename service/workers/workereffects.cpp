@@ -23,6 +23,8 @@ public:
 
     void tellFailure(qint32 action, ActionFailure::Reason reason, const QString &detail) override { ActionFailure::tell(action, reason, detail); }
 
+    void tellWoken(const QString &name) override { Notificator().woken(name); }
+
     void notePostponed(const QUuid &preset, qint32 action, const QDateTime &original, const QDateTime &moment) override
     {
         Postponements::note(preset, action, original, moment);

@@ -44,6 +44,10 @@ public:
         tellFailure(action, reason, ActionFailure::plannedText(planned));
     }
 
+    // Tells the user, quietly, that the machine woke from sleep for the Turn
+    // On preset of that name.
+    virtual void tellWoken(const QString &name) = 0;
+
     // Keeps, beyond the end of the service, that preset's action due at
     // original is postponed to moment (one per preset).
     virtual void notePostponed(const QUuid &preset, qint32 action, const QDateTime &original, const QDateTime &moment) = 0;

@@ -55,18 +55,19 @@ private Q_SLOTS:
             ActionType::NewSession,
             ActionType::NewSessionNewWindow,
             ActionType::Lock,
-            ActionType::EndSession};
+            ActionType::EndSession,
+            ActionType::TurnOn};
         QCOMPARE(Parse::actionNames().size(), types.size());
         for (int i = 0; i < types.size(); ++i) {
             QCOMPARE(*Parse::action(Parse::actionNames().at(i)), types.at(i));
         }
-        for (const char *wrong : {"Shutdown", "turn-on", "", "shutdown "}) {
+        for (const char *wrong : {"Shutdown", "turnon", "", "shutdown "}) {
             QVERIFY(Parse::action(QString::fromLatin1(wrong)).error().contains(QLatin1String("is not an action")));
         }
         for (const QString &name : Parse::actionNames()) {
             QCOMPARE(Parse::actionName(*Parse::action(name)), name);
         }
-        QCOMPARE(Parse::actionName(ActionType::TurnOn), QString());
+        QCOMPARE(Parse::actionName(-2), QString());
     }
 
     // The rows of "actions" from the service's report: the route, a password

@@ -60,6 +60,7 @@ class WithoutServiceTest(IsolatedTestCase):
             (["ac"], "actions"),
             (["actions", "--"], "--json --help"),
             (["add", "lo"], "lock logout"),
+            (["add", "t"], "turn-on"),
             (["add", "lock", "--at", "22:00", "--rep"], "--repeat"),
             (["add", "lock", "--repeat", "w"], "weekly"),
             (["add", "lock", "--on", "mon,t"], "mon,tue mon,thu"),
@@ -227,10 +228,11 @@ class CliTest(IsolatedTestCase):
             "hibernate": ["no", "logind says this machine cannot"],
             "switch-user": ["no", "not available on this desktop"],
             "new-session": ["no", "not available on this desktop"],
-            "lock": ["yes", "logind session"], "logout": ["yes", "logind session"]})
+            "lock": ["yes", "logind session"], "logout": ["yes", "logind session"],
+            "turn-on": ["yes", "wake alarm"]})
         status, out, err = cli("actions", "--json")
         self.assertEqual(status, 0)
-        self.assertEqual(json.loads(out)[0], {"action_type": 0, "available": True, "route": "logind", "can": "yes"})
+        self.assertEqual(json.loads(out)[1], {"action_type": 0, "available": True, "route": "logind", "can": "yes"})
 
     def test_watch_prints_each_change_until_interrupted(self):
         watchers = [self.track(Process([CLI, "watch"] + extra)) for extra in ([], ["--json"])]

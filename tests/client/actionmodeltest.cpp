@@ -94,7 +94,7 @@ QString answer(const QList<int> &unavailable)
     return QLatin1Char('[') + entries.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
-const QList<bool> allEnabled{true, true, true, true, true, true, true, true};
+const QList<bool> allEnabled{true, true, true, true, true, true, true, true, true};
 } // namespace
 
 class ActionModelTest : public QObject
@@ -134,6 +134,11 @@ private Q_SLOTS:
             << R"([{"action_type":2,"available":true,"route":"zel-wm","can":"na"},{"action_type":6,"available":false,"route":""}])" << 2 << true << ""
             << ""
             << "";
+        QTest::newRow("no right to wake")
+            << R"([{"action_type":-1,"available":false,"route":"","reason":"may not","grant":"sudo setcap cap_wake_alarm+ep /bin/s"}])" << 8 << false
+            << R"(The scheduler service may not wake this computer. Grant it the right with "sudo setcap cap_wake_alarm+ep /bin/s" and restart the service.)"
+            << ""
+            << R"(Turn On cannot be carried out here: The scheduler service may not wake this computer. Grant it the right with "sudo setcap cap_wake_alarm+ep /bin/s" and restart the service.)";
         QTest::newRow("not mentioned is offered") << lock << 5 << true << ""
                                                   << ""
                                                   << "";
@@ -158,7 +163,7 @@ private Q_SLOTS:
         QCOMPARE(model.data(index, ActionModel::EnabledRole).toBool(), isEnabled);
         QCOMPARE(model.data(index, ActionModel::ReasonRole).toString(), reason);
         QCOMPARE(model.data(index, ActionModel::HintRole).toString(), hint);
-        QCOMPARE(model.problems().value(QString::number(row)).toString(), problem);
+        QCOMPARE(model.problems().value(QString::number(model.data(index, ActionModel::TypeRole).toInt())).toString(), problem);
         QCOMPARE(changes.count(), 1);
 
         // The same answer again changes nothing; one that cannot be read
@@ -200,7 +205,26 @@ private Q_SLOTS:
         QTRY_VERIFY(!enabled(model, 5));
         service.answerAvailability(1, answer({0, 1}));
         QTest::qWait(100);
-        QCOMPARE(enabledRows(model), (QList<bool>{true, true, true, true, true, false, true, true}));
+        QCOMPARE(enabledRows(model), (QList<bool>{true, true, true, true, true, false, true, true, true}));
+    }
+
+    // Turn On suits schedules only; the service's word still counts there.
+    void turnOnForSchedulesOnly()
+    {
+        ActionModel model;
+        QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+        const QModelIndex turnOn = model.index(8, 0);
+        model.setKind(PresetType::Timer);
+        QCOMPARE(enabledRows(model), (QList<bool>{true, true, true, true, true, true, true, true, false}));
+        QCOMPARE(model.data(turnOn, ActionModel::ReasonRole).toString(), QStringLiteral("needs a date and time: choose Schedule"));
+        QVERIFY(model.problems().isEmpty());
+        model.setKind(PresetType::Scheduled);
+        QCOMPARE(enabledRows(model), allEnabled);
+        QCOMPARE(changes.count(), 2);
+        model.takeAvailability(QStringLiteral(R"([{"action_type":-1,"available":false,"route":"","grant":"g"}])"));
+        QVERIFY(!enabled(model, 8));
+        model.setKind(PresetType::Range);
+        QVERIFY(model.data(turnOn, ActionModel::ReasonRole).toString().contains(QLatin1String("\"g\"")));
     }
 
     void rowsRolesAndInvokables()
@@ -215,7 +239,7 @@ private Q_SLOTS:
         QCOMPARE(roles.value(261), QByteArray("reason"));
         QCOMPARE(roles.value(262), QByteArray("hint"));
 
-        const QList<int> types{0, 1, 2, 3, 4, 5, 6, 7}; // TurnOn is not offered
+        const QList<int> types{0, 1, 2, 3, 4, 5, 6, 7, -1};
         for (int row = 0; row < model.rowCount(); ++row) {
             QCOMPARE(model.data(model.index(row, 0), ActionModel::TypeRole).toInt(), types.at(row));
         }
@@ -225,12 +249,12 @@ private Q_SLOTS:
 
         QCOMPARE(model.getIcon(3), QVariant(QStringLiteral("system-suspend-hibernate-symbolic")));
         QCOMPARE(model.getIcon(0), QVariant(QStringLiteral("system-shutdown-symbolic")));
-        QVERIFY(!model.getIcon(8).isValid());
+        QVERIFY(!model.getIcon(9).isValid());
         QVERIFY(!model.getIcon(-1).isValid());
 
         // QML sees the one invokable and the change signal of "problems".
         const QMetaObject *meta = model.metaObject();
-        QCOMPARE(meta->methodCount() - meta->methodOffset(), 2);
+        QCOMPARE(meta->methodCount() - meta->methodOffset(), 3);
         QCOMPARE(meta->method(meta->indexOfMethod("getIcon(int)")).methodType(), QMetaMethod::Method);
         QCOMPARE(meta->property(meta->indexOfProperty("problems")).notifySignal().name(), QByteArray("availabilityChanged"));
     }

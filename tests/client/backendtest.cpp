@@ -273,11 +273,16 @@ private Q_SLOTS:
         const QDBusMessage report = QDBusConnection::sessionBus().call(question, QDBus::Block, 10000);
         QCOMPARE(report.type(), QDBusMessage::ReplyMessage);
         QList<bool> said;
+        bool turnOn = false;
         for (const QJsonValue &entry : QJsonDocument::fromJson(report.arguments().value(0).toString().toUtf8()).array()) {
             if (entry[QLatin1String("action_type")].toInt() >= 0) {
                 said << entry[QLatin1String("available")].toBool();
+            } else {
+                turnOn = entry[QLatin1String("available")].toBool();
             }
         }
+        // Turn On ends the list (and is offered while no kind is chosen).
+        said << turnOn;
         const auto shown = [&backend] {
             QList<bool> flags;
             for (int row = 0; row < backend.actions()->rowCount(); ++row) {
@@ -285,7 +290,7 @@ private Q_SLOTS:
             }
             return flags;
         };
-        QCOMPARE(said.size(), 8);
+        QCOMPARE(said.size(), 9);
         QTRY_COMPARE(shown(), said);
 
         // A save goes to the service and comes back as its announcement.

@@ -225,7 +225,7 @@ private Q_SLOTS:
         QVERIFY(window != windows.cend());
         // The window reads the backend's models through their base type.
         QQmlExpression expression(view.engine()->rootContext(), nullptr, QStringLiteral("backend.presetsModel.rowCount() + backend.actionModel.rowCount()"));
-        QCOMPARE(expression.evaluate().toInt(), 8);
+        QCOMPARE(expression.evaluate().toInt(), 9);
         QVERIFY(!expression.hasError());
 
         // The three widgets registered as types are found in the resource.

@@ -41,6 +41,19 @@ class PackageTest(unittest.TestCase):
         result = subprocess.run(["lintian", "--fail-on", "error,warning", self.deb], capture_output=True, text=True)
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
 
+    def test_postinst_gives_the_service_the_right_to_wake(self):
+        # Turn On needs CAP_WAKE_ALARM on the service's file, set by setcap
+        # from a package the control file names.
+        control = os.path.join(self.tmp, "control")
+        run(["dpkg-deb", "--control", self.deb, control])
+        postinst = os.path.join(control, "postinst")
+        run(["sh", "-n", postinst])
+        self.assertEqual(os.stat(postinst).st_mode & 0o777, 0o755)
+        with open(postinst) as f:
+            self.assertIn("setcap cap_wake_alarm+ep /usr/bin/zel-shutdown-scheduler-service\n", f.read().replace(";", "\n"))
+        self.assertTrue(os.path.exists(os.path.join(self.root, "usr/bin/zel-shutdown-scheduler-service")))
+        self.assertIn("libcap2-bin", run(["dpkg-deb", "--field", self.deb, "Depends"]))
+
     def test_changelog_describes_the_packaged_version(self):
         version = run(["dpkg-deb", "--field", self.deb, "Version"]).strip()
         with gzip.open(os.path.join(self.root, "usr/share/doc/zel-scheduler/changelog.gz"), "rt") as f:

@@ -131,9 +131,11 @@ private Q_SLOTS:
         // machine cannot hibernate, a new session in a window is zel-wm's.
         const Desktop desktop{names("org.freedesktop.ScreenSaver org.kde.Shutdown"), names(logind), "KDE", "", false};
         const QHash<qint32, QString> can{{ActionType::Shutdown, "yes"}, {ActionType::Reboot, "yes"}, {ActionType::Sleep, "challenge"}};
-        const QJsonArray report = ActionAvailability::report(desktop, can);
-        QCOMPARE(report.size(), 8);
-        auto entry = [&report](int action) { return report.at(action).toObject(); };
+        const QJsonArray report = ActionAvailability::report(desktop, can, true);
+        QCOMPARE(report.size(), 9);
+        // In the order of the action numbers, Turn On (-1) first.
+        auto entry = [&report](int action) { return report.at(action + 1).toObject(); };
+        QCOMPARE(entry(ActionType::TurnOn), QJsonObject({{"action_type", -1}, {"available", true}, {"route", "wake alarm"}}));
         QCOMPARE(entry(ActionType::Sleep), QJsonObject({{"action_type", 2}, {"available", true}, {"route", "logind"}, {"can", "challenge"}}));
         QCOMPARE(entry(ActionType::Hibernation),
             QJsonObject({{"action_type", 3}, {"available", false}, {"route", "logind"}, {"can", "na"}, {"reason", "logind says this machine cannot"}}));
@@ -142,9 +144,15 @@ private Q_SLOTS:
         QCOMPARE(entry(ActionType::EndSession), QJsonObject({{"action_type", 7}, {"available", true}, {"route", "Plasma session"}}));
 
         // Through zel-wm the login manager's answer is told, not applied.
-        const QJsonArray withWm = ActionAvailability::report(Desktop{{}, names(logind), "", "", true}, can);
-        QCOMPARE(withWm.at(ActionType::Hibernation).toObject().value("available"), QJsonValue(true));
-        QCOMPARE(withWm.at(ActionType::Hibernation).toObject().value("can"), QJsonValue("na"));
+        const QJsonArray withWm = ActionAvailability::report(Desktop{{}, names(logind), "", "", true}, can, false);
+        QCOMPARE(withWm.at(ActionType::Hibernation + 1).toObject().value("available"), QJsonValue(true));
+        QCOMPARE(withWm.at(ActionType::Hibernation + 1).toObject().value("can"), QJsonValue("na"));
+
+        // Without the right to set wake alarms: the command that grants it.
+        const QJsonObject turnOn = withWm.at(0).toObject();
+        QCOMPARE(turnOn.value("available"), QJsonValue(false));
+        QVERIFY(turnOn.value("grant").toString().startsWith("sudo setcap cap_wake_alarm+ep /"));
+        QVERIFY(turnOn.value("reason").toString().contains(turnOn.value("grant").toString()));
     }
 };
 

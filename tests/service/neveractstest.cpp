@@ -61,6 +61,12 @@ QJsonObject once(const QDateTime &at, bool running = false, bool paused = false)
         {{"start", msecs}, {"end", msecs}, {"repeat_settings", QJsonObject{{"repeat_settings_type", RepeatType::Never}}}});
 }
 
+QJsonObject turnOn(QJsonObject preset)
+{
+    preset["action_type"] = ActionType::TurnOn;
+    return preset;
+}
+
 QJsonObject window(double start, double end, bool running = false)
 {
     return preset(PresetType::Range, running, false, "interval", {{"start", start}, {"end", end}, {"regularity", 60000}});
@@ -128,6 +134,9 @@ private Q_SLOTS:
         QTest::newRow("window that starts when it ends") << window(12 * hour, 12 * hour) << true;
         QTest::newRow("countdown of an hour") << countdown(hour) << false;
         QTest::newRow("whole day") << window(0, 0) << false;
+        QTest::newRow("Turn On countdown") << turnOn(countdown(hour)) << true;
+        QTest::newRow("Turn On window") << turnOn(window(0, 0)) << true;
+        QTest::newRow("Turn On schedule") << turnOn(once(QDateTime::currentDateTime().addDays(1))) << false;
     }
 
     void startCommand()
@@ -155,6 +164,7 @@ private Q_SLOTS:
         QTest::newRow("window that starts when it ends") << window(12 * hour, 12 * hour, true) << true;
         QTest::newRow("schedule missed while not running") << once(QDateTime::currentDateTime().addSecs(-10), true) << false;
         QTest::newRow("countdown of an hour") << countdown(hour, true) << false;
+        QTest::newRow("Turn On countdown of an older client") << turnOn(countdown(hour, true)) << true;
     }
 
     void restore()

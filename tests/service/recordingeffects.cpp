@@ -80,6 +80,11 @@ void RecordingEffects::withdraw(quint32 id)
     }
 }
 
+void RecordingEffects::tellWoken(const QString &name)
+{
+    m_records.woken.append(name);
+}
+
 void RecordingEffects::tellFailure(qint32 action, ActionFailure::Reason reason, const QString &detail)
 {
     m_records.failures.append({action, reason, detail});

@@ -50,6 +50,7 @@ public:
         // "note <original> <moment>" and "drop", times as hh:mm:ss, in order.
         QStringList postponements;
         QVector<Execution> executions;
+        QStringList woken; // the names told by tellWoken(), in order
     };
 
     // What was recorded so far.
@@ -71,6 +72,7 @@ public:
     quint32 warn(const QString &title, const QString &body, const QStringList &choices, std::function<void(int)> chosen) override;
     void withdraw(quint32 id) override;
     void tellFailure(qint32 action, ActionFailure::Reason reason, const QString &detail) override;
+    void tellWoken(const QString &name) override;
     void notePostponed(const QUuid &preset, qint32 action, const QDateTime &original, const QDateTime &moment) override;
     void dropPostponed(const QUuid &preset) override;
     QDateTime lostOriginal(const QUuid &preset) const override;

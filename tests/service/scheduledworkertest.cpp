@@ -136,6 +136,37 @@ private Q_SLOTS:
         QCOMPARE(m_effects->records().executions.size(), 1);
     }
 
+    // A Turn On carries nothing out (no login manager, polkit or window
+    // manager is asked) and warns of nothing; its occurrences are handled
+    // like any other, and the user hears of one only when the machine woke
+    // for it.
+    void turnOnCarriesNothingOutAndTellsAWake()
+    {
+        const QDateTime due = second0.addSecs(2);
+        Preset::Ptr preset = schedule(due, due.addDays(30), RepeatType::EveryDay, 60000);
+        preset->setActionType(ActionType::TurnOn);
+        preset->setName(QStringLiteral("Morning"));
+        ScheduledWorker worker(preset, m_effects, FakeWallClock::clock);
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        worker.start();
+        // Found on at its time.
+        runUntil(worker, due.addSecs(1));
+        // Asleep over the next one, woken three seconds after it (logind
+        // tells a little late): carried out late, and told.
+        FakeWallClock::now = due.addDays(1).addSecs(3);
+        worker.clockChanged(AbstractWorker::ClockChange::Resumed);
+        // Woken by the user an hour before the third: not for it.
+        FakeWallClock::now = due.addDays(2).addSecs(-3600);
+        worker.clockChanged(AbstractWorker::ClockChange::Resumed);
+        runUntil(worker, due.addDays(2).addSecs(1));
+
+        QCOMPARE(m_effects->records().woken, QStringList({"Morning"}));
+        QVERIFY(m_effects->records().executions.isEmpty());
+        QVERIFY(m_effects->records().warnings.isEmpty());
+        QVERIFY(m_effects->records().failures.isEmpty());
+        QCOMPARE(lastState(spy), QStringLiteral("running"));
+    }
+
     void startAfterTheEndStops()
     {
         const QDateTime past = t0.addSecs(-3600);

@@ -293,6 +293,23 @@ TestCase {
         compare(chooser.currentValue, ActionType.Lock)
     }
 
+    // Turn On is offered with schedules only; a countdown of one (stored by
+    // an older client) is refused, with the reason.
+    function test_turnOnOnlyWithSchedules() {
+        load([timerPreset(30 * minute, 0, ActionType.TurnOn)])
+        var chooser = child("actionChooser")
+        var turnOn = chooser.indexOfValue(ActionType.TurnOn)
+        compare(chooser.currentIndex, turnOn)
+        verify(!chooser.isRowEnabled(turnOn))
+        compare(child("timerProblem").text, "Turn On needs a date and time: make it a schedule.")
+        verify(!settings().isValid)
+        mouseClick(child("scheduleChoice"))
+        verify(chooser.isRowEnabled(turnOn))
+        verify(settings().neverActs.reason.indexOf("Turn On") < 0)
+        mouseClick(child("rangeChoice"))
+        verify(!chooser.isRowEnabled(turnOn))
+    }
+
     function test_resetReloads() {
         load([timerPreset(30 * minute, 0)])
         var hours = child("timerHours")
