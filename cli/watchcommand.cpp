@@ -89,6 +89,9 @@ int WatchCommand::run(const QStringList &arguments)
         }
         gone = false;
         Output::line(json ? jsonLine({{event, QStringLiteral("service-back")}}) : tr("%1 The scheduler service is back.", "%1 the time").arg(timeOfDay()));
+        // The service sends a countdown's every second only to clients that
+        // have called it, and the one back knows none yet.
+        client.allJson();
     });
 
     // Wakes the service and tells whether it answers at all.

@@ -10,8 +10,10 @@ Run through scripts/bench.sh, which builds the service and runs this inside
 tests/harness/isolate.py (private buses, a private Xvfb display, temporary
 settings). Every action is Lock, sent to zel-wm-stub, which only prints it.
 
-Printed, for one running 1-hour countdown (side by side with KShutdown
-counting down the same hour with --test, which never acts) and for ten
+Printed, for one running 1-hour countdown with no client on the bus and with
+one (a connection that has called getAll and stays, as the window does),
+side by side with KShutdown counting down the same hour with --test (which
+never acts), and for ten
 running schedules due tomorrow: CPU %, wakeups per second (context switches,
 voluntary and not, summed over every thread from /proc/PID/task/*/status),
 settings-file writes (renames) and syncs per minute (strace, in a separate
@@ -31,7 +33,7 @@ import time
 import uuid
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
-from zelharness import BUILD_DIR, call, start_service, wait_until  # noqa: E402
+from zelharness import BUILD_DIR, Client, call, start_service, wait_until  # noqa: E402
 
 TURN_ON, LOCK = -1, 6
 TIMER, SCHEDULED, RANGE = 0, 1, 2
@@ -159,7 +161,7 @@ def main():
     os.environ["ZEL_WM_PID"] = str(wm.proc.pid)
     print("Measured over %d s each, on %s (%d cores)." % (seconds, os.uname().nodename, os.cpu_count()))
 
-    print("\nOne running 1-hour countdown, no window open:")
+    print("\nOne running 1-hour countdown:")
     service = fresh_service(tmp, "countdown")
     pid = service.proc.pid
     settle()
@@ -169,6 +171,13 @@ def main():
     cost = idle_cost(pid, seconds)
     disk = disk_per_minute(pid, seconds)
     row("zel-shutdown-scheduler-service", cost, disk, rss_mib(pid), threads(pid))
+    client = Client()
+    client.get_all()
+    settle()
+    cost = idle_cost(pid, seconds)
+    disk = disk_per_minute(pid, seconds)
+    row("  the same, a client connected", cost, disk, rss_mib(pid), threads(pid))
+    client.stop()
     service.stop()
 
     kshutdown = subprocess.Popen(["kshutdown", "--test", "--hide-ui", "60m"], stdout=subprocess.DEVNULL,

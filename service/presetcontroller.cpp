@@ -7,6 +7,7 @@
 #include "actionavailability.h"
 #include "actionfailure.h"
 #include "busaddress.h"
+#include "clientwatcher.h"
 #include "presetcontroller_debug.h"
 #include "presetcontrolleradaptor.h"
 #include "storage.h"
@@ -22,8 +23,14 @@ PresetController *PresetController::instance()
 }
 
 PresetController::PresetController(QObject *parent)
-    : QObject(parent), m_storage(new Storage(this)), m_workerController(new WorkerController(m_storage, WorkerEffects::desktop(), this))
+    : QObject(parent)
+    , m_storage(new Storage(this))
+    , m_workerController(new WorkerController(m_storage, WorkerEffects::desktop(), this))
+    , m_clients(new ClientWatcher(QDBusConnection::sessionBus(), this))
 {
+    // Nobody has called yet: the countdowns restored above count quietly.
+    m_workerController->setWatched(false);
+    connect(m_clients, &ClientWatcher::watchedChanged, m_workerController, &WorkerController::setWatched);
     new PresetControllerAdaptor(this);
     QDBusConnection bus = QDBusConnection::sessionBus();
     // Watched before the name is taken, so that no loss goes unseen.
@@ -45,7 +52,12 @@ PresetController::PresetController(QObject *parent)
     }
 
     connect(m_storage, &Storage::presetAdded, this, [this](const Preset::Ptr &preset) { Q_EMIT presetUpdated(preset->toJson()); });
-    connect(m_storage, &Storage::presetUpdated, this, [this](const Preset::Ptr &preset) { Q_EMIT presetUpdated(preset->toJson()); });
+    connect(m_storage, &Storage::presetUpdated, this, [this](const Preset::Ptr &preset, bool staged) {
+        // A countdown's every second is only there to be shown.
+        if (!staged || m_clients->isWatched()) {
+            Q_EMIT presetUpdated(preset->toJson());
+        }
+    });
     connect(m_storage, &Storage::presetRemoved, this, [this](const QUuid &id) { Q_EMIT presetRemoved(id.toString()); });
     // Once per episode of failed writes, whatever was being written.
     connect(m_storage, &Storage::writeFailed, this, &ActionFailure::tellNotSaved);
@@ -69,6 +81,13 @@ std::function<void()> PresetController::replyLater()
     return [connection = connection(), reply = message().createReply()] { connection.send(reply); };
 }
 
+void PresetController::noteCaller()
+{
+    if (calledFromDBus()) {
+        m_clients->add(message().service());
+    }
+}
+
 void PresetController::onDisconnected()
 {
     qCWarning(PRESETCONTROLLER) << "Lost the connection to the session bus; ending";
@@ -84,42 +103,49 @@ void PresetController::onNameLost(const QString &name)
 QString PresetController::getAll()
 {
     qCDebug(PRESETCONTROLLER) << "Request for all presets";
+    noteCaller();
     return m_storage->getAll();
 }
 
 void PresetController::removePreset(QString uuid)
 {
     qCDebug(PRESETCONTROLLER) << "Removing preset" << uuid;
+    noteCaller();
     m_storage->removePreset(QUuid::fromString(uuid));
 }
 
 void PresetController::updatePreset(QString json)
 {
     qCDebug(PRESETCONTROLLER) << "Updating preset" << json;
+    noteCaller();
     m_storage->updatePreset(Preset::make(json));
 }
 
 void PresetController::start(QString uuid)
 {
     qCDebug(PRESETCONTROLLER) << "Try to start preset" << uuid;
+    noteCaller();
     m_workerController->start(uuid, replyLater());
 }
 
 void PresetController::pause(QString uuid)
 {
     qCDebug(PRESETCONTROLLER) << "Try to pause preset" << uuid;
+    noteCaller();
     m_workerController->pause(uuid, replyLater());
 }
 
 void PresetController::stop(QString uuid)
 {
     qCDebug(PRESETCONTROLLER) << "Try to stop preset" << uuid;
+    noteCaller();
     m_workerController->stop(uuid, replyLater());
 }
 
 QString PresetController::availableActions()
 {
     qCDebug(PRESETCONTROLLER) << "Request for the available actions";
+    noteCaller();
     if (!calledFromDBus()) {
         return QString();
     }

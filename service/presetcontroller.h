@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class ClientWatcher;
 class Storage;
 class WorkerController;
 
@@ -69,9 +70,12 @@ private:
     // The reply to the bus call in progress, to be sent later; nothing for a
     // call that did not come from the bus.
     std::function<void()> replyLater();
+    // The bus call in progress comes from a client: it joins the clients.
+    void noteCaller();
 
     Storage *m_storage;
     WorkerController *m_workerController;
+    ClientWatcher *m_clients;
     bool m_onBus = false;
     bool m_shutDown = false;
 };

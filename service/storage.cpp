@@ -101,7 +101,7 @@ void Storage::stagePreset(Preset::Ptr preset)
         return;
     }
     *it = preset;
-    Q_EMIT presetUpdated(preset);
+    Q_EMIT presetUpdated(preset, true);
     stage(*preset);
     if (!m_writeTimer->isActive()) {
         m_writeTimer->start();
@@ -118,7 +118,7 @@ bool Storage::updatePreset(Preset::Ptr preset)
     } else {
         qCDebug(STORAGE) << "Updating preset" << preset->id();
         *it = preset;
-        Q_EMIT presetUpdated(preset);
+        Q_EMIT presetUpdated(preset, false);
     }
     stage(*preset);
     return writePending();

@@ -53,7 +53,8 @@ public:
 
 Q_SIGNALS:
     void presetAdded(Preset::Ptr preset);
-    void presetUpdated(Preset::Ptr preset);
+    // staged: by stagePreset(), so not on disk yet; a change that may wait.
+    void presetUpdated(Preset::Ptr preset, bool staged);
     void presetRemoved(QUuid id);
     // Writing has started to fail (once until a write succeeds again).
     void writeFailed(const QString &path, const QString &reason);

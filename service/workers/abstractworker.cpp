@@ -52,6 +52,8 @@ void AbstractWorker::restore()
 
 void AbstractWorker::clockChanged(ClockChange) { }
 
+void AbstractWorker::setWatched(bool) { }
+
 void AbstractWorker::sendNotification() { }
 
 void AbstractWorker::execute()

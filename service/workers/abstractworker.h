@@ -25,6 +25,12 @@
 // echoes each report back as presetUpdated; WorkerController does not hand a
 // worker the preset that this worker has just reported, so a report never
 // rewinds the worker, while every preset from the bus reaches it.
+//
+// A worker is watched while some client on the bus is there to see its
+// reports. Unwatched, it sends only the reports that change its preset's
+// state or must be saved, and wakes only when something is due: a running
+// countdown leaves out its every second and reports its remaining time once
+// a minute, to be saved. Watched again, it reports at once where it stands.
 class AbstractWorker : public QObject
 {
     Q_OBJECT
@@ -73,6 +79,8 @@ public Q_SLOTS:
     // The wall clock changed under the worker: whatever became due (or no
     // longer is) is handled at once.
     virtual void clockChanged(AbstractWorker::ClockChange change);
+    // Whether a client is there to see the reports; true until told.
+    virtual void setWatched(bool watched);
     // The answer to saveRequested() for the oldest action that waits for it:
     // carried out when its state is on disk, told as failed otherwise (with
     // the system's reason), and then the preset is stopped.

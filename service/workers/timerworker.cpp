@@ -20,6 +20,9 @@ namespace
 // second is counted as ended that much early rather than waking up again.
 constexpr qint64 earlyMs = 5;
 
+// Unwatched, the remaining time is saved every this many seconds.
+constexpr qint64 savedEverySeconds = 60;
+
 qint64 monotonicNow()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -29,6 +32,17 @@ qint64 monotonicNow()
 QDateTime asMoment(qint64 msecs)
 {
     return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
+}
+
+// The second at whose end an unwatched countdown wakes next after second:
+// its warning's (0: none to come), its action's, or the next to be saved.
+qint64 nextUnwatchedSecond(qint64 second, qint64 fireSecond, qint64 warningSecond)
+{
+    qint64 next = std::min(fireSecond, (second / savedEverySeconds + 1) * savedEverySeconds);
+    if (warningSecond > second) {
+        next = std::min(next, warningSecond);
+    }
+    return next;
 }
 } // namespace
 
@@ -62,6 +76,20 @@ qint64 TimerWorker::fireSecond() const
     return qint64(m_remainingAtStart / 1000) + 1;
 }
 
+qint64 TimerWorker::currentSecond(qint64 now) const
+{
+    return std::max(m_secondsReported, std::min(secondsPassed(now), fireSecond() - 1));
+}
+
+qint64 TimerWorker::warningSecond() const
+{
+    const quint64 lead = preset()->timer().notify;
+    if (m_warned || lead == 0 || m_remainingAtStart <= lead || (m_remainingAtStart - lead) % 1000 != 0) {
+        return 0;
+    }
+    return qint64((m_remainingAtStart - lead) / 1000);
+}
+
 void TimerWorker::count(qint64 moment)
 {
     m_countedFrom = moment;
@@ -90,14 +118,29 @@ void TimerWorker::setPreset(Preset::Ptr preset)
     }
     // Counted on from the last second reported, so that the seconds keep
     // their phase.
-    count(m_counting ? m_countedFrom + m_secondsReported * 1000 : m_clock());
+    count(m_counting ? m_countedFrom + currentSecond(m_clock()) * 1000 : m_clock());
+}
+
+void TimerWorker::setWatched(bool watched)
+{
+    if (watched == m_watched) {
+        return;
+    }
+    m_watched = watched;
+    if (!m_counting || !preset()->isRunning()) {
+        return;
+    }
+    if (watched) {
+        advance();
+    } else {
+        arm(m_clock());
+    }
 }
 
 void TimerWorker::halt()
 {
     withdrawWarning();
-    const qint64 seconds = std::min(secondsPassed(m_clock()), fireSecond() - 1);
-    preset()->timer().remainingTime = m_remainingAtStart - quint64(std::max(seconds, m_secondsReported)) * 1000;
+    preset()->timer().remainingTime = m_remainingAtStart - quint64(currentSecond(m_clock())) * 1000;
     m_counting = false;
     m_timer->stop();
     preset()->markPaused();
@@ -149,20 +192,24 @@ void TimerWorker::advance()
         report(false);
         // The warning belongs to the second that brings the remaining time
         // to the lead; come late, it is given within a minute.
-        const quint64 lead = timer.notify;
-        if (!m_warned && lead != 0 && m_remainingAtStart > lead && (m_remainingAtStart - lead) % 1000 == 0) {
-            const qint64 warningSecond = qint64((m_remainingAtStart - lead) / 1000);
-            if (seconds >= warningSecond) {
-                m_warned = true;
-                const DuePolicy::Verdict verdict = DuePolicy::judgeWarning(
-                    asMoment(m_countedFrom + warningSecond * 1000), asMoment(m_countedFrom + fireSecond() * 1000), asMoment(now), QDateTime());
-                if (verdict == DuePolicy::Verdict::OnTime || verdict == DuePolicy::Verdict::Late) {
-                    sendNotification();
-                }
+        const qint64 warning = warningSecond();
+        if (warning != 0 && seconds >= warning) {
+            m_warned = true;
+            const DuePolicy::Verdict verdict =
+                DuePolicy::judgeWarning(asMoment(m_countedFrom + warning * 1000), asMoment(m_countedFrom + fireSecond() * 1000), asMoment(now), QDateTime());
+            if (verdict == DuePolicy::Verdict::OnTime || verdict == DuePolicy::Verdict::Late) {
+                sendNotification();
             }
         }
     }
-    m_timer->start(int(std::max<qint64>(0, m_countedFrom + (seconds + 1) * 1000 - now)));
+    arm(now);
+}
+
+void TimerWorker::arm(qint64 now)
+{
+    // Unwatched, the seconds between are left out; at most a minute apart.
+    const qint64 next = m_watched ? m_secondsReported + 1 : nextUnwatchedSecond(m_secondsReported, fireSecond(), warningSecond());
+    m_timer->start(int(std::max<qint64>(0, m_countedFrom + next * 1000 - now)));
 }
 
 void TimerWorker::sendNotification()
@@ -180,8 +227,9 @@ void TimerWorker::choose(Choice choice)
         stop();
         return;
     }
-    // Ten minutes more, counted on from the last second reported.
-    const qint64 seconds = m_secondsReported;
+    // Ten minutes more, counted on from the second it stands in (unwatched,
+    // the last one reported may be a minute old).
+    const qint64 seconds = currentSecond(m_clock());
     const quint64 remaining = m_remainingAtStart - quint64(seconds) * 1000;
     preset()->timer().remainingTime =
         remaining > std::numeric_limits<quint64>::max() - postponeMSecs ? std::numeric_limits<quint64>::max() : remaining + postponeMSecs;

@@ -20,6 +20,10 @@ class QTimer;
 // last report, at t0 + (R / 1 s + 1) s, as the count of seconds always gave
 // it. Seconds that a stall swallowed are reported once, as one step.
 //
+// Unwatched (see AbstractWorker), it wakes only for its warning, its action
+// and every sixtieth second, whose report is saved; its seconds keep their
+// phase, and watched again it reports the second it is in at once.
+//
 // A countdown that ran out while the process was stalled is judged by
 // DuePolicy: carried out late within a minute, otherwise not carried out (the
 // user is told) and stopped. A warning that comes late is given only within
@@ -49,6 +53,7 @@ public Q_SLOTS:
     void pause() override;
     void stop() override;
     void setPreset(Preset::Ptr preset) override;
+    void setWatched(bool watched) override;
 
 private Q_SLOTS:
     void onTimeout() override;
@@ -62,6 +67,13 @@ private:
     void advance();
     // Whole seconds counted from the start of counting until now.
     qint64 secondsPassed(qint64 now) const;
+    // The second counting stands in now: the last one reported, or a later
+    // one that has passed without its report yet, never the fire second.
+    qint64 currentSecond(qint64 now) const;
+    // The second whose warning is due, or 0 for none.
+    qint64 warningSecond() const;
+    // Sleeps until the next second to handle after the last one reported.
+    void arm(qint64 now);
     // The second at whose end the countdown fires.
     qint64 fireSecond() const;
     // The user's choice on the warning: stop, or ten minutes more.
@@ -79,4 +91,5 @@ private:
     qint64 m_secondsReported = 0;
     bool m_counting = false;
     bool m_warned = false;
+    bool m_watched = true;
 };

@@ -142,6 +142,15 @@ void WorkerController::command(Command command, const QString &uuid, Done done)
     }
 }
 
+void WorkerController::setWatched(bool watched)
+{
+    qCDebug(WORKERCONTROLLER) << (watched ? "Watched" : "Not watched");
+    m_watched = watched;
+    for (auto &wrapper : m_wrappers) {
+        wrapper->setWatched(watched);
+    }
+}
+
 void WorkerController::onPresetAdded(Preset::Ptr preset)
 {
     qCDebug(WORKERCONTROLLER) << "onPresetAdded" << preset->toJson();
@@ -236,6 +245,12 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
             m_storage->updatePreset(report);
         } else {
             m_storage->stagePreset(report);
+            // Unwatched, a worker reports only when it wakes anyway (its
+            // minute's save): written in that wake-up rather than on the
+            // store's own timer, which would wake the service once more.
+            if (!m_watched) {
+                m_storage->writePending();
+            }
         }
         m_reportInFlight = nullptr;
     });
@@ -259,6 +274,7 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
         }
     });
     m_wrappers.emplace_back(wrapper);
+    wrapper->setWatched(m_watched);
     // A preset restored may still act on an occurrence missed while the
     // service was not running (its worker decides, and tells what it
     // skipped), so only its settings are judged then.

@@ -63,6 +63,11 @@ public:
     bool canWake() const;
 
 public Q_SLOTS:
+    // Whether anyone on the bus is there to see the reports that are only
+    // for showing (AbstractWorker::setWatched); told to every worker at once,
+    // so that what they report on the way is stored before this returns.
+    // True until told otherwise.
+    void setWatched(bool watched);
     void onPresetAdded(Preset::Ptr preset);
     void onPresetUpdated(Preset::Ptr preset);
     void onPresetRemoved(QUuid uuid);
@@ -91,6 +96,7 @@ private:
     std::map<quint64, std::pair<const WorkerWrapper *, Done>> m_waiting;
     quint64 m_nextToken = 0;
     bool m_shutDown = false;
+    bool m_watched = true;
     // Set while the presets stored at start are set up.
     bool m_restoring = false;
     ClockWatcher *m_clockWatcher;

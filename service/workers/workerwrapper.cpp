@@ -78,6 +78,13 @@ void WorkerWrapper::clockChanged(AbstractWorker::ClockChange change)
     invoke("clockChanged", Q_ARG(AbstractWorker::ClockChange, change));
 }
 
+void WorkerWrapper::setWatched(bool watched)
+{
+    if (!m_worker->isAbandoned()) {
+        m_worker->setWatched(watched);
+    }
+}
+
 void WorkerWrapper::acknowledge(quint64 token)
 {
     invoke("acknowledge", Q_ARG(quint64, token));

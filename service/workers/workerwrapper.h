@@ -34,6 +34,10 @@ public:
     // is ever changed by a worker.
     void setPreset(const Preset::Ptr &preset);
     void clockChanged(AbstractWorker::ClockChange change);
+    // Called on the worker directly, unlike the commands: the reports it
+    // makes on the way are stored when this returns, so that the answer to
+    // the bus call that made a client watch carries the time of that moment.
+    void setWatched(bool watched);
     // Asks the worker to answer acknowledged(token) once the commands sent
     // before are done.
     void acknowledge(quint64 token);

@@ -241,6 +241,23 @@ class SignalMonitor:
         self.process.stop()
 
 
+class Client:
+    """A client that stays on the session bus after its call, as the window
+    does: the service sends a running countdown's every second while one is
+    there. stop() leaves the bus."""
+
+    def __init__(self):
+        import dbus  # Debian's python3-dbus, there for PYTHON
+        self.bus = dbus.bus.BusConnection(os.environ["DBUS_SESSION_BUS_ADDRESS"])
+        self.proxy = dbus.Interface(self.bus.get_object(BUS_NAME, OBJECT_PATH), INTERFACE)
+
+    def get_all(self):
+        return json.loads(self.proxy.getAll())
+
+    def stop(self):
+        self.bus.close()
+
+
 class MockPeer:
     """A python3-dbusmock template, e.g. MockPeer("polkitd", system=True)."""
 

@@ -17,8 +17,8 @@ import uuid
 
 import dbus
 
-from zelharness import (BUS_NAME, BUILD_DIR, INTERFACE, OBJECT_PATH, IsolatedTestCase, MockPeer, Process, SignalMonitor,
-                        call, get_all, wait_for_name_gone, wait_until)
+from zelharness import (BUS_NAME, BUILD_DIR, INTERFACE, OBJECT_PATH, Client, IsolatedTestCase, MockPeer, Process,
+                        SignalMonitor, call, get_all, wait_for_name_gone, wait_until)
 
 SHUTDOWN = 0
 TIMER, SCHEDULED = 0, 1
@@ -51,6 +51,8 @@ class TimingTestCase(IsolatedTestCase):
         self.services = []
         self.service = self.start_timing_service()
         self.monitor = self.track(SignalMonitor())
+        # An open window, for which the service reports every second.
+        self.track(Client()).get_all()
 
     def tearDown(self):
         super().tearDown()

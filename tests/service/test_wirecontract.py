@@ -132,13 +132,17 @@ class SignalOrderTest(IsolatedTestCase):
         monitor.output.wait_for(lambda l: l.startswith("method return"), what="a reply")
 
         def events():
-            found = []
+            # The reply is the return to the call's serial (the service asks
+            # the bus things of its own meanwhile).
+            found, call_ = [], None
             for line in monitor.output.snapshot():
                 if line.startswith("signal") and "member=presetUpdated" in line:
                     found.append("signal")
                 elif line.startswith("method call") and "member=updatePreset" in line:
+                    call_ = re.search(r"sender=(\S+) .* serial=(\d+) ", line).groups()
                     found.append("call")
-                elif line.startswith("method return") and found and found[-1] in ("call", "signal"):
+                elif line.startswith("method return") and call_ and re.search(
+                        r"destination=%s serial=\d+ reply_serial=%s\b" % (re.escape(call_[0]), call_[1]), line):
                     found.append("return")
             return found
         wait_until(lambda: "return" in events(), 5, what="the reply in the monitor")

@@ -147,6 +147,56 @@ private Q_SLOTS:
         QCOMPARE(m_effects->records().warnings.size(), 1);
     }
 
+    void unwatchedWakesOnlyWhenSomethingIsDue_data()
+    {
+        QTest::addColumn<quint64>("notify");
+        QTest::addColumn<QList<qint64>>("wakes");
+        QTest::addColumn<QStringList>("reports");
+        QTest::newRow("saves and the action") << quint64(0) << QList<qint64>{60, 120, 151} << QStringList{"r150000", "r90000", "r30000", "p0", "s150000"};
+        QTest::newRow("the warning between") << quint64(45000) << QList<qint64>{60, 105, 120, 151}
+                                             << QStringList{"r150000", "r90000", "r45000", "r30000", "p0", "s150000"};
+    }
+
+    void unwatchedWakesOnlyWhenSomethingIsDue()
+    {
+        QFETCH(quint64, notify);
+        QFETCH(QList<qint64>, wakes);
+        QFETCH(QStringList, reports);
+        TimerWorker worker(countdown(150000, notify), m_effects, fakeClock);
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        const auto *timer = worker.findChild<QTimer *>();
+        worker.setWatched(false);
+        const qint64 start = fakeNow;
+        worker.start();
+        QList<qint64> woke;
+        while (m_effects->records().executions.isEmpty() && woke.size() < 10) {
+            tick(worker, timer->interval());
+            woke << (fakeNow - start) / 1000;
+        }
+        QCOMPARE(woke, wakes);
+        QCOMPARE(states(spy), reports);
+        QCOMPARE(m_effects->records().warnings.size(), notify == 0 ? 0 : 1);
+        if (notify != 0) {
+            QCOMPARE(m_effects->records().warnings.at(0).body, QStringLiteral("The Shut Down action will be executed after 00:00:45"));
+        }
+    }
+
+    void watchedAgainReportsTheSecondItIsIn()
+    {
+        TimerWorker worker(countdown(150000), m_effects, fakeClock);
+        QSignalSpy spy(&worker, &AbstractWorker::updatePreset);
+        const auto *timer = worker.findChild<QTimer *>();
+        worker.setWatched(false);
+        worker.start();
+        fakeNow += 75500;
+        worker.setWatched(true);
+        QCOMPARE(states(spy), QStringList({"r150000", "r75000"}));
+        // On the countdown's own seconds from there.
+        QCOMPARE(timer->interval(), 500);
+        tick(worker, 500);
+        QCOMPARE(states(spy).last(), QStringLiteral("r74000"));
+    }
+
     void leadsThatAreNeverMet_data()
     {
         QTest::addColumn<quint64>("timeout");

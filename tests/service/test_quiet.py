@@ -1,0 +1,114 @@
+# SPDX-FileCopyrightText: 2026 Zel Scheduler authors
+#
+# SPDX-License-Identifier: GPL-2.0-or-later
+
+"""A running countdown with no client on the bus: the real service, a client
+of its own (a bus connection that calls and then leaves, as the window does
+when it closes), gdbus monitor (which never calls) for what goes on the bus,
+dbusmock's notification server and zel-wm-stub on Xvfb."""
+import glob
+import json
+import os
+import re
+import time
+import unittest
+import uuid
+
+from zelharness import BUILD_DIR, Client, IsolatedTestCase, MockPeer, Process, SignalMonitor, wait_until
+
+LOCK = 6
+TIMER = 0
+LENGTH, LEAD = 20, 3  # seconds
+QUIET = 10  # seconds watched with nobody there
+
+
+def context_switches(pid):
+    total = 0
+    for task in glob.glob("/proc/%d/task/*/status" % pid):
+        try:
+            with open(task) as f:
+                total += sum(int(n) for n in re.findall(r"^(?:non)?voluntary_ctxt_switches:\s+(\d+)", f.read(), re.M))
+        except OSError:
+            pass
+    return total
+
+
+class QuietCountdownTest(IsolatedTestCase):
+
+    def setUp(self):
+        super().setUp()
+        self.notifications = self.track(MockPeer("notification_daemon", system=False))
+        self.wm = self.track(Process([os.path.join(BUILD_DIR, "bin", "zel-wm-stub")]))
+        self.wm.output.wait_for(lambda l: l.startswith("zel-wm-stub: ready"), what="zel-wm-stub")
+        self.service = self.start_service({"ZEL_WM_OWN_PID": str(self.wm.proc.pid)})
+        self.monitor = self.track(SignalMonitor())
+        self.fired = 0
+
+    def commands(self):
+        return [l for l in self.wm.output.snapshot() if l.startswith("ZELWM_")]
+
+    def reports(self, preset_id):
+        return [(p["preset_running"], p["preset_paused"], p["timer"]["remainingTime"])
+                for p in (json.loads(a) for _, a in self.monitor.signals("presetUpdated")) if p["preset_id"] == preset_id]
+
+    def clients_left(self):
+        return len([l for l in self.service.output.snapshot() if re.search(r"Client \S+ left; 0 now", l)])
+
+    def test_countdown_sends_nothing_unwatched_and_acts_on_time(self):
+        # A window that comes back gets the exact time and every second again.
+        for comes_back in (False, True):
+            with self.subTest(comes_back=comes_back):
+                self.count_down(comes_back)
+
+    def count_down(self, comes_back):
+        pid = "{%s}" % uuid.uuid4()
+        window = Client()
+        window.proxy.updatePreset(json.dumps({
+            "preset_id": pid, "preset_type": TIMER, "action_type": LOCK,
+            "timer": {"timeout": LENGTH * 1000, "notify": LEAD * 1000}}))
+        started_after = time.monotonic()
+        window.proxy.start(pid)
+        started_before = time.monotonic()
+        wait_until(lambda: (True, False, (LENGTH - 1) * 1000) in self.reports(pid), 10, what="a second reported")
+        left = self.clients_left()
+        window.stop()
+        wait_until(lambda: self.clients_left() > left, 10, what="the service to see the window go")
+
+        seen = len(self.reports(pid))
+        switches = context_switches(self.service.proc.pid)
+        time.sleep(QUIET)
+        self.assertEqual(self.reports(pid)[seen:], [])
+        # Ticking, the service would switch at least twice a second.
+        self.assertLess(context_switches(self.service.proc.pid) - switches, 5)
+
+        if comes_back:
+            window = Client()
+            asked_after = time.monotonic()
+            remaining = next(p for p in window.get_all() if p["preset_id"] == pid)["timer"]["remainingTime"]
+            asked_before = time.monotonic()
+            # The whole seconds left when the answer was made.
+            self.assertGreaterEqual(remaining, (LENGTH - (asked_before - started_after)) * 1000 - 10)
+            self.assertLessEqual(remaining, (LENGTH - (asked_after - started_before)) * 1000 + 1000)
+            # Reported before the answer, then every second again.
+            ticks = lambda: [r[2] for r in self.reports(pid)[seen:] if r[:2] == (True, False)]  # noqa: E731
+            wait_until(lambda: len(ticks()) >= 3, 10, what="the seconds reported again")
+            self.assertEqual(ticks()[:3], [remaining, remaining - 1000, remaining - 2000])
+
+        wait_until(lambda: len(self.commands()) > self.fired, 2 * LENGTH, what="the action")
+        fired = time.monotonic()
+        if comes_back:
+            window.stop()
+        self.fired += 1
+        self.assertEqual(self.commands(), ["ZELWM_LOCK"] * self.fired)
+        # Not a minute's wake-up late (it is never early: the clock decides).
+        self.assertLess(fired, started_before + LENGTH + 1 + 10)
+        # Warned on its second, whoever watched; paused at 0, then stopped.
+        warning = "The Lock action will be executed after 00:00:%02d" % LEAD
+        wait_until(lambda: len([l for l in self.notifications.calls() if warning in l]) == self.fired, 10,
+                   what="the warning")
+        wait_until(lambda: self.reports(pid)[-1] == (False, False, LENGTH * 1000), 10, what="the stopped report")
+        self.assertEqual(self.reports(pid)[-2], (False, True, 0))
+
+
+if __name__ == "__main__":
+    unittest.main()
