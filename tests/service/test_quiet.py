@@ -54,11 +54,11 @@ class QuietCountdownTest(IsolatedTestCase):
     def clients_left(self):
         return len([l for l in self.service.output.snapshot() if re.search(r"Client \S+ left; 0 now", l)])
 
-    def test_countdown_sends_nothing_unwatched_and_acts_on_time(self):
-        # A window that comes back gets the exact time and every second again.
-        for comes_back in (False, True):
-            with self.subTest(comes_back=comes_back):
-                self.count_down(comes_back)
+    def test_unwatched_countdown_sends_nothing_and_acts_on_time(self):
+        self.count_down(comes_back=False)
+
+    def test_a_window_that_comes_back_gets_the_exact_time_and_every_second(self):
+        self.count_down(comes_back=True)
 
     def count_down(self, comes_back):
         pid = "{%s}" % uuid.uuid4()
@@ -100,8 +100,9 @@ class QuietCountdownTest(IsolatedTestCase):
             window.stop()
         self.fired += 1
         self.assertEqual(self.commands(), ["ZELWM_LOCK"] * self.fired)
-        # Not a minute's wake-up late (it is never early: the clock decides).
-        self.assertLess(fired, started_before + LENGTH + 1 + 10)
+        # Not left for the minute's wake-up (it is never early: the clock
+        # decides); the bound is far above a loaded machine's delay.
+        self.assertLess(fired, started_before + LENGTH + 1 + 30)
         # Warned on its second, whoever watched; paused at 0, then stopped.
         warning = "The Lock action will be executed after 00:00:%02d" % LEAD
         wait_until(lambda: len([l for l in self.notifications.calls() if warning in l]) == self.fired, 10,
