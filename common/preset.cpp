@@ -32,6 +32,7 @@ const QString keyRepeatCustomType = QStringLiteral("repeat_settings_custom_type"
 const QString keyRepeatCount = QStringLiteral("repeat_settings_count");
 const QString keyRepeatSelected = QStringLiteral("repeat_settings_selected");
 const QString keyRegularity = QStringLiteral("regularity");
+const QString keyManaged = QStringLiteral("preset_managed");
 } // namespace
 
 Preset::Preset(const QJsonObject &object)
@@ -126,7 +127,7 @@ QJsonObject Preset::toJsonObject() const
         {keyEnd, fromUInt64(m_interval.end)},
         {keyRegularity, int32FromInt64(m_interval.regularity)},
     };
-    return QJsonObject{
+    QJsonObject object{
         {keyId, m_id.toString()},
         {keyName, m_name},
         {keyType, m_presetType},
@@ -138,6 +139,10 @@ QJsonObject Preset::toJsonObject() const
         {keySchedule, schedule},
         {keyInterval, interval},
     };
+    if (m_managed) {
+        object.insert(keyManaged, true);
+    }
+    return object;
 }
 
 QString Preset::toJson() const
