@@ -95,6 +95,14 @@ Preset::Preset(const QJsonObject &object)
     if (object.contains(keyPaused)) {
         m_paused = object.value(keyPaused).toBool(false);
     }
+#ifdef ZEL_CLIENT
+    // Clients learn from the service that a preset is managed, not what the
+    // user may do with it. The service never takes it from JSON: no client
+    // can make a preset managed.
+    if (object.value(keyManaged).toBool(false)) {
+        m_managed = ManagedRights();
+    }
+#endif
 }
 
 QJsonObject Preset::toJsonObject() const

@@ -184,7 +184,8 @@ public:
 
     // Set by an administrator's file, with what the user may do; nullopt for
     // the user's own presets. The JSON form carries "preset_managed": true
-    // for such a one, and reading JSON never sets it.
+    // for such a one; only the client build reads it back (the rights then
+    // unknown, left at their defaults).
     const std::optional<ManagedRights> &managed() const
     {
         return m_managed;

@@ -378,6 +378,14 @@ A preset that would never act is refused with exit status 1: a countdown of zero
         <source>Name at least one preset: its id, the beginning of its id, or its name.</source>
         <translation>Укажите хотя бы одно задание: его идентификатор, начало идентификатора или название.</translation>
     </message>
+    <message>
+        <source>%1 is set by your administrator and cannot be removed.</source>
+        <translation>Задание %1 задано администратором, его нельзя удалить.</translation>
+    </message>
+    <message>
+        <source>%1 is set by your administrator, who does not let you pause or stop it.</source>
+        <translation>Задание %1 задано администратором, который не разрешает приостанавливать или останавливать его.</translation>
+    </message>
 </context>
 <context>
     <name>ListCommand</name>
