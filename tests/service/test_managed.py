@@ -198,5 +198,53 @@ class LockedTest(ManagedTestCase):
                 for l in self.notifications.calls() if " Notify " in l and '"x-kde-eventId": "alarm"' in l]
 
 
+class AnsibleTest(ManagedTestCase):
+    """The playbook of doc/managed-presets.md, run for real with ansible-core
+    against localhost."""
+
+    def run_playbook(self, *extra):
+        doc = os.path.join(os.path.dirname(__file__), "..", "..", "doc", "managed-presets.md")
+        with open(doc) as f:
+            playbook = re.search(r"```yaml\n(.*?)```", f.read(), re.S).group(1)
+        path = os.path.join(self.config_home, "lab-closes.yml")
+        inventory = os.path.join(self.config_home, "inventory")
+        with open(path, "w") as f:
+            f.write(playbook)
+        with open(inventory, "w") as f:
+            f.write("[lab_pcs]\nlocalhost ansible_connection=local ansible_python_interpreter=/usr/bin/python3\n")
+        # Ansible keeps its temporary files under the test's folder, not the
+        # home folder.
+        env = dict(os.environ, PATH=os.path.join(BUILD_DIR, "bin") + ":" + os.environ["PATH"], HOME=self.config_home,
+                   ANSIBLE_LOCAL_TEMP=os.path.join(self.config_home, "ansible"),
+                   ANSIBLE_REMOTE_TEMP=os.path.join(self.config_home, "ansible-remote"), ANSIBLE_NOCOLOR="1")
+        return subprocess.run(["ansible-playbook", "-i", inventory, "-c", "local", path, "-e", "ansible_become=false",
+                               "-e", "zel_config_dir=" + self.dirs[1]] + list(extra),
+                              capture_output=True, text=True, env=env, timeout=300)
+
+    def test_playbook_deploys_and_removes(self):
+        lab = "{6b0c4f2e-3a8d-4e57-9c1b-2f7a5d9e8c41}"
+        run = self.run_playbook()
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        found = self.wait_presets(lambda p: lab in p, "the deployed preset")[lab]
+        self.assertEqual((found["preset_managed"], found["preset_running"], found["preset_name"]), (True, True, "Lab closes"))
+        call("stop", lab)
+        self.assertTrue(self.presets()[lab]["preset_running"])
+
+        # A preset the check refuses never reaches the folder.
+        deployed = os.path.join(self.drop_ins[1], "50-lab-closes.json")
+        with open(deployed, "rb") as f:
+            text = f.read()
+        bad = json.dumps({"zel_lab_preset": dict(json.loads(text), managed={"user_may_stopp": False})})
+        run = self.run_playbook("-e", bad)
+        self.assertNotEqual(run.returncode, 0)
+        self.assertIn('preset 1: \\"managed.user_may_stopp\\" is not a known key.', run.stdout)
+        with open(deployed, "rb") as f:
+            self.assertEqual(f.read(), text)
+
+        run = self.run_playbook("-e", "zel_preset_state=absent")
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        self.wait_presets(lambda p: lab not in p, "the removal")
+
+
 if __name__ == "__main__":
     unittest.main()
