@@ -532,6 +532,11 @@ A preset that would never act is refused with exit status 1: a countdown of zero
         <source>WHEN</source>
         <translation>КОГДА</translation>
     </message>
+    <message>
+        <source>%1, managed</source>
+        <comment>%1 is the state, e.g. running</comment>
+        <translation>%1, задано администратором</translation>
+    </message>
 </context>
 <context>
     <name>ServiceClient</name>

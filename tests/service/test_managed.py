@@ -144,6 +144,8 @@ class LockedTest(ManagedTestCase):
             proc = subprocess.run([cli] + args, capture_output=True, text=True, timeout=30)
             self.assertEqual(proc.returncode, status, (args, proc.stderr))
             self.assertIn(sentence, proc.stderr, args)
+        rows = subprocess.run([cli, "list"], capture_output=True, text=True, timeout=30).stdout.splitlines()
+        self.assertIn("  running, managed  ", next(r for r in rows if r.startswith(fixed[1:9])))
         presets = self.presets()
         self.assertEqual((presets[fixed]["preset_running"], presets[fixed]["timer"]["timeout"]), (True, HOUR))
         self.assertTrue(presets[free]["preset_running"])
