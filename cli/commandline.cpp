@@ -6,6 +6,7 @@
 
 #include "actionscommand.h"
 #include "addcommand.h"
+#include "checkcommand.h"
 #include "commandsyntax.h"
 #include "controlcommand.h"
 #include "exitstatus.h"
@@ -32,6 +33,9 @@ int runCommand(const QString &command, const QStringList &arguments)
     }
     if (command == QLatin1String("actions")) {
         return ActionsCommand::run(arguments);
+    }
+    if (command == QLatin1String("check")) {
+        return CheckCommand::run(arguments);
     }
     return -1;
 }
@@ -90,6 +94,7 @@ QString CommandLine::help()
         {QStringLiteral("remove"), ControlCommand::summary(QStringLiteral("remove"))},
         {QStringLiteral("watch"), WatchCommand::summary()},
         {QStringLiteral("actions"), ActionsCommand::summary()},
+        {QStringLiteral("check"), CheckCommand::summary()},
         {QStringLiteral("help"), tr("Show the help of a command: help COMMAND.")},
     };
     for (const auto &command : commands) {
@@ -101,7 +106,10 @@ QString CommandLine::help()
                                     "named by its id, any unique beginning of it (\"list\" shows the first 8 digits), or its unique name."),
                  CommandSyntax::helpWidth)
           << QString() << tr("Exit status:") << tr("  0  Done.")
-          << CommandSyntax::wrap(tr("  1  The preset would never act, so it was not added (an end before the start, say)."), CommandSyntax::helpWidth, 5)
+          << CommandSyntax::wrap(tr("  1  The preset would never act, so it was not added (an end before the start, say); a file checked has a "
+                                    "problem; or your administrator does not let you change a preset."),
+                 CommandSyntax::helpWidth,
+                 5)
           << CommandSyntax::wrap(tr("  2  The command line is not understood: an unknown command, option or action, or a malformed "
                                     "duration, date and time, repeat rule, list of days or daily window."),
                  CommandSyntax::helpWidth,

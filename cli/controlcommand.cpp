@@ -150,12 +150,25 @@ int ControlCommand::run(const QString &command, const QStringList &arguments)
     if (!allFound) {
         return ExitStatus::NoMatch;
     }
+    if (command == QLatin1String("remove")) {
+        bool managed = false;
+        for (const Preset &preset : qAsConst(targets)) {
+            if (preset.managed()) {
+                Output::error(tr("%1 is set by your administrator and cannot be removed.").arg(preset.id().toString().mid(1, 8)));
+                managed = true;
+            }
+        }
+        if (managed) {
+            return ExitStatus::Refused;
+        }
+    }
     return apply(client, command, targets);
 }
 
 int ControlCommand::apply(ServiceClient &client, const QString &command, const QVector<Preset> &presets)
 {
     QSet<QString> unreported;
+    int status = ExitStatus::Success;
     QEventLoop loop;
     // Connected before the commands go out, so that no report is missed.
     QObject::connect(&client, &ServiceClient::presetUpdated, &loop, [&](const QString &json) {
@@ -176,10 +189,25 @@ int ControlCommand::apply(ServiceClient &client, const QString &command, const Q
         if (!sent) {
             return Output::fail(ExitStatus::Unreachable, sent.error());
         }
+        // The service answers once the command is carried out: a managed
+        // preset that is not paused or stopped by then is one the
+        // administrator does not let the user pause or stop.
+        if (preset.managed() && unreported.contains(id) && command != QLatin1String("start")) {
+            const Result<QVector<Preset>> now = client.presets();
+            if (!now) {
+                return Output::fail(ExitStatus::Unreachable, now.error());
+            }
+            const auto found = std::find_if(now->cbegin(), now->cend(), [&preset](const Preset &p) { return p.id() == preset.id(); });
+            if (found != now->cend() && !hasReached(command, *found)) {
+                Output::error(tr("%1 is set by your administrator, who does not let you pause or stop it.").arg(id.mid(1, 8)));
+                unreported.remove(id);
+                status = ExitStatus::Refused;
+            }
+        }
     }
     if (!unreported.isEmpty()) {
         QTimer::singleShot(reportWaitSeconds * 1000, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    return ExitStatus::Success;
+    return status;
 }

@@ -34,10 +34,9 @@ QString kind(qint32 type)
 
 QString state(const Preset &preset)
 {
-    if (preset.isRunning()) {
-        return tr("running");
-    }
-    return preset.isPaused() ? tr("paused") : tr("stopped");
+    const QString state = preset.isRunning() ? tr("running") : preset.isPaused() ? tr("paused") : tr("stopped");
+    // Set by the administrator: the user cannot change or remove it.
+    return preset.managed() ? tr("%1, managed", "%1 is the state, e.g. running").arg(state) : state;
 }
 
 QString when(const Preset &preset, const QDateTime &now, const QLocale &locale)

@@ -32,6 +32,7 @@ const QString keyRepeatCustomType = QStringLiteral("repeat_settings_custom_type"
 const QString keyRepeatCount = QStringLiteral("repeat_settings_count");
 const QString keyRepeatSelected = QStringLiteral("repeat_settings_selected");
 const QString keyRegularity = QStringLiteral("regularity");
+const QString keyManaged = QStringLiteral("preset_managed");
 } // namespace
 
 Preset::Preset(const QJsonObject &object)
@@ -94,6 +95,14 @@ Preset::Preset(const QJsonObject &object)
     if (object.contains(keyPaused)) {
         m_paused = object.value(keyPaused).toBool(false);
     }
+#ifdef ZEL_CLIENT
+    // Clients learn from the service that a preset is managed, not what the
+    // user may do with it. The service never takes it from JSON: no client
+    // can make a preset managed.
+    if (object.value(keyManaged).toBool(false)) {
+        m_managed = ManagedRights();
+    }
+#endif
 }
 
 QJsonObject Preset::toJsonObject() const
@@ -126,7 +135,7 @@ QJsonObject Preset::toJsonObject() const
         {keyEnd, fromUInt64(m_interval.end)},
         {keyRegularity, int32FromInt64(m_interval.regularity)},
     };
-    return QJsonObject{
+    QJsonObject object{
         {keyId, m_id.toString()},
         {keyName, m_name},
         {keyType, m_presetType},
@@ -138,6 +147,10 @@ QJsonObject Preset::toJsonObject() const
         {keySchedule, schedule},
         {keyInterval, interval},
     };
+    if (m_managed) {
+        object.insert(keyManaged, true);
+    }
+    return object;
 }
 
 QString Preset::toJson() const

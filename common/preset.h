@@ -12,6 +12,7 @@
 #include <QtGlobal>
 
 #include <memory>
+#include <optional>
 #include <set>
 
 #ifdef ZEL_CLIENT
@@ -39,6 +40,17 @@ struct ScheduleSettings
     quint64 end = 0;
     quint64 notify = 0;
     RepeatSettings repeat;
+};
+
+// What the user may still do with a preset their administrator set (see
+// ManagedPresets). Not part of the JSON form: a preset's JSON only says that
+// it is managed ("preset_managed"), so no client can claim it.
+struct ManagedRights
+{
+    bool userMayStop = true;
+    bool userMayPostpone = true;
+
+    bool operator==(const ManagedRights &other) const { return userMayStop == other.userMayStop && userMayPostpone == other.userMayPostpone; }
 };
 
 struct IntervalSettings
@@ -170,6 +182,19 @@ public:
         m_paused = false;
     }
 
+    // Set by an administrator's file, with what the user may do; nullopt for
+    // the user's own presets. The JSON form carries "preset_managed": true
+    // for such a one; only the client build reads it back (the rights then
+    // unknown, left at their defaults).
+    const std::optional<ManagedRights> &managed() const
+    {
+        return m_managed;
+    }
+    void setManaged(const std::optional<ManagedRights> &rights)
+    {
+        m_managed = rights;
+    }
+
 #ifndef ZEL_CLIENT
     // Translated display name of the action; empty for unknown numbers.
     QString actionName() const;
@@ -190,6 +215,7 @@ private:
     TimerSettings m_timer;
     ScheduleSettings m_schedule;
     IntervalSettings m_interval;
+    std::optional<ManagedRights> m_managed;
 };
 
 #ifndef ZEL_CLIENT

@@ -42,6 +42,9 @@ PACKAGES=(
     # the benchmark (scripts/bench.sh): the peer it is compared with, and the
     # tracing of the service's disk syncs
     kshutdown strace
+    # the administrators' Ansible playbook (doc/managed-presets.md), run for
+    # real by its test
+    ansible-core
 )
 
 missing=()

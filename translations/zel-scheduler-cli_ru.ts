@@ -160,6 +160,51 @@ turn-on будит компьютер из спящего режима в мом
     </message>
 </context>
 <context>
+    <name>CheckCommand</name>
+    <message>
+        <source>Check administrators&apos; preset files before deploying them.</source>
+        <translation>Проверить файлы заданий администратора перед развёртыванием.</translation>
+    </message>
+    <message>
+        <source>Checks files of presets that an administrator puts into zel-scheduler/presets.d under a folder of $XDG_CONFIG_DIRS (normally /etc/xdg), as the scheduler service reads them: valid JSON, one preset or an array of them, the required keys, values in range, and presets that could ever act. Writes a sentence for each problem and exits with status 1 when there is any; the service would skip such a file whole. Does not need the service.</source>
+        <translation>Проверяет файлы заданий, которые администратор кладёт в zel-scheduler/presets.d в одной из папок $XDG_CONFIG_DIRS (обычно /etc/xdg), так же, как их читает служба планировщика: корректный JSON, одно задание или массив заданий, обязательные ключи, значения в допустимых пределах и задания, которые могут когда-либо сработать. Пишет по предложению на каждую ошибку и завершается с кодом 1, если ошибки есть; такой файл служба пропустила бы целиком. Службе запускаться не нужно.</translation>
+    </message>
+    <message>
+        <source>  zel-scheduler-cli check /etc/xdg/zel-scheduler/presets.d/*.json
+  In Ansible: validate: zel-scheduler-cli check %s</source>
+        <translation>  zel-scheduler-cli check /etc/xdg/zel-scheduler/presets.d/*.json
+  В Ansible: validate: zel-scheduler-cli check %s</translation>
+    </message>
+    <message>
+        <source>Name the files to check.</source>
+        <translation>Укажите файлы для проверки.</translation>
+    </message>
+    <message>
+        <source>%1: The file cannot be read: %2.</source>
+        <translation>%1: файл не читается: %2.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1, preset %2: %3</source>
+        <translation>%1, задание %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: 1 preset, valid.</source>
+        <translation>%1: 1 задание, ошибок нет.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n presets, valid.</source>
+        <translation>
+            <numerusform>%1: %n задание, ошибок нет.</numerusform>
+            <numerusform>%1: %n задания, ошибок нет.</numerusform>
+            <numerusform>%1: %n заданий, ошибок нет.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Name a command.</source>
@@ -218,10 +263,6 @@ turn-on будит компьютер из спящего режима в мом
         <translation>  0  Выполнено.</translation>
     </message>
     <message>
-        <source>  1  The preset would never act, so it was not added (an end before the start, say).</source>
-        <translation>  1  Задание никогда бы не сработало, поэтому не добавлено (например, конец раньше начала).</translation>
-    </message>
-    <message>
         <source>  2  The command line is not understood: an unknown command, option or action, or a malformed duration, date and time, repeat rule, list of days or daily window.</source>
         <translation>  2  Командная строка не понята: неизвестная команда, параметр или действие либо неверно записаны длительность, дата и время, правило повтора, список дней или ежедневный интервал.</translation>
     </message>
@@ -246,6 +287,10 @@ turn-on будит компьютер из спящего режима в мом
   zel-scheduler-cli add reboot --at 23:00 --repeat weekly --on mon --start
   zel-scheduler-cli list
   zel-scheduler-cli stop --all</translation>
+    </message>
+    <message>
+        <source>  1  The preset would never act, so it was not added (an end before the start, say); a file checked has a problem; or your administrator does not let you change a preset.</source>
+        <translation>  1  Задание никогда бы не сработало, поэтому не добавлено (например, конец раньше начала); в проверенном файле есть ошибка; или администратор не разрешает менять задание.</translation>
     </message>
 </context>
 <context>
@@ -340,6 +385,14 @@ turn-on будит компьютер из спящего режима в мом
     <message>
         <source>Name at least one preset: its id, the beginning of its id, or its name.</source>
         <translation>Укажите хотя бы одно задание: его идентификатор, начало идентификатора или название.</translation>
+    </message>
+    <message>
+        <source>%1 is set by your administrator and cannot be removed.</source>
+        <translation>Задание %1 задано администратором, его нельзя удалить.</translation>
+    </message>
+    <message>
+        <source>%1 is set by your administrator, who does not let you pause or stop it.</source>
+        <translation>Задание %1 задано администратором, который не разрешает приостанавливать или останавливать его.</translation>
     </message>
 </context>
 <context>
@@ -486,6 +539,11 @@ turn-on будит компьютер из спящего режима в мом
     <message>
         <source>WHEN</source>
         <translation>КОГДА</translation>
+    </message>
+    <message>
+        <source>%1, managed</source>
+        <comment>%1 is the state, e.g. running</comment>
+        <translation>%1, задано администратором</translation>
     </message>
 </context>
 <context>

@@ -41,6 +41,61 @@
     </message>
 </context>
 <context>
+    <name>ManagedPresets</name>
+    <message>
+        <source>&quot;%1&quot; is not a known key.</source>
+        <translation>«%1» — неизвестный ключ.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing.</source>
+        <translation>Нет ключа «%1».</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be true or false.</source>
+        <translation>«%1» должен быть true или false.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text.</source>
+        <translation>«%1» должен быть строкой.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a whole number from %2 to %3.</source>
+        <translation>«%1» должен быть целым числом от %2 до %3.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be an object.</source>
+        <translation>«%1» должен быть объектом.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list of whole numbers from %2 to %3.</source>
+        <translation>«%1» должен быть списком целых чисел от %2 до %3.</translation>
+    </message>
+    <message>
+        <source>It is not a preset object.</source>
+        <translation>Это не объект задания.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be an id such as %2.</source>
+        <translation>«%1» должен быть идентификатором вида %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be the number of an action, from %2 to %3.</source>
+        <translation>«%1» должен быть номером действия, от %2 до %3.</translation>
+    </message>
+    <message>
+        <source>A preset cannot be running and paused at once.</source>
+        <translation>Задание не может быть одновременно запущено и приостановлено.</translation>
+    </message>
+    <message>
+        <source>Line %1, column %2: %3; this is not valid JSON.</source>
+        <translation>Строка %1, столбец %2: %3; это некорректный JSON.</translation>
+    </message>
+    <message>
+        <source>Its &quot;preset_id&quot; is that of preset %1 of this file.</source>
+        <translation>Его «preset_id» совпадает с заданием %1 этого файла.</translation>
+    </message>
+</context>
+<context>
     <name>PresetRules</name>
     <message>
         <source>A countdown of zero never runs. Set how long it lasts.</source>

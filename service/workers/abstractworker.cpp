@@ -4,7 +4,10 @@
 
 #include "abstractworker.h"
 
+#include "managedpresets.h"
+
 #include <QMetaMethod>
+#include <QVector>
 
 AbstractWorker::AbstractWorker(Preset::Ptr preset, std::shared_ptr<WorkerEffects> effects)
     : QObject(nullptr), m_preset(std::move(preset)), m_effects(std::move(effects))
@@ -20,15 +23,25 @@ AbstractWorker::~AbstractWorker()
 void AbstractWorker::showWarning(const QString &title, const QString &body, bool postpone, std::function<void(Choice)> chosen)
 {
     withdrawWarning();
-    QStringList choices{tr("Cancel")};
-    if (postpone) {
+    // An administrator's preset offers only what the user may do.
+    QStringList choices;
+    QVector<Choice> offered;
+    if (ManagedPresets::allows(m_preset->managed(), ManagedPresets::Change::Cancel)) {
+        choices << tr("Cancel");
+        offered << Cancel;
+    }
+    if (postpone && ManagedPresets::allows(m_preset->managed(), ManagedPresets::Change::Postpone)) {
         choices << tr("Postpone 10 minutes");
+        offered << Postpone;
     }
     // The warning lives on this (the main) thread, and is withdrawn at the
     // latest when the worker goes: chosen never outlives the worker.
-    m_warning = m_effects->warn(title, body, choices, [this, chosen](int index) {
+    m_warning = m_effects->warn(title, body, choices, [this, chosen, offered](int index) {
+        if (index < 0 || index >= offered.size()) {
+            return;
+        }
         withdrawWarning();
-        chosen(index == 1 ? Postpone : Cancel);
+        chosen(offered.at(index));
     });
 }
 

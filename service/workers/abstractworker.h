@@ -100,7 +100,8 @@ protected:
     static constexpr qint64 postponeMSecs = 10 * 60 * 1000;
 
     // Shows a warning with the choice to cancel and, with postpone, to
-    // postpone; it replaces the worker's warning on screen, if any, and stays
+    // postpone (of an administrator's preset, only those the user may make:
+    // ManagedPresets::allows); it replaces the worker's warning on screen, if any, and stays
     // until withdrawn. chosen runs when the user picks one (the warning is
     // withdrawn first).
     void showWarning(const QString &title, const QString &body, bool postpone, std::function<void(Choice)> chosen);

@@ -5,6 +5,7 @@
 #include "workercontroller.h"
 
 #include "clockwatcher.h"
+#include "managedpresets.h"
 #include "presetrules.h"
 #include "rangeworker.h"
 #include "scheduledworker.h"
@@ -100,7 +101,16 @@ void WorkerController::stop(const QString &uuid, Done done)
 void WorkerController::command(Command command, const QString &uuid, Done done)
 {
     WorkerWrapper *wrapper = findByText(uuid);
-    if (!wrapper) {
+    const auto found = wrapper
+        ? std::find_if(m_storage->presets().cbegin(), m_storage->presets().cend(), [wrapper](const Preset::Ptr &p) { return p->id() == wrapper->uuid(); })
+        : m_storage->presets().cend();
+    const Preset::Ptr preset = found != m_storage->presets().cend() ? *found : Preset::Ptr();
+    const bool refused = preset && command != Command::Start &&
+        !ManagedPresets::allows(preset->managed(), command == Command::Pause ? ManagedPresets::Change::Pause : ManagedPresets::Change::Stop);
+    if (refused) {
+        qCWarning(WORKERCONTROLLER) << "Preset" << uuid << "is set by the administrator, who does not let the user pause or stop it: left as it is";
+    }
+    if (!wrapper || refused) {
         if (done) {
             done();
         }
@@ -109,9 +119,6 @@ void WorkerController::command(Command command, const QString &uuid, Done done)
     switch (command) {
     case Command::Start: {
         qCDebug(WORKERCONTROLLER) << "Sending command start for preset" << uuid;
-        const auto found =
-            std::find_if(m_storage->presets().cbegin(), m_storage->presets().cend(), [wrapper](const Preset::Ptr &p) { return p->id() == wrapper->uuid(); });
-        const Preset::Ptr preset = found != m_storage->presets().cend() ? *found : Preset::Ptr();
         if (preset && neverActs(*preset, QDateTime::currentDateTime())) {
             // Left stopped; one paused before is stopped now.
             if (!preset->isRunning() && !preset->isPaused()) {

@@ -35,7 +35,7 @@ def service_pid():
 class WithoutServiceTest(IsolatedTestCase):
 
     def test_help_of_each_command_wakes_nothing(self):
-        for command in ["list", "add", "start", "pause", "stop", "remove", "watch", "actions"]:
+        for command in ["list", "add", "start", "pause", "stop", "remove", "watch", "actions", "check"]:
             for args in ([command, "--help"], ["help", command]):
                 status, out, err = cli(*args)
                 self.assertEqual((status, err), (0, ""), args)
@@ -71,6 +71,43 @@ class WithoutServiceTest(IsolatedTestCase):
                 " ".join("'%s'" % w for w in words), len(words))
             result = subprocess.run(["bash", "-c", line, "bash", script], capture_output=True, text=True, check=True)
             self.assertEqual(result.stdout.strip(), expected, words)
+
+    def test_check_drop_in_files(self):
+        lab = {"preset_id": "{0f8fad5b-d9cb-469f-a165-70867728950e}", "preset_type": 1, "action_type": 0,
+               "preset_running": True, "managed": {"user_may_stop": False},
+               "schedule": {"start": 1767643200000, "end": 4102444800000,
+                            "repeat_settings": {"repeat_settings_type": 3, "repeat_settings_selected": [1, 2, 3, 4, 5]}}}
+        passed = dict(lab, preset_id="{7c9e6679-7425-40de-944b-e07fc1f90ae7}",
+                      schedule={"start": 1000000000000, "end": 1000000000000})
+        files = {
+            "lab.json": json.dumps(lab, indent=2),
+            "two": json.dumps([lab, dict(lab, preset_id="{7c9e6679-7425-40de-944b-e07fc1f90ae7}")]),
+            "broken.json": '[\n  {"preset_id": "x",\n  }\n]',
+            "typo.json": json.dumps(dict(lab, managed={"user_may_stopp": False})),
+            "passed.json": json.dumps(passed),
+            "bad-two.json": json.dumps([lab, dict(lab, action_type=99, preset_running="yes")]),
+        }
+        for name, text in files.items():
+            with open(os.path.join(self.config_home, name), "w") as f:
+                f.write(text)
+        cases = [
+            (["lab.json", "two"], 0, "", "lab.json: 1 preset, valid.\n{0}two: 2 presets, valid.\n"),
+            (["broken.json"], 1, "broken.json: Line 3, column 3: ", ""),
+            (["typo.json"], 1, 'typo.json, preset 1: "managed.user_may_stopp" is not a known key.', ""),
+            (["passed.json"], 1, "passed.json, preset 1: This schedule would never act", ""),
+            (["bad-two.json"], 1, 'bad-two.json, preset 2: "action_type" must be the number of an action, from', ""),
+            (["lab.json", "missing.json"], 1, "missing.json: The file cannot be read: ", "lab.json: 1 preset, valid.\n"),
+            ([], 2, "Name the files to check.", ""),
+        ]
+        for names, status, err_part, out in cases:
+            got_status, got_out, got_err = cli("check", *[os.path.join(self.config_home, n) for n in names])
+            self.assertEqual(got_status, status, (names, got_err))
+            self.assertIn(err_part.replace("\n", "\n" + self.config_home + "/"), got_err, names)
+            self.assertEqual(got_out, out.replace("{0}", self.config_home + "/") if not out else
+                             self.config_home + "/" + out.replace("{0}", self.config_home + "/"), names)
+        # The second preset of bad-two.json has two problems: a sentence each.
+        self.assertEqual(cli("check", os.path.join(self.config_home, "bad-two.json"))[2].count("\n"), 2)
+        self.assertFalse(name_has_owner(BUS_NAME))
 
     def test_first_command_starts_the_service(self):
         self.assertFalse(name_has_owner(BUS_NAME))

@@ -38,6 +38,7 @@ EXPECTED = [
     "share/bash-completion/completions/zel-scheduler-cli",
     "share/doc/zel-scheduler/copyright",
     "share/doc/zel-scheduler/changelog.gz",
+    "share/doc/zel-scheduler/managed-presets.md",
 ]
 UNIT = "lib/systemd/user/zel-shutdown-scheduler-service.service"
 ACTIVATION_FILE = "share/dbus-1/services/ru.velmora.shutdown.scheduler.service.PresetController.service"
