@@ -143,9 +143,11 @@ def main(argv):
     tmp = tempfile.mkdtemp(prefix="zel-test-")
     env = dict(os.environ)
     try:
-        for name in ("config", "data", "cache", "runtime"):
+        for name in ("config", "config-dirs", "data", "cache", "runtime"):
             os.makedirs(os.path.join(tmp, name), mode=0o700)
         env["XDG_CONFIG_HOME"] = os.path.join(tmp, "config")
+        # The machine's own /etc/xdg may hold an administrator's presets.
+        env["XDG_CONFIG_DIRS"] = os.path.join(tmp, "config-dirs")
         env["XDG_DATA_HOME"] = os.path.join(tmp, "data")
         env["XDG_CACHE_HOME"] = os.path.join(tmp, "cache")
         env["XDG_RUNTIME_DIR"] = os.path.join(tmp, "runtime")
