@@ -3,8 +3,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 #include "application.h"
+#include "view.h"
 #include "zel_version.h"
 #include "zelintegration.h"
+
+#include <KDBusService>
+
+#include <QWindow>
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +20,16 @@ int main(int argc, char *argv[])
     {
         Application application(argc, argv);
         zelInit(ZEL_VERSION_STRING, "Scheduler");
+        // One window per session: a second start (from the menu, the status
+        // icon) raises this one and ends there.
+        KDBusService service(KDBusService::Unique);
+        QObject::connect(&service, &KDBusService::activateRequested, &application, [&application] {
+            if (auto *window = qobject_cast<QWindow *>(application.view()->rootObject())) {
+                window->show();
+                window->raise();
+                window->requestActivate();
+            }
+        });
         result = application.run();
     }
     return result;
