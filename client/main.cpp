@@ -21,8 +21,9 @@ int main(int argc, char *argv[])
         Application application(argc, argv);
         zelInit(ZEL_VERSION_STRING, "Scheduler");
         // One window per session: a second start (from the menu, the status
-        // icon) raises this one and ends there.
-        KDBusService service(KDBusService::Unique);
+        // icon) raises this one and ends there. Without a session bus the
+        // window still opens and says that the service cannot be reached.
+        KDBusService service(KDBusService::Unique | KDBusService::NoExitOnFailure);
         QObject::connect(&service, &KDBusService::activateRequested, &application, [&application] {
             if (auto *window = qobject_cast<QWindow *>(application.view()->rootObject())) {
                 window->show();

@@ -52,9 +52,11 @@ qint64 leadOf(const Preset &preset)
 QString entryText(const Running &running, const QDateTime &now, const QLocale &locale)
 {
     const Preset &preset = running.planned->preset;
-    const QString when = running.next.isValid()
-        ? tr("%1 · %2", "when: at 22:00 · in 14 min").arg(PresetText::countdownEnd(running.next, now, locale), PresetText::timeUntil(now.msecsTo(running.next)))
-        : PresetText::nextAction(QDateTime(), now, locale);
+    QString when = PresetText::nextAction(QDateTime(), now, locale); // "no further action"
+    if (running.next.isValid()) {
+        const QString at = PresetText::countdownEnd(running.next, now, locale);
+        when = tr("%1 · %2", "when: at 22:00 · in 14 min").arg(at, PresetText::timeUntil(now.msecsTo(running.next)));
+    }
     const QString text = tr("%1 %2", "an action and when: Shut Down at 22:00 · in 14 min").arg(preset.action().displayName(), when);
     return running.planned->customName ? tr("%1 (%2)", "an action and when, then the preset's name").arg(text, preset.name()) : text;
 }
