@@ -137,15 +137,15 @@ void StatusIcon::refresh()
     if (itemStatus(summary.status) != m_item->status()) {
         m_item->setStatus(itemStatus(summary.status));
     }
-    if (!m_menuBuilt || summary.entries != m_shown.entries) {
+    if (!m_menuBuilt || summary.entries != m_menuEntries) {
         rebuildMenu(summary.entries);
     }
-    m_shown = std::move(summary);
 }
 
 void StatusIcon::rebuildMenu(const std::vector<TraySummary::Entry> &entries)
 {
     m_menuBuilt = true;
+    m_menuEntries = entries;
     m_menu->clear();
     for (const TraySummary::Entry &entry : entries) {
         const QString id = entry.id.toString();

@@ -50,7 +50,8 @@ private:
     KStatusNotifierItem *m_item;
     QMenu *m_menu;
     QTimer *m_clock;
-    TraySummary::Summary m_shown;
+    // What the menu was built from.
+    std::vector<TraySummary::Entry> m_menuEntries;
     bool m_menuBuilt = false;
     bool m_hostPresent = false;
     bool m_toldNoHost = false;
