@@ -16,7 +16,6 @@
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
-#include <QIcon>
 #include <QMenu>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -147,23 +146,26 @@ void StatusIcon::rebuildMenu(const std::vector<TraySummary::Entry> &entries)
     m_menuBuilt = true;
     m_menuEntries = entries;
     m_menu->clear();
+    // Text only: the menu's exporter renders every action's icon into
+    // QPixmapCache, whose cleanup timer would then wake the program every
+    // 30 s for as long as it runs, even while nothing is planned.
     for (const TraySummary::Entry &entry : entries) {
         const QString id = entry.id.toString();
         // The section's heading: what and when, read as text by screen
         // readers and shown by trays that show no tooltip.
         m_menu->addAction(entry.text)->setEnabled(false);
-        m_menu->addAction(QIcon::fromTheme(QStringLiteral("media-playback-stop")), tr("Stop"), this, [this, id] { m_mirror->stop(id); });
+        m_menu->addAction(tr("Stop"), this, [this, id] { m_mirror->stop(id); });
         if (entry.postponable) {
-            m_menu->addAction(QIcon::fromTheme(QStringLiteral("chronometer-pause")), tr("Postpone 10 minutes"), this, [this, id] { m_mirror->postpone(id); });
+            m_menu->addAction(tr("Postpone 10 minutes"), this, [this, id] { m_mirror->postpone(id); });
         }
         m_menu->addSeparator();
     }
     if (entries.size() > 1) {
-        m_menu->addAction(QIcon::fromTheme(QStringLiteral("process-stop")), tr("Stop All"), this, [this] { m_mirror->stopAll(); });
+        m_menu->addAction(tr("Stop All"), this, [this] { m_mirror->stopAll(); });
         m_menu->addSeparator();
     }
-    m_menu->addAction(QIcon::fromTheme(idleIcon), tr("Open Scheduler"), this, &StatusIcon::openScheduler);
-    m_menu->addAction(QIcon::fromTheme(QStringLiteral("application-exit")), tr("Quit"), QCoreApplication::instance(), &QCoreApplication::quit);
+    m_menu->addAction(tr("Open Scheduler"), this, &StatusIcon::openScheduler);
+    m_menu->addAction(tr("Quit"), QCoreApplication::instance(), &QCoreApplication::quit);
 }
 
 void StatusIcon::openScheduler()
