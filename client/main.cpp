@@ -3,8 +3,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 
 #include "application.h"
+#include "view.h"
 #include "zel_version.h"
 #include "zelintegration.h"
+
+#include <KDBusService>
+
+#include <QWindow>
 
 int main(int argc, char *argv[])
 {
@@ -18,6 +23,17 @@ int main(int argc, char *argv[])
         // The name the window's title ends in, in the user's language as the
         // rest of the title (the translation of the window's own title).
         QGuiApplication::setApplicationDisplayName(QCoreApplication::translate("main", "Scheduler"));
+        // One window per session: a second start (from the menu, the status
+        // icon) raises this one and ends there. Without a session bus the
+        // window still opens and says that the service cannot be reached.
+        KDBusService service(KDBusService::Unique | KDBusService::NoExitOnFailure);
+        QObject::connect(&service, &KDBusService::activateRequested, &application, [&application] {
+            if (auto *window = qobject_cast<QWindow *>(application.view()->rootObject())) {
+                window->show();
+                window->raise();
+                window->requestActivate();
+            }
+        });
         result = application.run();
     }
     return result;

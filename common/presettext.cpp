@@ -85,6 +85,8 @@ QString dayOf(const QDateTime &moment, const QDateTime &now, bool weekdayAlone, 
     return locale.toString(moment.date(), tr("ddd d MMM yyyy", "date format: a day in another year"));
 }
 
+} // namespace
+
 QString timeUntil(qint64 msecs)
 {
     if (msecs <= 0) {
@@ -110,6 +112,8 @@ QString timeUntil(qint64 msecs)
     return tr("in %n days", nullptr, int(std::min<qint64>(days, std::numeric_limits<int>::max())));
 }
 
+namespace
+{
 QString weekly(int count, const std::set<qint32> &weekdays, const QLocale &locale)
 {
     QStringList names;

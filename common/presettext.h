@@ -40,6 +40,11 @@ QString countdownEnd(const QDateTime &end, const QDateTime &now, const QLocale &
 // "Lock 12:00 - 13:00" (a daily window).
 QString defaultName(const Preset &preset);
 
+// How long until a moment msecs away, as nextAction() says it: "now",
+// "in less than a minute", "in 12 min", "in 3 h 12 min", "in 2 d 5 h", "in
+// 12 days", rounded down.
+QString timeUntil(qint64 msecs);
+
 // The next action of a running schedule or window: "next: Mon 22:00 · in
 // 3 h 12 min". How long until then: "now" once it is due, "in less than a
 // minute" under a minute, whole minutes under an hour ("in 12 min"), hours

@@ -25,6 +25,7 @@
 //                         settings: $XDG_CONFIG_HOME/velmora/zel-shutdown-scheduler-service.conf
 //                         single-instance name: ru.velmora.zel-shutdown-scheduler-service
 //   "Scheduler"        -> zel-scheduler
+//   "Scheduler Status" -> zel-scheduler-tray (the status icon)
 // Any other title keeps the executable's name.
 
 namespace
@@ -36,6 +37,9 @@ const char *applicationNameFor(const QString &title)
     }
     if (title == QLatin1String("Scheduler")) {
         return "zel-scheduler";
+    }
+    if (title == QLatin1String("Scheduler Status")) {
+        return "zel-scheduler-tray";
     }
     return nullptr;
 }

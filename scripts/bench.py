@@ -19,7 +19,9 @@ voluntary and not, summed over every thread from /proc/PID/task/*/status),
 settings-file writes (renames) and syncs per minute (strace, in a separate
 minute so that it does not count its own wakeups), and RSS; then the RSS with
 100 stored presets, and the offsets at which a few one-off schedules and
-5-second countdowns fired.
+5-second countdowns fired. Last, the status icon (zel-scheduler-tray, shown
+by a python3-dbusmock StatusNotifierWatcher standing in for the panel) with
+nothing running, with ten schedules due tomorrow and with a countdown.
 """
 import argparse
 import glob
@@ -33,7 +35,7 @@ import time
 import uuid
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
-from zelharness import BUILD_DIR, Client, call, start_service, wait_until  # noqa: E402
+from zelharness import BUILD_DIR, PYTHON, Client, Process, call, start_service, wait_for_name, wait_until  # noqa: E402
 
 TURN_ON, LOCK = -1, 6
 TIMER, SCHEDULED, RANGE = 0, 1, 2
@@ -242,7 +244,47 @@ def main():
         offsets.append("%.0f..%.0f" % ((wm.lines[i] - after - 6) * 1000, (wm.lines[i] - before - 6) * 1000))
     print("  5 s countdowns, ms after start + 6 s (start call returned..sent): %s" % ", ".join(offsets))
     service.stop()
+
+    print("\nThe status icon (zel-scheduler-tray), a stand-in tray host registered:")
+    service = fresh_service(tmp, "tray")
+    watcher = tray_host()
+    tray = Process([os.path.join(BUILD_DIR, "bin", "zel-scheduler-tray")],
+                   env=dict(os.environ, QT_LOGGING_RULES="*.debug=false"))
+    wait_for_name("ru.velmora.zel-scheduler-tray")
+    tpid = tray.proc.pid
+    settle()
+    tray_row("nothing running (hidden)", idle_cost(tpid, seconds), rss_mib(tpid), threads(tpid))
+    for i in range(10):
+        call("updatePreset", json.dumps(schedule(tomorrow + i * 60000)))
+    settle()
+    tray_row("ten schedules due tomorrow (shown)", idle_cost(tpid, seconds), rss_mib(tpid), threads(tpid))
+    call("updatePreset", json.dumps(countdown(3600000)))
+    settle()
+    tray_row("and a running countdown", idle_cost(tpid, seconds), rss_mib(tpid), threads(tpid))
+    tray.stop()
+    watcher.stop()
+    service.stop()
     wm.stop()
+
+
+def tray_host():
+    """A StatusNotifierWatcher with a host registered, as a panel has."""
+    watcher = Process([PYTHON, "-m", "dbusmock", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                       "org.kde.StatusNotifierWatcher"])
+    wait_for_name("org.kde.StatusNotifierWatcher")
+    mock = ["gdbus", "call", "--session", "--dest", "org.kde.StatusNotifierWatcher", "--object-path",
+            "/StatusNotifierWatcher", "--method"]
+    subprocess.run(mock + ["org.freedesktop.DBus.Mock.AddMethod", "org.kde.StatusNotifierWatcher",
+                           "RegisterStatusNotifierItem", "s", "", ""], check=True, capture_output=True)
+    subprocess.run(mock + ["org.freedesktop.DBus.Mock.AddProperties", "org.kde.StatusNotifierWatcher",
+                           "{'IsStatusNotifierHostRegistered': <true>, 'ProtocolVersion': <0>}"],
+                   check=True, capture_output=True)
+    return watcher
+
+
+def tray_row(name, cost, rss, nthreads):
+    print("  %-34s CPU %6.3f %%  wakeups %5.2f /s (voluntary %5.2f)  RSS %5.1f MiB  threads %d"
+          % (name, cost["cpu"], cost["wakeups"], cost["voluntary"], rss, nthreads))
 
 
 if __name__ == "__main__":

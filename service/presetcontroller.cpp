@@ -142,6 +142,12 @@ void PresetController::stop(QString uuid)
     m_workerController->stop(uuid, replyLater());
 }
 
+void PresetController::postpone(QString uuid)
+{
+    qCDebug(PRESETCONTROLLER) << "Try to postpone preset" << uuid;
+    m_workerController->postpone(uuid, replyLater());
+}
+
 QString PresetController::availableActions()
 {
     qCDebug(PRESETCONTROLLER) << "Request for the available actions";

@@ -57,6 +57,8 @@ public:
     Q_INVOKABLE void start(QString uuid);
     Q_INVOKABLE void pause(QString uuid);
     Q_INVOKABLE void stop(QString uuid);
+    // As the warning's "Postpone" choice (delayed reply, like stop).
+    Q_INVOKABLE void postpone(QString uuid);
     // What this desktop can do: the JSON array of ActionAvailability, sent
     // once the desktop has been asked (delayed reply). Changes nothing.
     Q_INVOKABLE QString availableActions();

@@ -58,6 +58,8 @@ void AbstractWorker::setPreset(Preset::Ptr preset)
     m_preset = std::move(preset);
 }
 
+void AbstractWorker::postpone() { }
+
 void AbstractWorker::restore()
 {
     start();

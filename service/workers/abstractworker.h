@@ -74,6 +74,11 @@ public Q_SLOTS:
     virtual void start() = 0;
     virtual void pause() = 0;
     virtual void stop() = 0;
+    // What "Postpone" on a warning does, asked for without one (from the
+    // bus): the next action of a running preset comes postponeMSecs later,
+    // and a warning on screen is withdrawn. A daily window has no
+    // postponement: nothing happens.
+    virtual void postpone();
     // Starts a preset that was running when the service last ended.
     virtual void restore();
     // The wall clock changed under the worker: whatever became due (or no

@@ -136,6 +136,16 @@ Step evaluate(const Rules &rules, State &state, const QDateTime &now)
     return step;
 }
 
+QDateTime upcoming(const Rules &rules, const State &state)
+{
+    QDateTime next = rules.atOrAfter(state.handledUpTo.isValid() ? std::max(state.floor, state.handledUpTo.addMSecs(1)) : state.floor);
+    // Bounded: each cancelled occurrence is passed over once.
+    for (size_t i = 0; next.isValid() && i <= state.cancelled.size() && isDoneWith(state, next); ++i) {
+        next = rules.atOrAfter(next.addMSecs(1));
+    }
+    return earliest(next, state.postponed);
+}
+
 bool cancel(State &state, const QDateTime &occurrence)
 {
     if (state.postponed.isValid() && occurrence == state.postponed) {

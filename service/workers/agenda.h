@@ -64,6 +64,10 @@ struct Step
 
 Step evaluate(const Rules &rules, State &state, const QDateTime &now);
 
+// The next occurrence to be carried out: the postponed one or the first
+// regular one not done with, whichever comes first; invalid when none remains.
+QDateTime upcoming(const Rules &rules, const State &state);
+
 // The user cancels occurrence (a regular one or the postponed one). False,
 // changing nothing, when it is already carried out, skipped or cancelled.
 bool cancel(State &state, const QDateTime &occurrence);

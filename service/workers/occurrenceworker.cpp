@@ -137,6 +137,22 @@ void OccurrenceWorker::choose(const QDateTime &occurrence, Choice choice)
     evaluate();
 }
 
+void OccurrenceWorker::postpone()
+{
+    if (!m_active) {
+        return;
+    }
+    const QDateTime next = Agenda::upcoming(rules(), m_state);
+    if (!next.isValid()) {
+        return;
+    }
+    // The warning on screen offers to postpone what is postponed now.
+    if (next == m_warnedOccurrence) {
+        withdrawWarning();
+    }
+    choose(next, Postpone);
+}
+
 void OccurrenceWorker::onTimeout()
 {
     if (m_active) {

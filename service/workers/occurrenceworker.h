@@ -49,6 +49,7 @@ public Q_SLOTS:
     void restore() override;
     void pause() override;
     void stop() override;
+    void postpone() override;
     void setPreset(Preset::Ptr preset) override;
     void clockChanged(AbstractWorker::ClockChange change) override;
 

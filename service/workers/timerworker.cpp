@@ -237,6 +237,12 @@ void TimerWorker::choose(Choice choice)
     count(m_countedFrom + seconds * 1000);
 }
 
+void TimerWorker::postpone()
+{
+    withdrawWarning();
+    choose(Postpone);
+}
+
 void TimerWorker::execute()
 {
     // Reported paused where it stood, then stopped.

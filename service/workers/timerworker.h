@@ -52,6 +52,7 @@ public Q_SLOTS:
     void start() override;
     void pause() override;
     void stop() override;
+    void postpone() override;
     void setPreset(Preset::Ptr preset) override;
     void setWatched(bool watched) override;
 

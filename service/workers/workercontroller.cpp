@@ -98,6 +98,11 @@ void WorkerController::stop(const QString &uuid, Done done)
     command(Command::Stop, uuid, std::move(done));
 }
 
+void WorkerController::postpone(const QString &uuid, Done done)
+{
+    command(Command::Postpone, uuid, std::move(done));
+}
+
 void WorkerController::command(Command command, const QString &uuid, Done done)
 {
     WorkerWrapper *wrapper = findByText(uuid);
@@ -140,6 +145,10 @@ void WorkerController::command(Command command, const QString &uuid, Done done)
     case Command::Stop:
         qCDebug(WORKERCONTROLLER) << "Sending command stop for preset" << uuid;
         wrapper->stop();
+        break;
+    case Command::Postpone:
+        qCDebug(WORKERCONTROLLER) << "Sending command postpone for preset" << uuid;
+        wrapper->postpone();
         break;
     }
     if (done) {

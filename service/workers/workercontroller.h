@@ -54,6 +54,8 @@ public:
     void start(const QString &uuid, Done done = {});
     void pause(const QString &uuid, Done done = {});
     void stop(const QString &uuid, Done done = {});
+    // As the warning's "Postpone" choice (AbstractWorker::postpone).
+    void postpone(const QString &uuid, Done done = {});
 
     // Ends every worker: none reports or acts any more, and actions that
     // wait are dropped; what they reported before is stored.
@@ -73,7 +75,7 @@ public Q_SLOTS:
     void onPresetRemoved(QUuid uuid);
 
 private:
-    enum class Command { Start, Pause, Stop };
+    enum class Command { Start, Pause, Stop, Postpone };
     void command(Command command, const QString &uuid, Done done);
     void addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &preset);
     void clockChanged(AbstractWorker::ClockChange change);

@@ -68,6 +68,11 @@ void WorkerWrapper::stop()
     invoke("stop");
 }
 
+void WorkerWrapper::postpone()
+{
+    invoke("postpone");
+}
+
 void WorkerWrapper::setPreset(const Preset::Ptr &preset)
 {
     invoke("setPreset", Q_ARG(Preset::Ptr, Preset::make(*preset)));

@@ -30,6 +30,7 @@ public:
     void restore();
     void pause();
     void stop();
+    void postpone();
     // Hands the worker a copy of preset, so that no object the store keeps
     // is ever changed by a worker.
     void setPreset(const Preset::Ptr &preset);

@@ -16,6 +16,7 @@ EXPECTED = [
     "bin/zel-shutdown-scheduler-service",
     "bin/zel-scheduler",
     "bin/zel-scheduler-cli",
+    "bin/zel-scheduler-tray",
     "share/dbus-1/services/ru.velmora.shutdown.scheduler.service.PresetController.service",
     "share/dbus-1/interfaces/ru.velmora.shutdown.scheduler.service.PresetController.xml",
     "share/knotifications5/zel-shutdown-scheduler-service.notifyrc",
@@ -28,13 +29,17 @@ EXPECTED = [
     "share/locale/ru/LC_MESSAGES/zel-scheduler-common_qt.qm",
     "share/locale/ru/LC_MESSAGES/zel-shutdown-scheduler-service_qt.qm",
     "share/locale/ru/LC_MESSAGES/zel-scheduler-cli_qt.qm",
+    "share/locale/ru/LC_MESSAGES/zel-scheduler-tray_qt.qm",
     "share/icons/hicolor/scalable/apps/system-schedule.svg",
     "share/icons/hicolor/scalable/actions/list-delete-symbolic.svg",
     "etc/xdg/autostart/zel-shutdown-scheduler-service.desktop",
     "lib/systemd/user/zel-shutdown-scheduler-service.service",
+    "etc/xdg/autostart/zel-scheduler-tray.desktop",
+    "lib/systemd/user/zel-scheduler-tray.service",
     "share/man/man1/zel-scheduler.1.gz",
     "share/man/man1/zel-shutdown-scheduler-service.1.gz",
     "share/man/man1/zel-scheduler-cli.1.gz",
+    "share/man/man1/zel-scheduler-tray.1.gz",
     "share/bash-completion/completions/zel-scheduler-cli",
     "share/doc/zel-scheduler/copyright",
     "share/doc/zel-scheduler/changelog.gz",
@@ -43,6 +48,12 @@ EXPECTED = [
 UNIT = "lib/systemd/user/zel-shutdown-scheduler-service.service"
 ACTIVATION_FILE = "share/dbus-1/services/ru.velmora.shutdown.scheduler.service.PresetController.service"
 AUTOSTART = "etc/xdg/autostart/zel-shutdown-scheduler-service.desktop"
+# The programs started with the session, each once: (unit, autostart entry, program).
+SESSION_STARTS = [
+    (UNIT, AUTOSTART, "zel-shutdown-scheduler-service"),
+    ("lib/systemd/user/zel-scheduler-tray.service", "etc/xdg/autostart/zel-scheduler-tray.desktop",
+     "zel-scheduler-tray"),
+]
 XDG_AUTOSTART_GENERATOR = "/usr/lib/systemd/user-generators/systemd-xdg-autostart-generator"
 
 
@@ -79,18 +90,19 @@ class InstallTest(IsolatedTestCase):
         self.assertFalse(os.path.exists(self.path("bin/zel-wm-stub")))
 
     def test_desktop_files_validate(self):
-        for entry in ("share/applications/ru.velmora.zel-scheduler.desktop", AUTOSTART):
+        for entry in ["share/applications/ru.velmora.zel-scheduler.desktop"] + [a for _, a, _ in SESSION_STARTS]:
             result = subprocess.run(["desktop-file-validate", self.path(entry)], capture_output=True, text=True)
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
         entry = read_ini(self.path("share/applications/ru.velmora.zel-scheduler.desktop"))["Desktop Entry"]
         self.assertEqual(entry["Name"], "Scheduler")
         self.assertEqual(entry["Icon"], "system-schedule")
         self.assertIn("System", entry["Categories"].split(";"))
-        autostart = read_ini(self.path(AUTOSTART))["Desktop Entry"]
-        self.assertEqual(autostart["NoDisplay"], "true")
-        self.assertEqual(autostart["Exec"], "zel-shutdown-scheduler-service")
-        # gnome-session's own key for entries that a systemd user unit replaces.
-        self.assertEqual(autostart["X-GNOME-HiddenUnderSystemd"], "true")
+        for _, path, program in SESSION_STARTS:
+            autostart = read_ini(self.path(path))["Desktop Entry"]
+            self.assertEqual(autostart["NoDisplay"], "true")
+            self.assertEqual(autostart["Exec"], program)
+            # gnome-session's own key for entries that a systemd user unit replaces.
+            self.assertEqual(autostart["X-GNOME-HiddenUnderSystemd"], "true")
 
     def test_metainfo_validates_and_names_both_programs(self):
         metainfo = self.path("share/metainfo/ru.velmora.zel-scheduler.metainfo.xml")
@@ -110,10 +122,17 @@ class InstallTest(IsolatedTestCase):
 
     def test_systemd_unit_verifies(self):
         # MANPATH lets the check find the page the unit's Documentation= names.
-        result = subprocess.run(["systemd-analyze", "--user", "verify", self.path(UNIT)], capture_output=True,
-                                text=True, env=dict(os.environ, MANPATH=self.path("share/man")))
-        # systemd only warns about some mistakes ("..., ignoring"): any output fails.
-        self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
+        for unit, _, program in SESSION_STARTS:
+            result = subprocess.run(["systemd-analyze", "--user", "verify", self.path(unit)], capture_output=True,
+                                    text=True, env=dict(os.environ, MANPATH=self.path("share/man")))
+            # systemd only warns about some mistakes ("..., ignoring"): any output fails.
+            self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
+            self.assertEqual(read_ini(self.path(unit))["Service"]["ExecStart"], self.path("bin/" + program))
+            # Started with every graphical session run by systemd, without a
+            # per-user "systemctl --user enable".
+            wants = os.path.join(os.path.dirname(self.path(unit)), "graphical-session.target.wants",
+                                 os.path.basename(unit))
+            self.assertEqual(os.path.realpath(wants), os.path.realpath(self.path(unit)))
 
     def test_unit_and_activation_file_name_each_other(self):
         unit = read_ini(self.path(UNIT))
@@ -124,19 +143,15 @@ class InstallTest(IsolatedTestCase):
         self.assertEqual(unit["Service"]["ExecStart"], activation["Exec"])
         self.assertEqual(unit["Service"]["Restart"], "on-failure")
         self.assertEqual(unit["Unit"]["PartOf"], "graphical-session.target")
-        # Started with every graphical session run by systemd, without a
-        # per-user "systemctl --user enable".
-        wants = os.path.join(os.path.dirname(self.path(UNIT)), "graphical-session.target.wants",
-                             os.path.basename(UNIT))
-        self.assertEqual(os.path.realpath(wants), os.path.realpath(self.path(UNIT)))
 
     def test_systemd_sessions_skip_the_autostart_entry(self):
-        # Control: the same entry without X-systemd-skip does become a unit.
+        # Control: the same entries without X-systemd-skip do become units.
         control = os.path.join(self.prefix, "control")
         os.makedirs(os.path.join(control, "autostart"))
-        with open(self.path(AUTOSTART)) as source, \
-                open(os.path.join(control, "autostart", os.path.basename(AUTOSTART)), "w") as copy:
-            copy.write("".join(l for l in source if not l.startswith("X-systemd-skip=")))
+        for _, autostart, _ in SESSION_STARTS:
+            with open(self.path(autostart)) as source, \
+                    open(os.path.join(control, "autostart", os.path.basename(autostart)), "w") as copy:
+                copy.write("".join(l for l in source if not l.startswith("X-systemd-skip=")))
         # The generator makes units only of entries whose program is on PATH.
         env = dict(os.environ, PATH=self.path("bin") + os.pathsep + os.environ["PATH"])
         for config_dir, generated in ((self.path("etc/xdg"), False), (control, True)):
@@ -144,7 +159,7 @@ class InstallTest(IsolatedTestCase):
             subprocess.run([XDG_AUTOSTART_GENERATOR, out, out, out], check=True, capture_output=True,
                            env=dict(env, XDG_CONFIG_DIRS=config_dir))
             units = [n for n in os.listdir(out) if n.endswith("@autostart.service")]
-            self.assertEqual(bool(units), generated, (config_dir, units))
+            self.assertEqual(len(units), len(SESSION_STARTS) if generated else 0, (config_dir, units))
 
     def test_installed_activation_file_starts_the_installed_service(self):
         service_file = self.path(ACTIVATION_FILE)

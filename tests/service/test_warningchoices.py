@@ -198,6 +198,17 @@ class ScheduleChoicesTest(WarningChoicesTestCase):
         self.assertEqual(len(self.commands()), 1)
         self.assertTrue(self.preset(self.pid)["preset_running"])
 
+    def test_schedule_postponed_over_the_bus_as_from_its_warning(self):
+        self.wait_warnings(1)
+        call("postpone", self.pid)
+        wait_until(lambda: self.warning_id(1) in self.closed(), 5, what="the warning withdrawn")
+        self.move_to(self.due + 1000)
+        self.wait_warnings(2)
+        self.assertEqual(self.commands(), [])
+        self.move_to(self.due + 600000 - 2000)
+        wait_until(lambda: self.commands(), 30, what="the postponed action")
+        self.assertGreaterEqual(self.now_ms(), self.due + 600000 - 1000)
+
     def test_a_postponement_lost_with_a_restart_is_told(self):
         self.wait_warnings(1)
         self.choose(self.warning_id(1), POSTPONE)

@@ -102,15 +102,15 @@ class WireContractTest(IsolatedTestCase):
         wait_until(lambda: not json.loads(self.monitor.signals("presetUpdated")[-1][1])["preset_running"],
                    10, what="the stopped report")
 
-    def test_introspection_lists_exactly_the_nine_members(self):
+    def test_introspection_lists_exactly_the_ten_members(self):
         xml = gdbus("introspect", "--dest", BUS_NAME, "--object-path", "/Presets", "--xml")
         body = re.search(r'<interface name="%s">(.*?)</interface>' % re.escape(INTERFACE), xml, re.S).group(1)
         members = re.findall(r"<(method|signal|property) name=\"(\w+)\"", body)
         self.assertEqual(members, [("signal", "presetUpdated"), ("signal", "presetRemoved"),
                                    ("method", "getAll"), ("method", "removePreset"), ("method", "updatePreset"),
                                    ("method", "start"), ("method", "pause"), ("method", "stop"),
-                                   ("method", "availableActions")])
-        self.assertEqual(len(re.findall(r'type="s"', body)), 9)
+                                   ("method", "postpone"), ("method", "availableActions")])
+        self.assertEqual(len(re.findall(r'type="s"', body)), 10)
 
     def test_second_instance_exits_and_first_keeps_answering(self):
         self.add({"preset_name": "kept"})

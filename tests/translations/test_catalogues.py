@@ -116,6 +116,7 @@ class CatalogueTest(unittest.TestCase):
     def test_desktop_files_are_translated(self):
         for file, keys in (("ru.velmora.zel-scheduler.desktop", ("Name", "GenericName", "Comment", "Keywords")),
                            ("zel-shutdown-scheduler-service.desktop", ("Name", "Comment")),
+                           ("zel-scheduler-tray.desktop", ("Name", "Comment")),
                            ("zel-shutdown-scheduler-service.notifyrc", ("Name", "Comment"))):
             parser = configparser.ConfigParser(interpolation=None)
             parser.optionxform = str
