@@ -77,6 +77,8 @@ QVariant PresetsModel::data(const QModelIndex &index, int role) const
         return RowText::sentence(row.preset, isCustomName(row), row.stored, m_clock());
     case FollowsClockRole:
         return RowText::followsClock(row.preset);
+    case IsManagedRole:
+        return row.preset.managed().has_value();
     }
     return QVariant();
 }
@@ -94,6 +96,7 @@ QHash<int, QByteArray> PresetsModel::roleNames() const
         {StatusRole, QByteArrayLiteral("status")},
         {DescriptionRole, QByteArrayLiteral("description")},
         {FollowsClockRole, QByteArrayLiteral("followsClock")},
+        {IsManagedRole, QByteArrayLiteral("isManaged")},
     };
 }
 
@@ -124,7 +127,7 @@ QStringList PresetsModel::selectedNames() const
 {
     QStringList names;
     for (int row = 0; row < rowCount(); ++row) {
-        if (m_selection->isRowSelected(row, QModelIndex())) {
+        if (m_selection->isRowSelected(row, QModelIndex()) && !m_rows[static_cast<size_t>(row)].preset.managed()) {
             names << data(index(row, 0), NameRole).toString();
         }
     }
@@ -216,7 +219,11 @@ void PresetsModel::removeSelected()
     // that the rows above keep their numbers.
     std::vector<int> drafts;
     for (const QModelIndex &index : qAsConst(indexes)) {
-        if (m_rows[static_cast<size_t>(index.row())].stored) {
+        const Row &row = m_rows[static_cast<size_t>(index.row())];
+        if (row.preset.managed()) {
+            continue;
+        }
+        if (row.stored) {
             Q_EMIT removePreset(data(index, IdRole).toString());
         } else {
             drafts.push_back(index.row());

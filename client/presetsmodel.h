@@ -51,6 +51,10 @@ public:
         StatusRole, // what it is doing, RowText::status
         DescriptionRole, // the row read aloud, RowText::sentence
         FollowsClockRole, // RowText::followsClock
+        // Set by the administrator: not to be changed or removed. What the
+        // user may still do with it (stop, pause) the service keeps to
+        // itself, so it is not known here.
+        IsManagedRole,
     };
 
     explicit PresetsModel(QObject *parent = nullptr);
@@ -65,7 +69,8 @@ public:
     // can edit, that is all but the id, the run state, the remaining time
     // and the force flag.
     Q_INVOKABLE static bool sameSettings(const QJsonObject &first, const QJsonObject &second);
-    // Names of the selected rows, top to bottom.
+    // Names of the selected rows that removeSelected would remove (all but
+    // the administrator's), top to bottom.
     Q_INVOKABLE QStringList selectedNames() const;
     // Whether a stored name was given by the user (RowText::isCustomName).
     Q_INVOKABLE bool isCustomName(const QString &name) const;
@@ -94,8 +99,9 @@ public Q_SLOTS:
     // Appends a draft built from the object and makes it current.
     void createDefault(QJsonObject object);
     void savePreset(QJsonObject object);
-    // Asks the service to remove the selected stored presets and drops the
-    // selected drafts at once.
+    // Asks the service to remove the selected stored presets, but for the
+    // administrator's, which it would refuse, and drops the selected drafts
+    // at once.
     void removeSelected();
     void select(int index);
     void selectAll();

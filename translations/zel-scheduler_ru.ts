@@ -157,6 +157,14 @@
         <source>Stop</source>
         <translation>Остановить</translation>
     </message>
+    <message>
+        <source>%1, set by your administrator</source>
+        <translation>%1, задано вашим администратором</translation>
+    </message>
+    <message>
+        <source>Set by your administrator</source>
+        <translation>Задано вашим администратором</translation>
+    </message>
 </context>
 <context>
     <name>PresetSummary</name>
@@ -553,6 +561,10 @@
     <message>
         <source>Interval</source>
         <translation>Интервал</translation>
+    </message>
+    <message>
+        <source>Set by your administrator. You can start it, and stop or pause it if your administrator allows; you cannot change or remove it.</source>
+        <translation>Задано вашим администратором. Вы можете запустить его, а остановить или приостановить — если администратор разрешает; изменить или удалить его нельзя.</translation>
     </message>
 </context>
 <context>

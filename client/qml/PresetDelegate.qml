@@ -11,7 +11,8 @@ import org.kde.kirigami 2.20 as Kirigami
 // line under it on what it is doing ("Ends at 14:35", "Next: Mon 22:00 · in
 // 3 h 12 min", "Paused"), and the run buttons that fit its run state, all
 // centred on the row. A long title is cut short before the buttons. A
-// screen reader reads the row as one sentence.
+// preset the administrator set shows a lock before them. A screen reader
+// reads the row as one sentence.
 Kirigami.AbstractListItem {
     id: item
     objectName: "presetRow"
@@ -23,6 +24,7 @@ Kirigami.AbstractListItem {
     readonly property bool isPaused: model.isPaused
     readonly property bool isStored: model.isStored
     readonly property bool followsClock: model.followsClock
+    readonly property bool isManaged: model.isManaged
     // Whether the run buttons are on the Tab chain (a click leaves the
     // focus where it was).
     property bool buttonsTakeFocus: false
@@ -40,7 +42,7 @@ Kirigami.AbstractListItem {
     // The row is no button to the keyboard: Space starts or pauses it.
     Keys.onSpacePressed: startOrPauseRequested()
     Accessible.role: Accessible.ListItem
-    Accessible.name: model.description
+    Accessible.name: isManaged ? qsTr("%1, set by your administrator").arg(model.description) : model.description
     // A title cut short shows whole on hover.
     ToolTip.text: label
     ToolTip.visible: hovered && nameLabel.truncated
@@ -96,6 +98,22 @@ Kirigami.AbstractListItem {
                 color: item.textColor
                 opacity: 0.75
                 Accessible.ignored: true
+            }
+        }
+        Kirigami.Icon {
+            objectName: "managedMark"
+            Layout.preferredWidth: Kirigami.Units.iconSizes.sizeForLabels
+            Layout.preferredHeight: Kirigami.Units.iconSizes.sizeForLabels
+            visible: item.isManaged
+            source: "object-locked"
+            selected: item.highlighted || item.pressed
+            Accessible.name: qsTr("Set by your administrator")
+            ToolTip.text: Accessible.name
+            ToolTip.visible: lockHover.hovered
+            ToolTip.delay: Kirigami.Units.toolTipDelay
+
+            HoverHandler {
+                id: lockHover
             }
         }
         // A disabled button takes no hover, so the hint why it is disabled

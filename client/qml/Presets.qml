@@ -282,7 +282,8 @@ ColumnLayout {
             objectName: "removeButton"
             text: qsTr("Remove Selected")
             icon.name: "list-delete-symbolic"
-            enabled: main.rowCount > 0 && main.currentRow >= 0
+            // The administrator's presets cannot be removed.
+            enabled: main.rowCount > 0 && main.currentRow >= 0 && main.presetsModel.currentItem.preset_managed !== true
             onClicked: applicationWindow().removeConfirmation()
             onFocusLost: main.focusList()
         }

@@ -17,6 +17,8 @@ import zel.scheduler.widgets 1.0
 // form alone. Other changes reload it when it has no unsaved changes; when
 // it has, they are kept, and a message offers to reload instead. A report
 // that holds exactly the edits (the answer to Apply) is taken as loaded.
+// A preset the administrator set is shown read-only, saying what the user
+// may still do with it.
 ColumnLayout {
     id: main
 
@@ -25,6 +27,8 @@ ColumnLayout {
 
     // The current preset as last loaded.
     property var current: ({})
+    // Set by the administrator: shown, not edited.
+    readonly property bool isManaged: current.preset_managed === true
     // The current preset was changed elsewhere while the form had edits.
     property bool changedElsewhere: false
 
@@ -120,6 +124,17 @@ ColumnLayout {
 
     Component.onCompleted: clear()
 
+    // Whether the administrator lets the user stop or pause it, the service
+    // does not tell: the user learns it by trying.
+    StatusMessage {
+        objectName: "managedMessage"
+        Layout.fillWidth: true
+        type: Kirigami.MessageType.Information
+        icon.source: "object-locked"
+        visible: main.isManaged
+        message: qsTr("Set by your administrator. You can start it, and stop or pause it if your administrator allows; you cannot change or remove it.")
+    }
+
     StatusMessage {
         objectName: "changedElsewhereMessage"
         Layout.fillWidth: true
@@ -136,6 +151,7 @@ ColumnLayout {
     }
 
     GridLayout {
+        enabled: !main.isManaged
         columns: 2
         columnSpacing: main.spacing
         rowSpacing: main.spacing
@@ -211,9 +227,11 @@ ColumnLayout {
         problem: main.neverActs.reason
         problemByWarning: main.neverActs.byWarning
         labelWidth: Math.max(labelsWidth, actionLabel.implicitWidth)
+        enabled: !main.isManaged
     }
 
     RowLayout {
+        visible: !main.isManaged
         DialogButtonBox {
             id: resetBox
             objectName: "resetBox"

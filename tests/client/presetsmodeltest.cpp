@@ -84,7 +84,7 @@ private Q_SLOTS:
     {
         Fixture f;
         const QHash<int, QByteArray> roles = f.model.roleNames();
-        QCOMPARE(roles.size(), 10);
+        QCOMPARE(roles.size(), 11);
         QCOMPARE(roles.value(257), QByteArray("id"));
         QCOMPARE(roles.value(258), QByteArray("name"));
         QCOMPARE(roles.value(259), QByteArray("selected"));
@@ -95,6 +95,7 @@ private Q_SLOTS:
         QCOMPARE(roles.value(264), QByteArray("status"));
         QCOMPARE(roles.value(265), QByteArray("description"));
         QCOMPARE(roles.value(266), QByteArray("followsClock"));
+        QCOMPARE(roles.value(267), QByteArray("isManaged"));
 
         QJsonObject running = presetObject(1);
         running.insert(QStringLiteral("preset_running"), true);
@@ -108,7 +109,8 @@ private Q_SLOTS:
         QCOMPARE(f.model.data(row, 262).toBool(), false);
         QCOMPARE(f.model.data(row, 263).toBool(), true);
         QVERIFY(!f.model.data(row, Qt::DisplayRole).isValid());
-        QVERIFY(!f.model.data(row, 267).isValid());
+        QCOMPARE(f.model.data(row, 267).toBool(), false);
+        QVERIFY(!f.model.data(row, 268).isValid());
         QVERIFY(!f.model.data(f.model.index(1, 0), 257).isValid());
     }
 

@@ -140,6 +140,45 @@ TestCase {
         verify(Math.abs(centre - item.height / 2) <= 1, "button centre " + centre + " in a row of " + item.height)
     }
 
+    // The administrator's preset beside the user's own: a lock on its row,
+    // the editor read-only, and no removal. Stop and Pause stay, as the
+    // window is not told whether they are allowed.
+    function test_managedPresetIsReadOnly_data() {
+        return [
+            {tag: "own", managed: false},
+            {tag: "managed", managed: true}
+        ]
+    }
+
+    function test_managedPresetIsReadOnly(data) {
+        var running = preset(id1, "Lab closes", true, false)
+        if (data.managed) {
+            running.preset_managed = true
+        }
+        backend.setPresets([running])
+        model.select(0)
+        var item = row(0)
+        compare(findChild(item, "managedMark").visible, data.managed)
+        compare(item.Accessible.name.indexOf("set by your administrator") >= 0, data.managed)
+        compare(child("managedMessage").visible, data.managed)
+        compare(child("actionChooser").enabled, !data.managed)
+        compare(child("rangeStart").enabled, !data.managed)
+        compare(child("applyBox").visible, !data.managed)
+        compare(child("removeButton").enabled, !data.managed)
+        verify(findChild(item, "stopButton").enabled)
+        // Delete asks nothing and sends nothing for it.
+        child("presetList").forceActiveFocus()
+        keyClick(Qt.Key_Delete)
+        if (data.managed) {
+            verify(findChild(window, "removeMessage") === null)
+            model.removeSelected()
+            compare(backend.requests, [])
+        } else {
+            answer("removeMessage", Dialog.Ok)
+            compare(backend.requests, ["remove:" + id1])
+        }
+    }
+
     function test_longNamesStopBeforeTheButtons() {
         backend.setPresets([preset(id1, "A very long name that could never fit into the list beside the buttons of its row", false, false)])
         var item = row(0)
