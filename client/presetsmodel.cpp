@@ -4,40 +4,16 @@
 
 #include "presetsmodel.h"
 
-#include "occurrence.h"
 #include "rowtext.h"
-#include "translations.h"
 
 #include <QItemSelectionModel>
 #include <QJsonDocument>
 
 #include <algorithm>
-#include <cstdlib>
 #include <tuple>
 
-namespace
-{
-QStringList actionNames()
-{
-    QList<const char *> sources;
-    for (int type = ActionType::TurnOn; type <= ActionType::EndSession; ++type) {
-        sources << ActionType::sourceName(type);
-    }
-    QStringList names = Translations::inEveryLanguage(QStringLiteral("zel-scheduler-common"), "Action", sources);
-    for (int type = ActionType::TurnOn; type <= ActionType::EndSession; ++type) {
-        names << ActionType::displayName(type);
-    }
-    names.removeDuplicates();
-    return names;
-}
-
-// A countdown's end may move by the jitter of the reports' arrival; a move
-// by more than this is a real one (a change, a pause).
-constexpr qint64 countdownEndTolerance = 2000;
-} // namespace
-
 PresetsModel::PresetsModel(QObject *parent)
-    : QAbstractListModel(parent), m_selection(new QItemSelectionModel(this, this)), m_actionNames(actionNames()), m_clock(&QDateTime::currentDateTime)
+    : QAbstractListModel(parent), m_selection(new QItemSelectionModel(this, this)), m_actionNames(RowText::actionNames()), m_clock(&QDateTime::currentDateTime)
 {
     connect(m_selection, &QItemSelectionModel::selectionChanged, this, &PresetsModel::changeSelection);
     connect(m_selection, &QItemSelectionModel::currentChanged, this, &PresetsModel::currentIndexChanged);
@@ -162,11 +138,7 @@ void PresetsModel::setClock(std::function<QDateTime()> clock)
 PresetsModel::Row PresetsModel::makeRow(Preset preset, bool stored, const Row *previous) const
 {
     Row row{std::move(preset), stored, QDateTime()};
-    if (row.preset.presetType() == PresetType::Timer && row.preset.isRunning() && !row.preset.isPaused()) {
-        const QDateTime end = m_clock().addMSecs(qint64(std::min<quint64>(row.preset.timer().remainingTime, quint64(Occurrence::lastMSecs))));
-        const bool kept = previous && previous->countdownEnd.isValid() && std::abs(previous->countdownEnd.msecsTo(end)) <= countdownEndTolerance;
-        row.countdownEnd = kept ? previous->countdownEnd : end;
-    }
+    row.countdownEnd = RowText::countdownEnd(row.preset, previous ? previous->countdownEnd : QDateTime(), m_clock());
     return row;
 }
 

@@ -6,10 +6,12 @@
 
 #include "occurrence.h"
 #include "presettext.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 namespace RowText
@@ -158,5 +160,28 @@ QString sentence(const Preset &preset, bool customName, bool stored, const QDate
 bool followsClock(const Preset &preset)
 {
     return isRunning(preset) && (preset.presetType() == PresetType::Scheduled || preset.presetType() == PresetType::Range);
+}
+QStringList actionNames()
+{
+    QList<const char *> sources;
+    for (int type = ActionType::TurnOn; type <= ActionType::EndSession; ++type) {
+        sources << ActionType::sourceName(type);
+    }
+    QStringList names = Translations::inEveryLanguage(QStringLiteral("zel-scheduler-common"), "Action", sources);
+    for (int type = ActionType::TurnOn; type <= ActionType::EndSession; ++type) {
+        names << ActionType::displayName(type);
+    }
+    names.removeDuplicates();
+    return names;
+}
+
+QDateTime countdownEnd(const Preset &preset, const QDateTime &previous, const QDateTime &now)
+{
+    if (preset.presetType() != PresetType::Timer || !preset.isRunning() || preset.isPaused()) {
+        return QDateTime();
+    }
+    constexpr qint64 jitter = 2000;
+    const QDateTime end = now.addMSecs(qint64(std::min<quint64>(preset.timer().remainingTime, quint64(Occurrence::lastMSecs))));
+    return previous.isValid() && std::abs(previous.msecsTo(end)) <= jitter ? previous : end;
 }
 } // namespace RowText

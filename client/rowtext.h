@@ -31,6 +31,16 @@ namespace RowText
 // length, as older windows named it).
 bool isCustomName(const QString &name, const QStringList &actionNames);
 
+// Every action's name in every language, and untranslated: the actionNames
+// that isCustomName compares with.
+QStringList actionNames();
+
+// When a running countdown ends, as its report at now says; the previous
+// end is kept while the new one is within the jitter of the reports'
+// arrival (a move by more is a real one: a change, a pause, a postponement).
+// Invalid for a preset that is not a running countdown.
+QDateTime countdownEnd(const Preset &preset, const QDateTime &previous, const QDateTime &now);
+
 QString title(const Preset &preset, bool customName);
 
 // What the preset is doing, as a line of its own: "Not applied yet" (a

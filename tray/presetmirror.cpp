@@ -5,10 +5,8 @@
 #include "presetmirror.h"
 
 #include "busaddress.h"
-#include "occurrence.h"
 #include "presetcontrollerinterface.h"
 #include "rowtext.h"
-#include "translations.h"
 #include "tray_debug.h"
 
 #include <QDBusConnection>
@@ -19,37 +17,13 @@
 #include <QJsonDocument>
 
 #include <algorithm>
-#include <cstdlib>
-
-namespace
-{
-// Every action's name in every language: a stored name that is one of them
-// (and its timing) was made up, not given by the user.
-QStringList actionNames()
-{
-    QList<const char *> sources;
-    for (int type = ActionType::TurnOn; type <= ActionType::EndSession; ++type) {
-        sources << ActionType::sourceName(type);
-    }
-    QStringList names = Translations::inEveryLanguage(QStringLiteral("zel-scheduler-common"), "Action", sources);
-    for (int type = ActionType::TurnOn; type <= ActionType::EndSession; ++type) {
-        names << ActionType::displayName(type);
-    }
-    names.removeDuplicates();
-    return names;
-}
-
-// A countdown's end moves by the jitter of its reports' arrival; a move by
-// more than this is a real one (a postponement, a change).
-constexpr qint64 countdownEndTolerance = 2000;
-} // namespace
 
 PresetMirror::PresetMirror(QObject *parent)
     : QObject(parent)
     , m_proxy(new RuVelmoraShutdownSchedulerServicePresetControllerInterface(
           BusAddress::serviceName(), BusAddress::objectPath(), QDBusConnection::sessionBus(), this))
     , m_watcher(new QDBusServiceWatcher(BusAddress::serviceName(), QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForOwnerChange, this))
-    , m_actionNames(actionNames())
+    , m_actionNames(RowText::actionNames())
 {
     connect(m_proxy, &RuVelmoraShutdownSchedulerServicePresetControllerInterface::presetUpdated, this, [this](const QString &json) {
         if (m_fetching) {
@@ -125,12 +99,7 @@ void PresetMirror::update(const QString &json)
     TraySummary::Planned planned{Preset(object), QDateTime(), false};
     planned.customName = RowText::isCustomName(planned.preset.name(), m_actionNames);
     auto found = std::find_if(m_planned.begin(), m_planned.end(), [&planned](const TraySummary::Planned &p) { return p.preset.id() == planned.preset.id(); });
-    const Preset &preset = planned.preset;
-    if (preset.presetType() == PresetType::Timer && preset.isRunning() && !preset.isPaused()) {
-        const QDateTime end = QDateTime::currentDateTime().addMSecs(qint64(std::min<quint64>(preset.timer().remainingTime, quint64(Occurrence::lastMSecs))));
-        const bool kept = found != m_planned.end() && found->countdownEnd.isValid() && std::abs(found->countdownEnd.msecsTo(end)) <= countdownEndTolerance;
-        planned.countdownEnd = kept ? found->countdownEnd : end;
-    }
+    planned.countdownEnd = RowText::countdownEnd(planned.preset, found != m_planned.end() ? found->countdownEnd : QDateTime(), QDateTime::currentDateTime());
     if (found != m_planned.end()) {
         *found = std::move(planned);
     } else {
