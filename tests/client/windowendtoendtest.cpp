@@ -327,8 +327,10 @@ private Q_SLOTS:
             }
             return found.join(QLatin1Char('|'));
         };
-        QTRY_VERIFY_WITH_TIMEOUT(
-            QRegularExpression(QStringLiteral("^Ends at [^|]+\\|Next: [^|]+ · in [^|]+\\|Next: [^|]+ · in [^|]+$")).match(statuses()).hasMatch(), 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            QRegularExpression(QStringLiteral("^Ends [^|]+\\|Next: [^|]+ · in [^|]+\\|Next: [^|]+ · in [^|]+$")).match(statuses()).hasMatch(),
+            qPrintable(statuses()),
+            10000);
         app()->backend()->presets()->select(1);
         QTRY_COMPARE(item(QStringLiteral("repeatSummary"))->property("text").toString(), QStringLiteral("weekly on Mon, Wed and Fri"));
         // Past the rows' sliding in, with no tool tip in the way.
