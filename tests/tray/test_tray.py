@@ -33,13 +33,13 @@ HOUR = 3600000
 LANGUAGES = [
     ("en_GB.UTF-8", {"idle": "Scheduler: nothing planned", "stop": "Stop", "postpone": "Postpone 10 minutes",
                      "all": "Stop All", "open": "Open Scheduler", "quit": "Quit",
-                     "countdown": r"^Shut Down at \d+:\d\d · in (59 min|1 h)$",
+                     "countdown": r"^Shut Down (at|tomorrow at) \d+:\d\d · in (59 min|1 h)$",
                      "later": r" · in 1 h (9|10) min$", "more": r"; 2 more planned$",
                      "lock": r"^Lock (at|tomorrow at) \d+:\d\d · in 19 h 59 min$"}),
     ("ru_RU.UTF-8", {"idle": "Планировщик: ничего не запланировано", "stop": "Остановить",
                      "postpone": "Отложить на 10 минут", "all": "Остановить все", "open": "Открыть планировщик",
                      "quit": "Выход",
-                     "countdown": r"^Выключить в \d+:\d\d · через (59 мин|1 ч)$",
+                     "countdown": r"^Выключить (в|завтра в) \d+:\d\d · через (59 мин|1 ч)$",
                      "later": r" · через 1 ч (9|10) мин$", "more": r"; ещё 2 плана$",
                      "lock": r"^Заблокировать (в|завтра в) \d+:\d\d · через 19 ч 59 мин$"}),
 ]
