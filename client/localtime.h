@@ -22,7 +22,8 @@ public:
     // Milliseconds since the epoch of the local date-time (date, time of day
     // msOfDay). A time that a change to summer time skips is moved on by the
     // gap (02:30 becomes 03:30); one that comes twice when the clocks go
-    // back is taken at its first coming.
+    // back is taken at its first coming. A time outside the day counts from
+    // the date's midnight into the day before or after.
     static qint64 compose(const QDate &date, int msOfDay);
 
     // compose() for QML, with the month counted from 1.
