@@ -511,7 +511,7 @@ std::optional<QMap<QString, QByteArray>> SettingsFile::read()
     return entries;
 }
 
-bool SettingsFile::write(const QMap<QString, std::optional<QByteArray>> &edits)
+bool SettingsFile::write(const QMap<QString, std::optional<QByteArray>> &edits, Durability durability)
 {
     QByteArray text;
     if (!readFile(&text)) {
@@ -519,7 +519,29 @@ bool SettingsFile::write(const QMap<QString, std::optional<QByteArray>> &edits)
         return false;
     }
     const QByteArray changed = applyEdits(text, edits);
-    return changed == text || replaceFile(changed);
+    if (changed != text) {
+        return replaceFile(changed, durability);
+    }
+    return durability == Durability::Progress || settle();
+}
+
+bool SettingsFile::settle()
+{
+    if (m_unsyncedFolder.isEmpty()) {
+        return true;
+    }
+    const int dir = ::open(QFile::encodeName(m_unsyncedFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        const bool synced = ::fsync(dir) == 0 || errno == EINVAL;
+        const int error = errno;
+        ::close(dir);
+        if (!synced) {
+            return fail(qt_error_string(error));
+        }
+    }
+    m_unsyncedFolder.clear();
+    m_error.clear();
+    return true;
 }
 
 bool SettingsFile::fail(const QString &reason)
@@ -552,7 +574,7 @@ bool SettingsFile::readFile(QByteArray *text)
     return true;
 }
 
-bool SettingsFile::replaceFile(const QByteArray &text)
+bool SettingsFile::replaceFile(const QByteArray &text, Durability durability)
 {
     // A symbolic link (a dotfiles folder, say) keeps pointing at the file.
     const QFileInfo link(m_path);
@@ -596,16 +618,12 @@ bool SettingsFile::replaceFile(const QByteArray &text)
     if (!file.commit()) {
         return fail(file.errorString());
     }
-    // The rename itself must reach the disk too.
-    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        const bool synced = ::fsync(dir) == 0 || errno == EINVAL;
-        const int error = errno;
-        ::close(dir);
-        if (!synced) {
-            return fail(qt_error_string(error));
-        }
+    // The rename itself must reach the disk too, now or with the next
+    // durable write.
+    m_unsyncedFolder = folder;
+    if (durability == Durability::Progress) {
+        m_error.clear();
+        return true;
     }
-    m_error.clear();
-    return true;
+    return settle();
 }

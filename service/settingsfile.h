@@ -28,7 +28,7 @@
 //
 // A write replaces the file atomically: the new text goes to a temporary file
 // in the same folder, which is synced and renamed over the file, and the
-// folder is synced. Not thread-safe; one owner.
+// folder is synced (see Durability). Not thread-safe; one owner.
 class SettingsFile
 {
 public:
@@ -41,11 +41,24 @@ public:
     // cannot be read; errorString() says why.
     std::optional<QMap<QString, QByteArray>> read();
 
+    // What a write promises once it returns true. Durable: the new file is on
+    // disk, its name included. Progress: the file is whole on disk, the old
+    // text or the new whatever happens, but a crash in the seconds after may
+    // bring back the old one, since the folder is not synced. That sync waits
+    // for the disk's journal, the larger part of what a write costs: a change
+    // that a crash may lose anyway (a countdown's minute) goes without it.
+    enum class Durability { Durable, Progress };
+
     // Applies edits (key to the escaped value to write, or nullopt to remove
     // the key) to the file as it is on disk now, and replaces it. True once the
-    // new text is on disk; false, with errorString(), when the file could not
-    // be read or written, in which case it is unchanged.
-    bool write(const QMap<QString, std::optional<QByteArray>> &edits);
+    // new text is on disk as durability says; false, with errorString(), when
+    // the file could not be read or written, in which case it is unchanged.
+    bool write(const QMap<QString, std::optional<QByteArray>> &edits, Durability durability = Durability::Durable);
+
+    // Makes what progress writes left on disk durable: syncs the folder if a
+    // rename has not reached the disk yet. True when nothing is left to sync.
+    bool settle();
+    bool isSettled() const { return m_unsyncedFolder.isEmpty(); }
 
     // Why the last read or write failed, in the system's words.
     QString errorString() const { return m_error; }
@@ -64,9 +77,11 @@ public:
 
 private:
     bool readFile(QByteArray *text);
-    bool replaceFile(const QByteArray &text);
+    bool replaceFile(const QByteArray &text, Durability durability);
     bool fail(const QString &reason);
 
     QString m_path;
     QString m_error;
+    // The folder of a rename not synced yet, by a progress write.
+    QString m_unsyncedFolder;
 };

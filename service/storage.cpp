@@ -46,7 +46,7 @@ Storage::Storage(QObject *parent)
 {
     m_writeTimer->setSingleShot(true);
     m_writeTimer->setInterval(stagedWriteDelayMs);
-    connect(m_writeTimer, &QTimer::timeout, this, &Storage::writePending);
+    connect(m_writeTimer, &QTimer::timeout, this, [this] { writePending(SettingsFile::Durability::Progress); });
 
     const std::optional<QMap<QString, QByteArray>> entries = m_file.read();
     if (!entries) {
@@ -97,16 +97,11 @@ QString Storage::getAll() const
     return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
 }
 
-bool Storage::writePending()
+bool Storage::writePending(SettingsFile::Durability durability)
 {
-    if (m_staged.isEmpty() && m_stagedState.isEmpty()) {
-        return true;
-    }
+    const bool durable = durability == SettingsFile::Durability::Durable;
     for (auto [file, staged] : {std::make_pair(&m_file, &m_staged), std::make_pair(&m_stateFile, &m_stagedState)}) {
-        if (staged->isEmpty()) {
-            continue;
-        }
-        if (!file->write(*staged)) {
+        if (staged->isEmpty() ? durable && !file->settle() : !file->write(*staged, durability)) {
             m_writeError = file->errorString();
             if (!m_failing) {
                 m_failing = true;
@@ -127,7 +122,7 @@ bool Storage::writePending()
 
 bool Storage::isSaved(const QUuid &id) const
 {
-    return !m_staged.contains(id.toString()) && !m_stagedState.contains(id.toString());
+    return !m_staged.contains(id.toString()) && !m_stagedState.contains(id.toString()) && m_file.isSettled() && m_stateFile.isSettled();
 }
 
 void Storage::stagePreset(Preset::Ptr preset)

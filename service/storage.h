@@ -33,7 +33,8 @@ class ManagedFolders;
 // stage and write at once, so that their change is on disk (synced) when they
 // return true. stagePreset() only stages, for changes that may wait (a running
 // countdown's remaining time): what it staged is written by the next write,
-// and at the latest a minute later. A write that fails is logged at warning
+// and at the latest a minute later, as progress (SettingsFile::Durability)
+// until a durable write follows. A write that fails is logged at warning
 // level, with the path and the system's reason, once until a write succeeds
 // again.
 //
@@ -62,9 +63,10 @@ public:
     // Whether id is one of the administrator's presets.
     bool isManaged(const QUuid &id) const { return m_fingerprints.contains(id); }
 
-    // Writes every staged change. True when none is left.
-    bool writePending();
-    // Whether the entry of id is on disk as the list has it.
+    // Writes every staged change. True when none is left, and, for a
+    // durable write, when what earlier progress writes renamed is synced too.
+    bool writePending(SettingsFile::Durability durability = SettingsFile::Durability::Durable);
+    // Whether the entry of id is on disk as the list has it, durably.
     bool isSaved(const QUuid &id) const;
     // The system's reason for the last failed write.
     QString writeError() const { return m_writeError; }

@@ -265,7 +265,7 @@ void WorkerController::addWrapper(WorkerWrapper *wrapper, const Preset::Ptr &pre
             // minute's save): written in that wake-up rather than on the
             // store's own timer, which would wake the service once more.
             if (!m_watched) {
-                m_storage->writePending();
+                m_storage->writePending(SettingsFile::Durability::Progress);
             }
         }
         m_reportInFlight = nullptr;

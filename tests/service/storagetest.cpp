@@ -293,6 +293,22 @@ private Q_SLOTS:
     // A write that fails keeps the change in memory and staged, is logged once
     // with the path and the system's reason until a write succeeds, and the
     // next write after the cause is gone carries every staged change.
+    // A countdown's minute is written without the folder's sync: on disk,
+    // but not durable (nothing may act on it) until a durable write follows,
+    // even one with nothing left to write.
+    void progressIsDurableOnlyAfterADurableWrite()
+    {
+        Storage storage(nullptr);
+        QVERIFY(storage.updatePreset(presetWith(idA, QStringLiteral("started"))));
+        storage.stagePreset(presetWith(idA, QStringLiteral("a minute later")));
+        QVERIFY(!storage.isSaved(QUuid::fromString(idA)));
+        QVERIFY(storage.writePending(SettingsFile::Durability::Progress));
+        QCOMPARE(Storage(nullptr).presets().value(0)->name(), QStringLiteral("a minute later"));
+        QVERIFY(!storage.isSaved(QUuid::fromString(idA)));
+        QVERIFY(storage.writePending());
+        QVERIFY(storage.isSaved(QUuid::fromString(idA)));
+    }
+
     void failedWritesAreLoggedOnceAndRetried_data()
     {
         QTest::addColumn<int>("cause");
