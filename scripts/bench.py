@@ -10,7 +10,8 @@ Run through scripts/bench.sh, which builds the service and runs this inside
 tests/harness/isolate.py (private buses, a private Xvfb display, temporary
 settings). Every action is Lock, sent to zel-wm-stub, which only prints it.
 
-Printed, for one running 1-hour countdown with no client on the bus and with
+Printed, for one running 1-hour countdown with no client on the bus (its
+settings on the disk, then on tmpfs, where a sync does not wait) and with
 one (a connection that has called getAll and stays, as the window does),
 side by side with KShutdown counting down the same hour with --test (which
 never acts), and for ten
@@ -30,6 +31,7 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 import uuid
@@ -173,6 +175,20 @@ def main():
     cost = idle_cost(pid, seconds)
     disk = disk_per_minute(pid, seconds)
     row("zel-shutdown-scheduler-service", cost, disk, rss_mib(pid), threads(pid))
+    service.stop()
+    # The same on tmpfs, where a sync does not wait for a disk: what is left
+    # is what the service itself wakes for.
+    with tempfile.TemporaryDirectory(dir="/dev/shm") as shm:
+        service = fresh_service(shm, "countdown")
+        call("updatePreset", json.dumps(countdown(3600000)))
+        settle()
+        spid = service.proc.pid
+        row("  the same, settings on tmpfs", idle_cost(spid, seconds), disk_per_minute(spid, seconds), rss_mib(spid),
+            threads(spid))
+        service.stop()
+    service = fresh_service(tmp, "client")
+    pid = service.proc.pid
+    call("updatePreset", json.dumps(countdown(3600000)))
     client = Client()
     client.get_all()
     settle()
