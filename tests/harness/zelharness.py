@@ -176,17 +176,23 @@ class Process:
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
 
 
-def faketime_env(clock_file):
-    """The environment that runs the service on the wall clock written in
-    clock_file (libfaketime; "+N" or "-N" seconds from the real clock, read
-    anew at every look), its monotonic clock left real, in UTC. A sanitizer
-    build needs its runtime first among the preloaded libraries."""
+def faketime_preload(program=None):
+    """LD_PRELOAD for libfaketime under one of the built programs (the service
+    by default). A sanitizer build needs its runtime first among the preloaded
+    libraries."""
     preload = [FAKETIME_LIB]
-    libs = subprocess.run(["ldd", SERVICE_BIN], capture_output=True, text=True).stdout
+    libs = subprocess.run(["ldd", program or SERVICE_BIN], capture_output=True, text=True).stdout
     asan = re.search(r"(\S*libasan\.so\S*) => (\S+)", libs)
     if asan:
         preload.insert(0, asan.group(2))
-    return {"LD_PRELOAD": ":".join(preload), "FAKETIME_TIMESTAMP_FILE": clock_file, "FAKETIME_NO_CACHE": "1",
+    return ":".join(preload)
+
+
+def faketime_env(clock_file):
+    """The environment that runs the service on the wall clock written in
+    clock_file (libfaketime; "+N" or "-N" seconds from the real clock, read
+    anew at every look), its monotonic clock left real, in UTC."""
+    return {"LD_PRELOAD": faketime_preload(), "FAKETIME_TIMESTAMP_FILE": clock_file, "FAKETIME_NO_CACHE": "1",
             "FAKETIME_DONT_FAKE_MONOTONIC": "1", "TZ": "UTC"}
 
 
