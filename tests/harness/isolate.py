@@ -117,7 +117,7 @@ def end_all_below_me():
                     pass
             except ChildProcessError:
                 pass
-            time.sleep(0.05)
+            time.sleep(0.01)
 
 
 def main(argv):
