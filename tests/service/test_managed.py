@@ -190,13 +190,20 @@ class LockedTest(ManagedTestCase):
                  ({"user_may_stop": False}, '["1", "Postpone 10 minutes"]'),
                  ({"user_may_postpone": False}, '["1", "Cancel"]'),
                  ({"user_may_stop": False, "user_may_postpone": False}, "[]")]
+        # All warned a second after they start, each known by the time left
+        # it tells: the n-th is n minutes longer.
+        expected = []
         for n, (rights, actions) in enumerate(cases):
-            self.deploy("warned-%d.json" % n, countdown(new_id(), timeout=HOUR, notify=HOUR - 1000, **rights))
-            wait_until(lambda: len(self.warnings()) > n, 10, what="warning %d" % n)
-            self.assertEqual(self.warnings()[n], actions, rights)
+            timeout = HOUR + n * 60000
+            left = (timeout - 1000) // 1000
+            expected.append(("%02d:%02d:%02d" % (left // 3600, left // 60 % 60, left % 60), actions))
+            self.deploy("warned-%d.json" % n, countdown(new_id(), timeout=timeout, notify=timeout - 1000, **rights))
+        wait_until(lambda: len(self.warnings()) >= len(cases), 10, what="the warnings")
+        self.assertCountEqual(self.warnings(), expected)
 
     def warnings(self):
-        return [re.search(r'"[^"]*" "[^"]*" (\[[^\]]*\])', l).group(1)
+        """(time left told, actions offered) of each countdown's warning."""
+        return [re.search(r'"[^"]* after ([\d:]+)" (\[[^\]]*\])', l).groups()
                 for l in self.notifications.calls() if " Notify " in l and '"x-kde-eventId": "alarm"' in l]
 
 
