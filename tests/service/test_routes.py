@@ -12,7 +12,8 @@ import re
 import unittest
 import uuid
 
-from zelharness import BUILD_DIR, PYTHON, IsolatedTestCase, MockPeer, Process, call, gdbus, wait_for_name, wait_until
+from zelharness import (BUILD_DIR, BUS_NAME, PYTHON, IsolatedTestCase, MockPeer, Process, call, gdbus, wait_for_name,
+                        wait_for_name_gone, wait_until)
 
 SHUTDOWN, REBOOT, LOCK, LOGOUT = 0, 1, 6, 7
 TIMER = 0
@@ -30,18 +31,26 @@ WAYLAND = {"DISPLAY": None, "QT_QPA_PLATFORM": None, "WAYLAND_DISPLAY": "wayland
 
 
 class DesktopPeer:
-    """A generic dbusmock object on the session bus with one method."""
+    """A generic dbusmock object on the session bus with one method, which
+    logs each call it gets. Peers start side by side: wait_ready() waits for
+    one and adds its method."""
 
     def __init__(self, label):
-        self.name, self.path, interface, method, signature = DESKTOP_PEERS[label]
-        self.process = Process([PYTHON, "-m", "dbusmock", self.name, self.path, interface])
+        self.name, self.path, self.interface, self.method, self.signature = DESKTOP_PEERS[label]
+        self.process = Process([PYTHON, "-m", "dbusmock", self.name, self.path, self.interface])
+        self.since = 0
+
+    def wait_ready(self):
         wait_for_name(self.name)
         gdbus("call", "--dest", self.name, "--object-path", self.path, "--method", MOCK + "AddMethod",
-              interface, method, signature, "", "")
+              self.interface, self.method, self.signature, "", "")
+
+    def clear_calls(self):
+        self.since = len(self.process.output.snapshot())
 
     def calls(self):
-        reply = gdbus("call", "--dest", self.name, "--object-path", self.path, "--method", MOCK + "GetCalls")
-        return re.findall(r"\(uint64 \d+, '(\w+)'", reply)
+        """The methods called since clear_calls(), from the mock's log."""
+        return [m.group(1) for m in (re.match(r"^\d+\.\d+ (\w+)", l) for l in self.process.output.snapshot()[self.since:]) if m]
 
     def stop(self):
         self.process.stop()
@@ -49,12 +58,16 @@ class DesktopPeer:
 
 class RoutesTest(IsolatedTestCase):
 
-    def desktop(self, current, labels, env):
+    def setUp(self):
+        super().setUp()
         self.logind = self.track(MockPeer("logind"))
-        polkit = self.track(MockPeer("polkitd"))
-        polkit.mock_call("SetAllowed", "['org.freedesktop.login1.power-off', 'org.freedesktop.login1.reboot']")
+        self.polkit = self.track(MockPeer("polkitd"))
+
+    def peers_of(self, labels):
         self.peers = {label: self.track(DesktopPeer(label)) for label in labels}
-        self.start_service(dict(env, XDG_CURRENT_DESKTOP=current))
+        self.polkit.mock_call("SetAllowed", "['org.freedesktop.login1.power-off', 'org.freedesktop.login1.reboot']")
+        for peer in self.peers.values():
+            peer.wait_ready()
 
     def fire(self, action):
         preset = {"preset_id": "{%s}" % uuid.uuid4(), "preset_name": "now", "preset_type": TIMER,
@@ -73,29 +86,37 @@ class RoutesTest(IsolatedTestCase):
             ("GNOME", ["gnome-saver", "fdo-saver", "gnome-session"], WAYLAND,
              [(LOCK, "gnome-saver", "Lock"), (LOGOUT, "gnome-session", "Logout"), (REBOOT, "logind", "Reboot")]),
         ]
-        for current, labels, env, expected in table:
+        # Every desktop's programs are there for each desktop, which calls
+        # only its own; the calls are counted from each desktop's start.
+        self.peers_of(sorted({label for _, labels, _, _ in table for label in labels}))
+        for current, _, env, expected in table:
             with self.subTest(desktop=current):
-                self.desktop(current, labels, env)
-                for count, (action, peer, method) in enumerate(expected, 1):
+                for peer in self.peers.values():
+                    peer.clear_calls()
+                before = len(self.logind_calls())
+                service = self.start_service(dict(env, XDG_CURRENT_DESKTOP=current))
+                # Fired together, each action takes its own route.
+                for action, _, _ in expected:
                     self.fire(action)
-                    if peer == "logind":
-                        wait_until(lambda: self.logind_calls() == [method], 15, what="logind." + method)
-                    else:
-                        wait_until(lambda: self.peers[peer].calls() == [method], 15, what=peer + "." + method)
+                wanted = {label: [m for _, p, m in expected if p == label] for label in list(self.peers) + ["logind"]}
+                called = lambda: dict({label: peer.calls() for label, peer in self.peers.items()},
+                                      logind=self.logind_calls()[before:])
+                wait_until(lambda: all(called()[label] for label in wanted if wanted[label]), 15,
+                           what="the calls of %s: %r" % (current, wanted))
+                got = called()
+                service.stop()
+                self._tracked.remove(service)
+                wait_for_name_gone(BUS_NAME)
                 # Each exactly once, through one route: nobody else was called.
-                for label, peer in self.peers.items():
-                    wanted = [m for _, p, m in expected if p == label]
-                    self.assertEqual(peer.calls(), wanted, label)
-                self.assertEqual(self.logind_calls(), [m for _, p, m in expected if p == "logind"])
-                self.tearDown()
-                self._tracked = []
+                self.assertEqual(got, wanted)
 
     def test_zel_wm_goes_first(self):
         # zel-wm on the display: Plasma's programs and logind are there, and
         # never called.
         wm = self.track(Process([os.path.join(BUILD_DIR, "bin", "zel-wm-stub")]))
         wm.output.wait_for(lambda l: l.startswith("zel-wm-stub: ready"), what="zel-wm-stub")
-        self.desktop("KDE", ["fdo-saver", "kde-shutdown"], {"ZEL_WM_OWN_PID": str(wm.proc.pid)})
+        self.peers_of(["fdo-saver", "kde-shutdown"])
+        self.start_service({"ZEL_WM_OWN_PID": str(wm.proc.pid), "XDG_CURRENT_DESKTOP": "KDE"})
         for action in (SHUTDOWN, LOCK, LOGOUT):
             self.fire(action)
         commands = lambda: sorted(l for l in wm.output.snapshot() if l.startswith("ZELWM_"))
