@@ -57,7 +57,7 @@ def alarms(pid):
 
 
 def daily_turn_on(start, running=True, kind=SCHEDULED, name="Morning"):
-    msecs = int(start.timestamp()) * 1000
+    msecs = int(start.timestamp() * 1000)
     return {"preset_id": "{%s}" % uuid.uuid4(), "preset_name": name, "preset_type": kind, "action_type": TURN_ON,
             "preset_running": running, "timer": {"timeout": 600000},
             "schedule": {"start": msecs, "end": 253402300799000, "repeat_settings": {"repeat_settings_type": DAILY}}}
@@ -118,9 +118,9 @@ class WakeAlarmTest(IsolatedTestCase):
         self.disarmed(service)
 
         # Spent while the machine is on, it is armed for the next day.
-        soon = daily_turn_on(datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=3))
+        soon = daily_turn_on(datetime.datetime.now() + datetime.timedelta(seconds=2))
         call("updatePreset", json.dumps(soon))
-        self.armed_in(service, 3, within=4)
+        self.armed_in(service, 2, within=3)
         wait_until(lambda: [a[1] > 86000 for a in alarms(service.proc.pid)] == [True], 30, what="the alarm armed for tomorrow")
         self.assertEqual(self.told("Woken up"), [])
 
