@@ -205,7 +205,9 @@ class StallTest(ClockTestCase):
         before = time.monotonic()
         countdown = self.add({"preset_type": TIMER, "preset_running": True, "timer": {"timeout": 60000}})
         after = time.monotonic()
-        due = self.now() + datetime.timedelta(seconds=1.5)
+        # Set with a time already passed, the schedule would never act: two
+        # seconds leave room for a slow call.
+        due = self.now() + datetime.timedelta(seconds=2)
         self.add({"preset_type": SCHEDULED, "preset_running": True,
                   "schedule": {"start": ms(due), "end": ms(due), "notify": 0,
                                "repeat_settings": {"repeat_settings_type": NEVER}}})
@@ -254,7 +256,7 @@ class CalendarTest(ClockTestCase):
 
     def test_a_window_started_just_before_its_opening_acts_at_it(self):
         self.start()
-        self.jump_to(utc("2026-01-05 11:59:59"), wake=False)
+        self.jump_to(utc("2026-01-05 11:59:58") + datetime.timedelta(seconds=0.5), wake=False)
         self.add({"preset_type": RANGE, "preset_running": True,
                   "interval": {"start": since_midnight("12:00"), "end": since_midnight("12:10"), "regularity": 300000}})
         acted = self.wait_commands(1)
