@@ -211,9 +211,9 @@ class StallTest(ClockTestCase):
         self.add({"preset_type": SCHEDULED, "preset_running": True,
                   "schedule": {"start": ms(due), "end": ms(due), "notify": 0,
                                "repeat_settings": {"repeat_settings_type": NEVER}}})
-        # Stopped from before the schedule's time to a second after it.
+        # Stopped from before the schedule's time to half a second after it.
         self.service.signal(signal.SIGSTOP)
-        time.sleep((due - self.now()).total_seconds() + 1)
+        time.sleep((due - self.now()).total_seconds() + 0.5)
         self.service.signal(signal.SIGCONT)
         self.wait_commands(1)
         # The countdown counted the stall: it tells whole seconds, of the
