@@ -8,6 +8,7 @@ which provides the private buses, the display and the XDG folders.
 Readiness is always waited for explicitly (a bus name appearing, a line of
 output, a recorded call), with a bounded timeout; nothing sleeps and hopes.
 """
+import functools
 import json
 import os
 import signal
@@ -176,10 +177,12 @@ class Process:
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
 
 
+@functools.lru_cache(maxsize=None)
 def faketime_preload(program=None):
     """LD_PRELOAD for libfaketime under one of the built programs (the service
-    by default). A sanitizer build needs its runtime first among the preloaded
-    libraries."""
+    by default), found once per program: ldd takes a good part of a second on a
+    loaded machine. A sanitizer build needs its runtime first among the
+    preloaded libraries."""
     preload = [FAKETIME_LIB]
     libs = subprocess.run(["ldd", program or SERVICE_BIN], capture_output=True, text=True).stdout
     asan = re.search(r"(\S*libasan\.so\S*) => (\S+)", libs)

@@ -9,7 +9,6 @@ monotonic clock stays real), in UTC, with dbusmock's logind (whose
 PrepareForSleep(false) tells it that the machine woke up, so that it looks
 at the clock at once) and zel-wm-stub, which only prints the commands."""
 import datetime
-import functools
 import json
 import os
 import signal
@@ -47,13 +46,6 @@ def since_midnight(text):
     return (h * 60 + m) * 60000
 
 
-@functools.lru_cache(maxsize=None)
-def clock_env():
-    """faketime_env() made once: it runs ldd on the service each time, which
-    takes a good part of a second on a loaded machine."""
-    return faketime_env("")
-
-
 class ClockTestCase(IsolatedTestCase):
 
     def setUp(self):
@@ -67,7 +59,7 @@ class ClockTestCase(IsolatedTestCase):
         self.set_offset(0)
 
     def start(self, extra=None):
-        env = dict(clock_env(), FAKETIME_TIMESTAMP_FILE=self.clock_file)
+        env = faketime_env(self.clock_file)
         env["ZEL_WM_OWN_PID"] = str(self.wm.proc.pid)
         env.update(extra or {})
         self.service = self.start_service(env)
