@@ -130,23 +130,20 @@ class WorkerControllerTest : public QObject
     }
 
     // A second of the clock passes and the countdowns' timers wake them up,
-    // after everything posted before (the commands a worker was sent), as
-    // the real timers would. A countdown that is not due is woken up too,
-    // which a worker takes as a timer that woke up early: it counts only the
-    // seconds its clock says have passed.
+    // as the real timers would: after everything due before it is handled
+    // (the commands posted to a worker, a timer armed to fire at once). A
+    // countdown that is not due is woken up too, which a worker takes as a
+    // timer that woke up early: it counts only the seconds its clock says
+    // have passed.
     void tick()
     {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_now += 1000;
-                for (const QPointer<QObject> &worker : qAsConst(m_countdowns.workers)) {
-                    if (worker) {
-                        QVERIFY(QMetaObject::invokeMethod(worker, "onTimeout", Qt::DirectConnection));
-                    }
-                }
-            },
-            Qt::QueuedConnection);
+        handlePostedEvents();
+        m_now += 1000;
+        for (const QPointer<QObject> &worker : qAsConst(m_countdowns.workers)) {
+            if (worker) {
+                QVERIFY(QMetaObject::invokeMethod(worker, "onTimeout", Qt::QueuedConnection));
+            }
+        }
     }
 
     // The command matched no worker: answered at once, and nothing was sent.
