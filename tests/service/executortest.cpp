@@ -287,6 +287,9 @@ private Q_SLOTS:
         QCOMPARE(made.size(), 2);
         QCOMPARE(made[0].actionId, QStringLiteral("org.freedesktop.login1.reboot"));
         QCOMPARE(made[1].actionId, QStringLiteral("org.freedesktop.login1.reboot-multiple-sessions"));
+        // Printed after the jobs ended: taken here, not by the next test.
+        QVERIFY(m_stub.waitForLines(2));
+        QCOMPARE(m_stub.lines(), (QStringList{"ZELWM_REBOOT", "ZELWM_REBOOT"}));
     }
 
     void refusalSendsNothing_data()
@@ -378,6 +381,8 @@ private Q_SLOTS:
         const QList<Check> made = checks();
         QCOMPARE(made.size(), 1);
         QCOMPARE(made[0].pid, expected);
+        QVERIFY(m_stub.waitForLines(1));
+        QCOMPARE(m_stub.lines(), QStringList{"ZELWM_SHUTDOWN"});
     }
 
     // Jobs side by side on the one thread: each command is sent once, and
