@@ -131,6 +131,7 @@ public:
     bool fail = false;
     bool hang = false; // keeps every call waiting until answerAll()
     QAtomicInt fetches = 0;
+    QAtomicInt held = 0; // calls kept waiting so far
 
     // Answers the calls kept waiting (from the test's thread).
     void answerAll()
@@ -154,6 +155,7 @@ public Q_SLOTS:
         if (hang) {
             setDelayedReply(true);
             m_waiting.append({connection().name(), message()});
+            held.fetchAndAddOrdered(1);
             return;
         }
         sendErrorReply(QDBusError::UnknownMethod, QStringLiteral("no such method"));
@@ -165,6 +167,7 @@ public Q_SLOTS:
         if (hang) {
             setDelayedReply(true);
             m_waiting.append({connection().name(), message()});
+            held.fetchAndAddOrdered(1);
             return QString();
         }
         if (!announcedDuringFetch.isEmpty()) {
@@ -214,6 +217,21 @@ public:
         QDBusMessage signal = QDBusMessage::createSignal(objectPath, serviceName, QStringLiteral("presetUpdated"));
         signal << preset;
         m_bus.send(signal);
+    }
+
+    // Returns once what the stand-in announced and what this process asked
+    // of the bus and of the stand-in before have all been handled here. The
+    // bus daemon answers a connection's calls in order; the stand-in takes a
+    // connection's calls in order on its thread, and what it sent before its
+    // answer arrives before it. Not for a stand-in that holds its calls.
+    void settle()
+    {
+        QDBusConnection::sessionBus().interface()->serviceOwner(serviceName);
+        QCoreApplication::sendPostedEvents();
+        QDBusMessage call = QDBusMessage::createMethodCall(m_bus.baseService(), objectPath, serviceName, QStringLiteral("start"));
+        call << QString();
+        QDBusConnection::sessionBus().call(call, QDBus::Block, 10000);
+        QCoreApplication::sendPostedEvents();
     }
 
     FakeService service;
@@ -348,8 +366,11 @@ private Q_SLOTS:
         backend.connectToService();
         QCOMPARE(backend.serviceState(), Backend::Starting);
         if (qgetenv("ZEL_BACKENDTEST_PROBE") == "hang") {
-            // The event loop runs on while the bus waits for the service.
-            QTest::qWait(1000);
+            // The event loop runs on while the bus waits for the service,
+            // which the bus has started.
+            const QString started = qEnvironmentVariable("ZEL_BACKENDTEST_STARTED");
+            QVERIFY(QTest::qWaitFor([&started] { return QFile::exists(started); }, 15000));
+            QCoreApplication::processEvents();
             QCOMPARE(backend.serviceState(), Backend::Starting);
         } else {
             QTRY_COMPARE(backend.serviceState(), Backend::NotRunning);
@@ -359,47 +380,55 @@ private Q_SLOTS:
     }
 
     // The service cannot be started, or its start never ends: the backend
-    // says so, or waits, without holding up its thread.
-    void activationFailsOrHangs_data()
-    {
-        QTest::addColumn<QString>("exec");
-        QTest::addColumn<QString>("probe");
-        QTest::newRow("fails") << QStringLiteral("/bin/false") << QStringLiteral("fail");
-        QTest::newRow("hangs") << QStringLiteral("/bin/sleep 120") << QStringLiteral("hang");
-    }
-
+    // says so, or waits, without holding up its thread. Each case is a probe
+    // in a desktop of its own; both run side by side.
     void activationFailsOrHangs()
     {
         if (qEnvironmentVariableIsSet("ZEL_BACKENDTEST_PROBE")) {
             QSKIP("not in a probe");
         }
-        QFETCH(QString, exec);
-        QFETCH(QString, probe);
-        QTemporaryDir data;
-        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("dbus-1/services")));
-        QFile entry(data.filePath(QStringLiteral("dbus-1/services/%1.service").arg(serviceName)));
-        QVERIFY(entry.open(QIODevice::WriteOnly));
-        entry.write(QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2\n").arg(serviceName, exec).toUtf8());
-        entry.close();
+        struct Probe
+        {
+            QString exec;
+            QString name;
+            QTemporaryDir data;
+            QProcess process;
+        };
+        Probe probes[2];
+        probes[0].name = QStringLiteral("fail");
+        probes[0].exec = QStringLiteral("/bin/false");
+        // The program tells that it was started, then never takes its name.
+        const QString started = probes[1].data.filePath(QStringLiteral("started"));
+        probes[1].name = QStringLiteral("hang");
+        probes[1].exec = QStringLiteral("/bin/sh -c \"touch '%1'; exec sleep 120\"").arg(started);
+        for (Probe &probe : probes) {
+            QVERIFY(QDir(probe.data.path()).mkpath(QStringLiteral("dbus-1/services")));
+            QFile entry(probe.data.filePath(QStringLiteral("dbus-1/services/%1.service").arg(serviceName)));
+            QVERIFY(entry.open(QIODevice::WriteOnly));
+            entry.write(QStringLiteral("[D-BUS Service]\nName=%1\nExec=%2\n").arg(serviceName, probe.exec).toUtf8());
+            entry.close();
 
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("ZEL_TEST_ISOLATED"));
-        env.insert(QStringLiteral("ZEL_BACKENDTEST_PROBE"), probe);
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral(ZEL_ISOLATE_SCRIPT),
-                QStringLiteral("--no-x"),
-                QStringLiteral("--data-dir"),
-                data.path(),
-                QStringLiteral("--"),
-                QCoreApplication::applicationFilePath(),
-                QStringLiteral("activationProbe")});
-        QVERIFY(process.waitForFinished(60000));
-        const QByteArray output = process.readAll();
-        QVERIFY2(process.exitCode() == 0, output.constData());
-        QVERIFY2(output.contains("PASS   : BackendTest::activationProbe()"), output.constData());
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove(QStringLiteral("ZEL_TEST_ISOLATED"));
+            env.insert(QStringLiteral("ZEL_BACKENDTEST_PROBE"), probe.name);
+            env.insert(QStringLiteral("ZEL_BACKENDTEST_STARTED"), started);
+            probe.process.setProcessEnvironment(env);
+            probe.process.setProcessChannelMode(QProcess::MergedChannels);
+            probe.process.start(QStringLiteral("/usr/bin/python3"),
+                {QStringLiteral(ZEL_ISOLATE_SCRIPT),
+                    QStringLiteral("--no-x"),
+                    QStringLiteral("--data-dir"),
+                    probe.data.path(),
+                    QStringLiteral("--"),
+                    QCoreApplication::applicationFilePath(),
+                    QStringLiteral("activationProbe")});
+        }
+        for (Probe &probe : probes) {
+            QVERIFY2(probe.process.waitForFinished(60000), qPrintable(probe.name));
+            const QByteArray output = probe.process.readAll();
+            QVERIFY2(probe.process.exitCode() == 0, output.constData());
+            QVERIFY2(output.contains("PASS   : BackendTest::activationProbe()"), output.constData());
+        }
     }
 
     void listAnswers_data()
@@ -463,7 +492,8 @@ private Q_SLOTS:
         QSignalSpy failures(&backend, &Backend::requestFailed);
         Q_EMIT backend.presets()->start(idText(1));
         QCOMPARE(backend.pendingRequests(), 1);
-        QTest::qWait(300);
+        QTRY_COMPARE(int(host.service.held), 2);
+        QCoreApplication::processEvents();
         QCOMPARE(backend.serviceState(), Backend::Loading);
         QCOMPARE(backend.pendingRequests(), 1);
 
@@ -503,20 +533,20 @@ private Q_SLOTS:
         // Connecting again while connected fetches nothing and does not make
         // a signal arrive twice.
         backend.connectToService();
-        QTest::qWait(200);
+        host.settle();
         QCOMPARE(int(host.service.fetches), 1);
         QSignalSpy inserted(backend.presets(), &QAbstractItemModel::rowsInserted);
         QSignalSpy changed(backend.presets(), &QAbstractItemModel::dataChanged);
         host.announce(presetText(2, QStringLiteral("two")));
         QTRY_COMPARE(inserted.size(), 1);
-        QTest::qWait(200);
+        host.settle();
         QCOMPARE(changed.size(), 0);
 
         // Gone: no more signals reach the model.
         host.unregister();
         QTRY_VERIFY(!backend.hasConnection());
         host.announce(presetText(3, QStringLiteral("three")));
-        QTest::qWait(200);
+        host.settle();
         QCOMPARE(backend.presets()->rowCount(), 2);
     }
 };
