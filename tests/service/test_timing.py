@@ -84,6 +84,26 @@ class TimingTestCase(IsolatedTestCase):
     def preset(self, preset_id):
         return next(p for p in get_all() if p["preset_id"] == preset_id)
 
+    def states(self, preset_id):
+        return [(p["preset_running"], p["preset_paused"]) for p in self.signalled() if p["preset_id"] == preset_id]
+
+    def wait_until_settled(self, preset_id):
+        """Waits until the fired preset has reported itself stopped (a stopped
+        worker counts nothing and wakes for nothing) and every action the
+        service began has ended (nothing more is sent for any of them);
+        returns how each ended."""
+        def stopped():
+            states = self.states(preset_id)
+            return (True, False) in states and states[-1] == (False, False)
+        wait_until(stopped, timeout=10, what="the stopped report")
+
+        def ended():
+            log = self.service.output.snapshot()
+            begun = [l for l in log if re.search(r"Action \S+ begun$", l)]
+            outcomes = [m.group(1) for m in (re.search(r"Action \S+ ended: (\w+)$", l) for l in log) if m]
+            return outcomes if begun and len(outcomes) == len(begun) else None
+        return wait_until(ended, timeout=30, what="the actions to end")
+
 
 class ActionTest(TimingTestCase):
 
@@ -96,7 +116,8 @@ class ActionTest(TimingTestCase):
         self.assertEqual(len(warnings), 1, warnings)
         self.assertIn('"Timer" "The Shut Down action will be executed after 00:00:01"', warnings[0])
         self.assertIn("alarm", warnings[0])
-        time.sleep(2)
+        # One action, carried out: no failure to tell.
+        self.assertEqual(self.wait_until_settled(pid), ["None"])
         self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
         self.assertEqual(len(self.notify_calls()), 1)
         preset = self.preset(pid)
@@ -120,9 +141,9 @@ class ActionTest(TimingTestCase):
         wait_until(lambda: self.commands(), timeout=30, what="the command at the window manager")
         # Never early; how late depends on the machine's load.
         self.assertGreaterEqual(time.time(), start_ms / 1000.0)
-        time.sleep(2.5)
+        # No further occurrence: stopped with its one action.
+        self.assertEqual(self.wait_until_settled(pid), ["None"])
         self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
-        # No further occurrence: stopped with its action.
         self.assertFalse(self.preset(pid)["preset_running"])
 
 
@@ -132,7 +153,7 @@ class RestartTest(TimingTestCase):
         pid = new_id()
         call("updatePreset", json.dumps(countdown(pid, 60000)))
         call("start", pid)
-        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 57000, timeout=30, what="three ticks")
+        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 59000, timeout=30, what="a tick")
         seen_at = time.monotonic()
         last_seen = self.preset(pid)["timer"]["remainingTime"]
         # Ended with its workers running, the service still exits cleanly.
@@ -170,13 +191,13 @@ class RestartTest(TimingTestCase):
         call("start", pid)
         path = os.path.join(self.config_home, "velmora", "zel-shutdown-scheduler-service.conf")
         written = os.stat(path)
-        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 596000, timeout=40, what="four seconds")
+        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 598000, timeout=40, what="two seconds")
         now = os.stat(path)
         self.assertEqual((now.st_ino, now.st_mtime_ns), (written.st_ino, written.st_mtime_ns))
         self.assertEqual(self.end_service(signal.SIGTERM), 0)
         with open(path, "rb") as f:
             stored = re.search(rb'remainingTime\\":(\d+)', f.read())
-        self.assertLessEqual(int(stored.group(1)), 596000)
+        self.assertLessEqual(int(stored.group(1)), 598000)
 
     def test_fired_countdown_does_not_fire_again_after_a_kill(self):
         # The service is killed the moment the window manager has the command:
@@ -188,10 +209,13 @@ class RestartTest(TimingTestCase):
         self.end_service(signal.SIGKILL)
         self.services.remove(self.service)  # killed: its output proves nothing
         self.service = self.start_timing_service()
+        # Read back stopped, before any worker was set up for it: it never
+        # counts again, so a second action could only come from a new start.
+        loaded = self.service.output.wait_for(lambda l: "onPresetAdded" in l and pid in l, what="the preset read back")
+        self.assertIn('\\"preset_running\\":false', loaded)
         preset = self.preset(pid)
         self.assertFalse(preset["preset_running"])
         self.assertEqual(preset["timer"]["remainingTime"], 1000)
-        time.sleep(3)
         self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
 
 
