@@ -14,14 +14,17 @@ import time
 import unittest
 import uuid
 
-from zelharness import BUILD_DIR, Client, IsolatedTestCase, MockPeer, Process, SignalMonitor, wait_until
+from zelharness import BUILD_DIR, Client, IsolatedTestCase, MockPeer, Process, SignalMonitor, faketime_preload, wait_until
 
 LOCK = 6
 TIMER = 0
+# The service's clock (libfaketime: its monotonic clock and timers too) runs
+# this many times as fast as the real one; the seconds below are its own.
+PACE = 2
 # The window is away for the quiet spell, back for a few seconds, and gone
 # again well before the warning, with seconds to spare for a loaded machine:
 # warning and action both fall to the unwatched countdown.
-LENGTH, LEAD = 18, 3  # seconds
+LENGTH, LEAD = 22, 3  # seconds
 QUIET = 6  # seconds watched with nobody there
 
 
@@ -43,7 +46,8 @@ class QuietCountdownTest(IsolatedTestCase):
         self.notifications = self.track(MockPeer("notification_daemon", system=False))
         self.wm = self.track(Process([os.path.join(BUILD_DIR, "bin", "zel-wm-stub")]))
         self.wm.output.wait_for(lambda l: l.startswith("zel-wm-stub: ready"), what="zel-wm-stub")
-        self.service = self.start_service({"ZEL_WM_OWN_PID": str(self.wm.proc.pid)})
+        self.service = self.start_service({"ZEL_WM_OWN_PID": str(self.wm.proc.pid), "LD_PRELOAD": faketime_preload(),
+                                           "FAKETIME": "+0 x%d" % PACE})
         self.monitor = self.track(SignalMonitor())
 
     def commands(self):
@@ -80,7 +84,7 @@ class QuietCountdownTest(IsolatedTestCase):
 
         seen = len(self.reports(pid))
         switches = context_switches(self.service.proc.pid)
-        time.sleep(QUIET)
+        time.sleep(QUIET / PACE)
         self.assertEqual(self.reports(pid)[seen:], [])
         # Ticking, the service would switch at least twice a second.
         self.assertLess(context_switches(self.service.proc.pid) - switches, 5)
@@ -90,8 +94,8 @@ class QuietCountdownTest(IsolatedTestCase):
         remaining = next(p for p in window.get_all() if p["preset_id"] == pid)["timer"]["remainingTime"]
         asked_before = time.monotonic()
         # The whole seconds left when the answer was made.
-        self.assertGreaterEqual(remaining, (LENGTH - (asked_before - started_after)) * 1000 - 10)
-        self.assertLessEqual(remaining, (LENGTH - (asked_after - started_before)) * 1000 + 1000)
+        self.assertGreaterEqual(remaining, (LENGTH - (asked_before - started_after) * PACE) * 1000 - 10)
+        self.assertLessEqual(remaining, (LENGTH - (asked_after - started_before) * PACE) * 1000 + 1000)
         # Reported before the answer, then every second again.
         ticks = lambda: [r[2] for r in self.reports(pid)[seen:] if r[:2] == (True, False)]  # noqa: E731
         wait_until(lambda: len(ticks()) >= 3, 10, what="the seconds reported again")
@@ -103,7 +107,7 @@ class QuietCountdownTest(IsolatedTestCase):
         self.assertEqual(self.commands(), ["ZELWM_LOCK"])
         # Not left for the minute's wake-up (it is never early: the clock
         # decides); the bound is far above a loaded machine's delay.
-        self.assertLess(fired, started_before + LENGTH + 1 + 30)
+        self.assertLess(fired, started_before + (LENGTH + 1) / PACE + 30)
         # Warned on its second with nobody there; paused at 0, then stopped.
         warning = "The Lock action will be executed after 00:00:%02d" % LEAD
         wait_until(lambda: [l for l in self.notifications.calls() if warning in l], 10, what="the warning")
