@@ -67,8 +67,9 @@ class QuietCountdownTest(IsolatedTestCase):
         """Ends the window's bus connection and waits until the service has
         seen it go; the index of that line in the service's log."""
         window.stop()
-        return wait_until(lambda: self.log_index(r"Client \S+ left; 0 now", after), 10,
-                          what="the service to see the window go")
+        gone = r"Client \S+ left; 0 now"
+        wait_until(lambda: self.log_index(gone, after) is not None, 10, what="the service to see the window go")
+        return self.log_index(gone, after)
 
     def test_unwatched_countdown_sends_nothing_tells_a_returning_window_and_acts_on_time(self):
         pid = "{%s}" % uuid.uuid4()
