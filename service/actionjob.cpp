@@ -92,6 +92,9 @@ void ActionJob::start()
         return;
     }
     m_started = true;
+    // With "ended" below, the log shows every action the service has under
+    // way: once each has ended, nothing is sent for them any more.
+    qCDebug(ACTIONJOB) << "Action" << LoggedAction{m_action} << "begun";
     m_probe = new DesktopProbe(this);
     connect(m_probe, &DesktopProbe::finished, this, &ActionJob::routeChosen);
     m_probe->start();
@@ -383,6 +386,7 @@ void ActionJob::finish(Failure failure, const QString &detail)
     m_finished = true;
     m_failure = failure;
     m_detail = detail;
+    qCDebug(ACTIONJOB).noquote() << "Action" << LoggedAction{m_action} << "ended:" << QLatin1String(QMetaEnum::fromType<Failure>().valueToKey(int(failure)));
     // Always from the event loop, even when the outcome was known at once.
     QTimer::singleShot(0, this, &ActionJob::finished);
 }

@@ -41,6 +41,9 @@ def sanitizer_reports(lines):
 
 class TimingTestCase(IsolatedTestCase):
 
+    # The session's language (LANG) the service starts in; None: the harness's.
+    language = None
+
     def setUp(self):
         super().setUp()
         self.polkit = self.track(MockPeer("polkitd"))
@@ -62,7 +65,10 @@ class TimingTestCase(IsolatedTestCase):
 
     def start_timing_service(self):
         # The stand-in window manager's process is the one polkit is asked about.
-        service = self.start_service({"ZEL_WM_OWN_PID": str(self.wm.proc.pid)})
+        env = {"ZEL_WM_OWN_PID": str(self.wm.proc.pid)}
+        if self.language:
+            env["LANG"] = self.language
+        service = self.start_service(env)
         self.services.append(service)
         return service
 
@@ -84,30 +90,51 @@ class TimingTestCase(IsolatedTestCase):
     def preset(self, preset_id):
         return next(p for p in get_all() if p["preset_id"] == preset_id)
 
+    def states(self, preset_id):
+        return [(p["preset_running"], p["preset_paused"]) for p in self.signalled() if p["preset_id"] == preset_id]
+
+    def wait_until_settled(self, preset_id):
+        """Waits until the fired preset has reported itself stopped (a stopped
+        worker counts nothing and wakes for nothing) and every action the
+        service began has ended (nothing more is sent for any of them);
+        returns how each ended."""
+        def stopped():
+            states = self.states(preset_id)
+            return (True, False) in states and states[-1] == (False, False)
+        wait_until(stopped, timeout=10, what="the stopped report")
+
+        def ended():
+            log = self.service.output.snapshot()
+            begun = [l for l in log if re.search(r"Action \S+ begun$", l)]
+            outcomes = [m.group(1) for m in (re.search(r"Action \S+ ended: (\w+)$", l) for l in log) if m]
+            return outcomes if begun and len(outcomes) == len(begun) else None
+        return wait_until(ended, timeout=30, what="the actions to end")
+
 
 class ActionTest(TimingTestCase):
 
     def test_countdown_warns_then_shuts_down_once(self):
         pid = new_id()
-        call("updatePreset", json.dumps(countdown(pid, 3000, notify=1000)))
+        call("updatePreset", json.dumps(countdown(pid, 2000, notify=1000)))
         call("start", pid)
         wait_until(lambda: self.commands(), timeout=30, what="the command at the window manager")
         warnings = self.notify_calls()
         self.assertEqual(len(warnings), 1, warnings)
         self.assertIn('"Timer" "The Shut Down action will be executed after 00:00:01"', warnings[0])
         self.assertIn("alarm", warnings[0])
-        time.sleep(2)
+        # One action, carried out: no failure to tell.
+        self.assertEqual(self.wait_until_settled(pid), ["None"])
         self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
         self.assertEqual(len(self.notify_calls()), 1)
         preset = self.preset(pid)
         self.assertFalse(preset["preset_running"])
         self.assertFalse(preset["preset_paused"])
-        self.assertEqual(preset["timer"]["remainingTime"], 3000)
-        # The client saw the countdown: 3000 running, 2000, 1000, 0, paused, stopped.
+        self.assertEqual(preset["timer"]["remainingTime"], 2000)
+        # The client saw the countdown: 2000 running, 1000, 0, paused, stopped.
         states = [(p["preset_running"], p["preset_paused"], p["timer"]["remainingTime"])
                   for p in self.signalled() if p["preset_id"] == pid]
-        self.assertEqual(states[-6:], [(True, False, 3000), (True, False, 2000), (True, False, 1000), (True, False, 0),
-                                       (False, True, 0), (False, False, 3000)])
+        self.assertEqual(states[-5:], [(True, False, 2000), (True, False, 1000), (True, False, 0), (False, True, 0),
+                                       (False, False, 2000)])
 
     def test_scheduled_preset_fires_once_in_its_second(self):
         pid = new_id()
@@ -120,63 +147,42 @@ class ActionTest(TimingTestCase):
         wait_until(lambda: self.commands(), timeout=30, what="the command at the window manager")
         # Never early; how late depends on the machine's load.
         self.assertGreaterEqual(time.time(), start_ms / 1000.0)
-        time.sleep(2.5)
+        # No further occurrence: stopped with its one action.
+        self.assertEqual(self.wait_until_settled(pid), ["None"])
         self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
-        # No further occurrence: stopped with its action.
         self.assertFalse(self.preset(pid)["preset_running"])
 
 
 class RestartTest(TimingTestCase):
 
-    def test_running_countdown_survives_a_restart(self):
-        pid = new_id()
-        call("updatePreset", json.dumps(countdown(pid, 60000)))
-        call("start", pid)
-        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 57000, timeout=30, what="three ticks")
-        seen_at = time.monotonic()
-        last_seen = self.preset(pid)["timer"]["remainingTime"]
-        # Ended with its workers running, the service still exits cleanly.
-        self.assertEqual(self.end_service(signal.SIGTERM), 0, "\n".join(self.service.output.snapshot()[-40:]))
-        self.monitor.stop()
-        self.service = self.start_timing_service()
-        preset = self.preset(pid)
-        self.assertTrue(preset["preset_running"])
-        resumed = preset["timer"]["remainingTime"]
-        self.assertLessEqual(resumed, last_seen)
-        # Kept through the restart: never lower than the time passed allows.
-        self.assertGreaterEqual(resumed, last_seen - (int(time.monotonic() - seen_at) + 1) * 1000)
-        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= resumed - 2000, timeout=20,
-                   what="the countdown to go on")
-        self.assertEqual(self.commands(), [])
-
-    def test_warning_in_the_users_language(self):
-        # The notification speaks Russian to a Russian session.
-        self.end_service(signal.SIGTERM)
-        self.monitor.stop()
-        self.service = self.start_service({"ZEL_WM_OWN_PID": str(self.wm.proc.pid), "LANG": "ru_RU.UTF-8"})
-        self.services.append(self.service)
-        pid = new_id()
-        call("updatePreset", json.dumps(countdown(pid, 60000, notify=59000)))
-        call("start", pid)
-        wait_until(lambda: self.notify_calls(), timeout=10, what="the warning")
-        call("stop", pid)
-        self.assertIn('"Таймер" "Действие «Выключить» будет выполнено через 00:00:59"', self.notify_calls()[0])
-
-    def test_a_running_countdown_does_not_rewrite_the_settings_every_second(self):
+    def test_running_countdown_is_saved_when_the_service_ends_and_goes_on_after_a_restart(self):
         # Its remaining time reaches the bus every second, the disk at most
         # once a minute and at the end of the service.
         pid = new_id()
         call("updatePreset", json.dumps(countdown(pid, 600000)))
         call("start", pid)
-        path = os.path.join(self.config_home, "velmora", "zel-shutdown-scheduler-service.conf")
-        written = os.stat(path)
-        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 596000, timeout=40, what="four seconds")
-        now = os.stat(path)
+        written = os.stat(self.settings_file())
+        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= 598000, timeout=40, what="two ticks")
+        seen_at = time.monotonic()
+        last_seen = self.preset(pid)["timer"]["remainingTime"]
+        now = os.stat(self.settings_file())
         self.assertEqual((now.st_ino, now.st_mtime_ns), (written.st_ino, written.st_mtime_ns))
-        self.assertEqual(self.end_service(signal.SIGTERM), 0)
-        with open(path, "rb") as f:
-            stored = re.search(rb'remainingTime\\":(\d+)', f.read())
-        self.assertLessEqual(int(stored.group(1)), 596000)
+        # Ended with its workers running, the service still exits cleanly.
+        self.assertEqual(self.end_service(signal.SIGTERM), 0, "\n".join(self.service.output.snapshot()[-40:]))
+        with open(self.settings_file(), "rb") as f:
+            stored = int(re.search(rb'remainingTime\\":(\d+)', f.read()).group(1))
+        self.assertLessEqual(stored, last_seen)
+        self.monitor.stop()
+        self.service = self.start_timing_service()
+        preset = self.preset(pid)
+        self.assertTrue(preset["preset_running"])
+        resumed = preset["timer"]["remainingTime"]
+        self.assertLessEqual(resumed, stored)
+        # Kept through the restart: never lower than the time passed allows.
+        self.assertGreaterEqual(resumed, last_seen - (int(time.monotonic() - seen_at) + 1) * 1000)
+        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] <= resumed - 2000, timeout=20,
+                   what="the countdown to go on")
+        self.assertEqual(self.commands(), [])
 
     def test_fired_countdown_does_not_fire_again_after_a_kill(self):
         # The service is killed the moment the window manager has the command:
@@ -188,11 +194,28 @@ class RestartTest(TimingTestCase):
         self.end_service(signal.SIGKILL)
         self.services.remove(self.service)  # killed: its output proves nothing
         self.service = self.start_timing_service()
+        # Read back stopped, before any worker was set up for it: it never
+        # counts again, so a second action could only come from a new start.
+        loaded = self.service.output.wait_for(lambda l: "onPresetAdded" in l and pid in l, what="the preset read back")
+        self.assertIn('\\"preset_running\\":false', loaded)
         preset = self.preset(pid)
         self.assertFalse(preset["preset_running"])
         self.assertEqual(preset["timer"]["remainingTime"], 1000)
-        time.sleep(3)
         self.assertEqual(self.commands(), ["ZELWM_SHUTDOWN"])
+
+
+class LanguageTest(TimingTestCase):
+
+    language = "ru_RU.UTF-8"
+
+    def test_warning_in_the_users_language(self):
+        # The notification speaks Russian to a Russian session.
+        pid = new_id()
+        call("updatePreset", json.dumps(countdown(pid, 60000, notify=59000)))
+        call("start", pid)
+        wait_until(lambda: self.notify_calls(), timeout=10, what="the warning")
+        call("stop", pid)
+        self.assertIn('"Таймер" "Действие «Выключить» будет выполнено через 00:00:59"', self.notify_calls()[0])
 
 
 class FloodTest(TimingTestCase):
