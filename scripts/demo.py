@@ -206,7 +206,7 @@ def session(args, tmp, user_env):
     _, system = isolate.start_bus(tmp, "system", [], base)
     base["DBUS_SYSTEM_BUS_ADDRESS"] = system
     logind = start_mock("logind", True, base)
-    polkit = start_mock("polkitd", True, base, stdout=gate_write)
+    start_mock("polkitd", True, base, stdout=gate_write)
     os.close(gate_write)
     wait_for(lambda: has_owner("org.freedesktop.login1", "system", base), 20, "the mock login manager")
     wait_for(lambda: has_owner("org.freedesktop.PolicyKit1", "system", base), 20, "the mock polkit")
