@@ -34,6 +34,7 @@ import argparse
 import ctypes
 import json
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -91,27 +92,48 @@ def wait_for(predicate, timeout, what):
         time.sleep(0.1)
 
 
-def start_mock(template, system, env, parameters=None):
+def relay_gate(stream, acted):
+    """Relays the shared output of the mock polkit, whose log lines begin
+    with the time of the call, and of the stand-in window manager, which
+    prints each command it receives."""
+    def run():
+        for line in iter(stream.readline, ""):
+            line = line.rstrip("\n")
+            if re.match(r"\d+\.\d+ ", line):
+                if "CheckAuthorization" in line:
+                    say("polkit (mock)", line)
+            else:
+                say("zel-wm received", line)
+                acted.set()
+        stream.close()
+    threading.Thread(target=run, daemon=True).start()
+
+
+def start_mock(template, system, env, parameters=None, stdout=subprocess.PIPE):
     argv = [PYTHON, "-m", "dbusmock", "--template", template]
     if system:
         argv.insert(3, "--system")
     if parameters:
         argv += ["--parameters", json.dumps(parameters)]
-    proc = subprocess.Popen(argv, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    proc = subprocess.Popen(argv, env=env, stdout=stdout, stderr=subprocess.DEVNULL, text=True)
     return proc
 
 
-def start_generic_mock(name, path, interface, methods, env):
-    """A python3-dbusmock object on the session bus whose methods (name, in
-    signature) do nothing but record their call."""
-    proc = subprocess.Popen([PYTHON, "-m", "dbusmock", name, path, interface], env=env, stdout=subprocess.PIPE,
+def start_generic_mock(name, path, interface, env):
+    """A python3-dbusmock object on the session bus, given its methods by
+    add_methods once it is there."""
+    return subprocess.Popen([PYTHON, "-m", "dbusmock", name, path, interface], env=env, stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL, text=True)
+
+
+def add_methods(name, path, interface, methods, env):
+    """Gives a generic mock methods (name, in signature) that do nothing but
+    record their call."""
     wait_for(lambda: has_owner(name, "session", env), 20, name)
     for method, signature in methods:
         subprocess.run(["gdbus", "call", "--session", "--dest", name, "--object-path", path, "--method",
                         "org.freedesktop.DBus.Mock.AddMethod", interface, method, signature, "", ""],
                        check=True, env=env, capture_output=True)
-    return proc
 
 
 def display_works(display):
@@ -168,24 +190,24 @@ def session(args, tmp, user_env):
     # The private display where the stand-in window manager receives commands.
     _, wm_display = isolate.start_xvfb()
     say("demo", "private display for the window-manager stand-in: %s" % wm_display)
+    # The stand-in and the mock polkit write to one pipe, so that their lines
+    # come out in the order they were written: the command after the
+    # authorization that allowed it.
+    gate_read, gate_write = os.pipe()
     wm = subprocess.Popen([os.path.join(BIN, "zel-wm-stub")], env=dict(base, DISPLAY=wm_display),
-                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+                          stdout=gate_write, stderr=subprocess.PIPE, text=True)
     ready = wm.stderr.readline()
     if "ready" not in ready:
         raise SystemExit("demo: zel-wm-stub did not start: %s" % ready)
     acted = threading.Event()
-
-    def received(_line):
-        acted.set()
-        return True
-    relay(wm.stdout, "zel-wm received", received)
 
     # The system bus: always a private one with stand-ins. A run must never
     # reach the machine's own login manager, which would power it off.
     _, system = isolate.start_bus(tmp, "system", [], base)
     base["DBUS_SYSTEM_BUS_ADDRESS"] = system
     logind = start_mock("logind", True, base)
-    polkit = start_mock("polkitd", True, base)
+    start_mock("polkitd", True, base, stdout=gate_write)
+    os.close(gate_write)
     wait_for(lambda: has_owner("org.freedesktop.login1", "system", base), 20, "the mock login manager")
     wait_for(lambda: has_owner("org.freedesktop.PolicyKit1", "system", base), 20, "the mock polkit")
     allowed = POWER_ACTIONS + [a + "-multiple-sessions" for a in POWER_ACTIONS]
@@ -193,7 +215,7 @@ def session(args, tmp, user_env):
                     "/org/freedesktop/PolicyKit1/Authority", "--method", "org.freedesktop.DBus.Mock.SetAllowed",
                     json.dumps(allowed).replace('"', "'")], check=True, env=base, capture_output=True)
     relay(logind.stdout, "login manager (mock)", lambda l: "Can" not in l)
-    relay(polkit.stdout, "polkit (mock)", lambda l: "CheckAuthorization" in l)
+    relay_gate(os.fdopen(gate_read), acted)
     say("demo", "mock login manager and polkit on a private system bus; polkit allows the power actions")
 
     # The private session bus, which starts the service from the build tree.
@@ -208,14 +230,17 @@ def session(args, tmp, user_env):
     service_env.pop("QT_QPA_PLATFORM", None)
     _, session_bus = isolate.start_bus(tmp, "session", [os.path.join(SHARE, "dbus-1", "services")], service_env)
     service_env["DBUS_SESSION_BUS_ADDRESS"] = session_bus
+    # The notification daemon, and a desktop's session manager and screen
+    # locker with Plasma's names, all starting at once.
     notifications = start_mock("notification_daemon", False, service_env)
+    session_manager = start_generic_mock("org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", service_env)
+    locker = start_generic_mock("org.freedesktop.ScreenSaver", "/ScreenSaver", "org.freedesktop.ScreenSaver",
+                                service_env)
     wait_for(lambda: has_owner("org.freedesktop.Notifications", "session", service_env), 20, "the notification daemon")
     relay(notifications.stdout, "notification", lambda l: " Notify " in l)
-    # A desktop's session manager and screen locker, Plasma's names.
-    session_manager = start_generic_mock("org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", [("logout", "")],
-                                         service_env)
-    locker = start_generic_mock("org.freedesktop.ScreenSaver", "/ScreenSaver", "org.freedesktop.ScreenSaver",
-                                [("Lock", "")], service_env)
+    add_methods("org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", [("logout", "")], service_env)
+    add_methods("org.freedesktop.ScreenSaver", "/ScreenSaver", "org.freedesktop.ScreenSaver", [("Lock", "")],
+                service_env)
     relay(session_manager.stdout, "session manager (mock)")
     relay(locker.stdout, "screen locker (mock)")
     say("demo", "mock session manager and screen locker on the private session bus")
@@ -228,17 +253,35 @@ def session(args, tmp, user_env):
     # The help page and the icons of the build tree.
     client_env["XDG_DATA_DIRS"] = service_env["XDG_DATA_DIRS"]
     client_env["DBUS_SYSTEM_BUS_ADDRESS"] = base["DBUS_SYSTEM_BUS_ADDRESS"]
+    drawn = threading.Event()
     if headless:
         client_env["DISPLAY"] = wm_display
         client_env.setdefault("QT_QUICK_BACKEND", "software")
+        # Qt's render-loop log tells when the window has drawn a frame: the
+        # screenshot is taken then.
+        client_env["QT_LOGGING_RULES"] = ";".join(
+            filter(None, [client_env.get("QT_LOGGING_RULES"), "qt.scenegraph.time.renderloop.debug=true"]))
         say("demo", "no usable display: the window opens on %s" % wm_display)
-    client = subprocess.Popen([os.path.join(BIN, "zel-scheduler")], env=client_env)
-    wait_for(lambda: has_owner(BUS_NAME, "session", service_env), 30, "the service to be activated")
+    client = subprocess.Popen([os.path.join(BIN, "zel-scheduler")], env=client_env,
+                              stderr=subprocess.PIPE if headless else None, text=True)
+    if headless:
+        def watch_frames():
+            for line in iter(client.stderr.readline, ""):
+                if "Frame rendered" in line:
+                    drawn.set()
+                else:
+                    sys.stderr.write(line)
+            client.stderr.close()
+        threading.Thread(target=watch_frames, daemon=True).start()
 
+    # The example's first call starts the service if the window has not yet
+    # (the window wakes it once its documents are loaded): the countdown
+    # runs while the window comes up.
     if args.example:
         example = {"preset_name": "Demo countdown", "preset_type": 0, "action_type": 0,
                    "timer": {"timeout": args.countdown * 1000, "notify": args.countdown * 500}}
-        gdbus = ["gdbus", "call", "--session", "--dest", BUS_NAME, "--object-path", "/Presets", "--method"]
+        gdbus = ["gdbus", "call", "--session", "--timeout", "60", "--dest", BUS_NAME, "--object-path", "/Presets",
+                 "--method"]
         subprocess.run(gdbus + [BUS_NAME + ".updatePreset", json.dumps(example)], env=service_env, check=True,
                        capture_output=True)
         presets = json.loads(eval(subprocess.run(gdbus + [BUS_NAME + ".getAll"], env=service_env, check=True,
@@ -247,9 +290,11 @@ def session(args, tmp, user_env):
         subprocess.run(gdbus + [BUS_NAME + ".start", uuid], env=service_env, check=True, capture_output=True)
         say("demo", "started a %d s Shut Down countdown with a warning at half time (%s)" % (args.countdown, uuid))
 
+    wait_for(lambda: has_owner(BUS_NAME, "session", service_env), 30, "the service to be activated")
+
     if headless:
-        wait_for(lambda: window_shown(wm_display, "Scheduler") or client.poll() is not None, 60, "the window")
-        time.sleep(3)  # let the first frames render
+        wait_for(lambda: (drawn.is_set() and window_shown(wm_display, "Scheduler")) or client.poll() is not None, 60,
+                 "the window to be drawn")
         os.makedirs(os.path.dirname(os.path.abspath(args.screenshot)), exist_ok=True)
         subprocess.run(["import", "-display", wm_display, "-window", "root", args.screenshot], check=True)
         say("demo", "screenshot of the window: %s" % os.path.abspath(args.screenshot))

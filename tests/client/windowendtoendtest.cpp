@@ -165,6 +165,18 @@ private:
         return true;
     }
 
+    // The rows have slid in and no popup (a tool tip) covers the window.
+    bool rowsInPlaceAndNoPopup() const
+    {
+        const auto candidates = allItems();
+        for (QQuickItem *item : candidates) {
+            if (item->isVisible() && (item->inherits("QQuickPopupItem") || (item->objectName() == QLatin1String("presetRow") && item->x() != 0.0))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     QString rowName() const
     {
         QQuickItem *row = item(QStringLiteral("presetRow"));
@@ -335,7 +347,7 @@ private Q_SLOTS:
         QTRY_COMPARE(item(QStringLiteral("repeatSummary"))->property("text").toString(), QStringLiteral("weekly on Mon, Wed and Fri"));
         // Past the rows' sliding in, with no tool tip in the way.
         QTest::mouseMove(window(), QPoint(window()->width() - 2, 2));
-        QTest::qWait(1000);
+        QTRY_VERIFY(rowsInPlaceAndNoPopup());
         saveScreenshot(QStringLiteral("client-next-actions.png"));
 
         for (const QJsonObject &preset : presets) {

@@ -7,7 +7,7 @@ import QtTest 1.2
 import org.kde.kirigami 2.20 as Kirigami
 import zel.scheduler.widgets 1.0
 
-TestCase {
+ZelTestCase {
     id: testCase
     name: "DateEdit"
     width: 600

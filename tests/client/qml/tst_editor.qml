@@ -10,7 +10,7 @@ import zel.scheduler 1.0
 // The editor of the current preset, inside the real window, over the
 // client's models, with the test playing the service through the fake
 // backend. The time zone is Europe/Berlin (see qmltestmain.cpp).
-TestCase {
+ZelTestCase {
     id: testCase
     name: "Editor"
 

@@ -11,7 +11,7 @@ import zel.scheduler 1.0
 // Everything the mouse does, done with the keyboard alone: the list, the
 // window's shortcuts, the kind choice, the date picker and the repeat
 // dialog. The focus is never lost to nowhere.
-TestCase {
+ZelTestCase {
     id: testCase
     name: "Keyboard"
 

@@ -16,7 +16,7 @@ import zel.scheduler 1.0
 // squeezed below its size, no icon is missing, and every control has a name
 // for screen readers (icon-only ones a tool tip as well). Leaves
 // screenshots in the build tree's test-artifacts/.
-TestCase {
+ZelTestCase {
     id: testCase
     name: "Layout"
 

@@ -9,8 +9,8 @@ import zel.scheduler 1.0
 
 // The window started with LANG=ru_RU.UTF-8 speaks Russian: its own texts,
 // the shared ones (action names, when a preset acts), Qt's standard
-// buttons, plural forms and dates. Run by ctest as qmltest-russian.
-TestCase {
+// buttons, plural forms and dates. Run by ctest as part of qmltest-ru.
+ZelTestCase {
     id: testCase
     name: "Russian"
 

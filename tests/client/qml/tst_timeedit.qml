@@ -6,7 +6,7 @@ import QtQuick 2.15
 import QtTest 1.2
 import zel.scheduler.widgets 1.0
 
-TestCase {
+ZelTestCase {
     id: testCase
     name: "TimeEdit"
     width: 400
