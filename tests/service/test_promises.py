@@ -289,20 +289,21 @@ class NoThreadPerPresetTest(PromisesTestCase):
         return len(os.listdir("/proc/%d/task" % service.proc.pid))
 
     def test_running_presets_cost_no_thread(self):
-        # Actions are jobs on the main thread: two hundred running presets,
-        # stored and restored, add no thread to the service. (Each one is
-        # written to disk as it comes, so more only make the test slower.)
+        # Actions are jobs on the main thread: fifty running presets, stored
+        # and restored, add no thread to the service, where a thread each (or
+        # a pool of more than three) would add them by the dozen. (Each one
+        # is written to disk as it comes, so more only make the test slower.)
         service = self.start()
         before = self.tasks(service)
         bus = dbus.bus.BusConnection(os.environ["DBUS_SESSION_BUS_ADDRESS"])
         proxy = dbus.Interface(bus.get_object(BUS_NAME, OBJECT_PATH), INTERFACE)
-        for i in range(200):
+        for i in range(50):
             proxy.updatePreset(json.dumps(countdown(new_id(), 3600000, running=True)))
         bus.close()
         self.assertLess(self.tasks(service), before + 4)
         self.end(service)
         service = self.start()
-        self.assertEqual(len(get_all()), 200)
+        self.assertEqual(len(get_all()), 50)
         wait_until(lambda: all(p["timer"]["remainingTime"] < 3600000 for p in get_all()), 30,
                    what="every restored preset to count")
         self.assertLess(self.tasks(service), before + 4)
