@@ -238,7 +238,7 @@ class NoFreezeTest(PromisesTestCase):
             # is still not carried out: the answer finds its asker gone, and
             # nothing is left that could send it later.
             self.polkit.mock_call("ReleaseHangingCalls")
-            wait_until(lambda: len(self.discarded()) == round_, 10, what="the late answer discarded")
+            wait_until(lambda: len(self.discarded()) >= round_, 10, what="the late answer discarded")
             self.assertEqual(self.commands(), [], change)
 
     def test_sigterm_ends_without_waiting(self):
