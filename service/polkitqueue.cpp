@@ -4,6 +4,8 @@
 
 #include "polkitqueue.h"
 
+#include "actionjob_debug.h"
+
 #include <PolkitQt1/Subject>
 
 #include <QTimer>
@@ -76,7 +78,10 @@ void PolkitQueue::finish(PolkitQt1::Authority::Result result, const QString &err
     PolkitQt1::Authority::instance()->clearError();
     const Request done = std::move(m_current);
     m_current = Request();
-    if (done.context && done.done) {
+    if (!done.context) {
+        // Its action was dropped while polkit was still deciding.
+        qCDebug(ACTIONJOB) << "polkit answered" << done.actionId << "for a dropped action: answer discarded";
+    } else if (done.done) {
         done.done(result, error);
     }
     QTimer::singleShot(0, this, &PolkitQueue::next);

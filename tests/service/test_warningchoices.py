@@ -49,7 +49,7 @@ class WarningChoicesTestCase(IsolatedTestCase):
     def set_offset(self, seconds):
         self.offset = seconds
         with open(self.clock_file + ".new", "w") as f:
-            f.write("%+d\n" % seconds)
+            f.write("%+.3f\n" % seconds)
         os.replace(self.clock_file + ".new", self.clock_file)
 
     def move_on(self, seconds):
@@ -78,6 +78,12 @@ class WarningChoicesTestCase(IsolatedTestCase):
         every Notify call from 1."""
         calls = [l for l in self.notifications.calls() if " Notify " in l]
         return [i + 1 for i, l in enumerate(calls) if '"x-kde-eventId": "alarm"' in l][n - 1]
+
+    def warning_of(self, remaining):
+        """The notification id of the first warning of a countdown that tells
+        this remaining time ("00:00:29")."""
+        calls = [l for l in self.notifications.calls() if " Notify " in l]
+        return next(i + 1 for i, l in enumerate(calls) if '"x-kde-eventId": "alarm"' in l and "after " + remaining in l)
 
     def wait_warnings(self, count, timeout=10):
         wait_until(lambda: len(self.warnings()) >= count, timeout, what="%d warning(s)" % count)
@@ -110,41 +116,42 @@ class WarningChoicesTestCase(IsolatedTestCase):
 class CountdownChoicesTest(WarningChoicesTestCase):
 
     def test_countdown_cancel_and_postpone(self):
-        pid = self.countdown(30000, 29000)
-        title, _, actions = self.wait_warnings(1)
-        self.assertEqual(title, "Timer")
-        self.assertEqual(actions, '["1", "Cancel", "2", "Postpone 10 minutes"]')
-        self.choose(self.warning_id(1), POSTPONE)
-        wait_until(lambda: self.preset(pid)["timer"]["remainingTime"] > 600000, 5, what="ten minutes more")
-        self.assertIn(self.warning_id(1), self.closed())
-        self.assertTrue(self.preset(pid)["preset_running"])
-
-        pid = self.countdown(30000, 29000)
+        # Two countdowns warned side by side: each choice acts on its own.
+        postponed = self.countdown(30000, 29000)
+        cancelled = self.countdown(20000, 19000)
         self.wait_warnings(2)
-        self.choose(self.warning_id(2), CANCEL)
-        wait_until(lambda: not self.preset(pid)["preset_running"], 5, what="the countdown to stop")
-        self.assertEqual(self.preset(pid)["timer"]["remainingTime"], 30000)
-        self.assertIn(self.warning_id(2), self.closed())
+        for title, _, actions in self.warnings():
+            self.assertEqual(title, "Timer")
+            self.assertEqual(actions, '["1", "Cancel", "2", "Postpone 10 minutes"]')
+        self.choose(self.warning_of("00:00:29"), POSTPONE)
+        self.choose(self.warning_of("00:00:19"), CANCEL)
+        wait_until(lambda: self.preset(postponed)["timer"]["remainingTime"] > 600000, 5, what="ten minutes more")
+        self.assertTrue(self.preset(postponed)["preset_running"])
+        wait_until(lambda: not self.preset(cancelled)["preset_running"], 5, what="the countdown to stop")
+        self.assertEqual(self.preset(cancelled)["timer"]["remainingTime"], 20000)
+        self.assertIn(self.warning_of("00:00:29"), self.closed())
+        self.assertIn(self.warning_of("00:00:19"), self.closed())
         self.assertEqual(self.commands(), [])
 
     def test_warning_withdrawn_by_stop_removal_and_action_and_a_late_choice_does_nothing(self):
         stopped = self.countdown(60000, 59000)
-        self.wait_warnings(1)
-        call("stop", stopped)
-        wait_until(lambda: self.warning_id(1) in self.closed(), 5, what="the warning withdrawn on stop")
-
-        removed = self.countdown(60000, 59000)
-        self.wait_warnings(2)
-        call("removePreset", removed)
-        wait_until(lambda: self.warning_id(2) in self.closed(), 5, what="the warning withdrawn on removal")
-
+        removed = self.countdown(50000, 49000)
         fired = self.countdown(2000, 1000)
-        self.wait_warnings(3)
+        kept = self.countdown(40000, 39000)
+        self.wait_warnings(4)
+        call("stop", stopped)
+        call("removePreset", removed)
         wait_until(lambda: self.commands(), 10, what="the action")
-        wait_until(lambda: self.warning_id(3) in self.closed(), 5, what="the warning withdrawn at the action")
+        for remaining, what in (("00:00:59", "on stop"), ("00:00:49", "on removal"), ("00:00:01", "at the action")):
+            wait_until(lambda: self.warning_of(remaining) in self.closed(), 5, what="the warning withdrawn " + what)
+        self.assertNotIn(self.warning_of("00:00:39"), self.closed())
+        # A choice on the withdrawn warning reaches the countdown started
+        # again. Choices are taken in the order they are made: once the one
+        # on the warning still open has worked, the late one was looked at.
         call("start", fired)
-        self.choose(self.warning_id(3), POSTPONE)
-        time.sleep(1)
+        self.choose(self.warning_of("00:00:01"), POSTPONE)
+        self.choose(self.warning_of("00:00:39"), POSTPONE)
+        wait_until(lambda: self.preset(kept)["timer"]["remainingTime"] > 600000, 5, what="the open warning's choice")
         self.assertLess(self.preset(fired)["timer"]["remainingTime"], 600000)
 
 
@@ -161,7 +168,7 @@ class ScheduleChoicesTest(WarningChoicesTestCase):
         self.pid = self.schedule(self.due, self.LEAD)
 
     def move_to(self, moment_ms):
-        self.move_on(round((moment_ms - self.now_ms()) / 1000))
+        self.move_on((moment_ms - self.now_ms()) / 1000)
 
     def expect_tomorrows_warning(self):
         """Moves on to just inside tomorrow's lead and waits for its warning:
@@ -187,10 +194,11 @@ class ScheduleChoicesTest(WarningChoicesTestCase):
         self.move_to(self.due + 1000)
         self.wait_warnings(2)
         self.assertEqual(self.commands(), [])
-        self.move_to(self.due + 600000 - 2000)
+        self.move_to(self.due + 600000 - 1000)
         wait_until(lambda: self.commands(), 30, what="the postponed action")
-        # Not before its new time (the faked clock is set in whole seconds).
-        self.assertGreaterEqual(self.now_ms(), self.due + 600000 - 1000)
+        # Not before its new time: acting at once on the move would be
+        # seen at least 700 ms before it (timers may be a little early).
+        self.assertGreaterEqual(self.now_ms(), self.due + 600000 - 300)
 
     def test_schedule_postponed_ten_minutes_once(self):
         self.wait_warnings(1)
@@ -226,9 +234,11 @@ class ScheduleChoicesTest(WarningChoicesTestCase):
 class WindowWarningTest(WarningChoicesTestCase):
 
     def test_a_window_has_no_warning(self):
-        start = (self.now_ms() // 1000 + 3) * 1000 % 86400000
-        self.add({"preset_type": RANGE, "interval": {"start": start, "end": (start + 60000) % 86400000,
+        start = (self.now_ms() // 1000 + 60) * 1000
+        self.add({"preset_type": RANGE, "interval": {"start": start % 86400000, "end": (start + 60000) % 86400000,
                                                      "regularity": 60000}})
+        # Brought to a second before its start.
+        self.move_on((start - 1000 - self.now_ms()) / 1000)
         wait_until(lambda: self.commands(), 10, what="the window's action")
         self.assertEqual(self.warnings(), [])
 
