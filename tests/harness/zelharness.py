@@ -191,6 +191,18 @@ def faketime_preload(program=None):
     return ":".join(preload)
 
 
+def set_faked_clock(clock_file, seconds):
+    """Writes the offset of a faked wall clock (faketime_env) from the real one,
+    in whole milliseconds, replacing the file at once so that the program never
+    reads half of it; returns the offset as written, which the program's clock
+    now keeps to."""
+    seconds = round(seconds, 3)
+    with open(clock_file + ".new", "w") as f:
+        f.write("%+.3f\n" % seconds)
+    os.replace(clock_file + ".new", clock_file)
+    return seconds
+
+
 def faketime_env(clock_file):
     """The environment that runs the service on the wall clock written in
     clock_file (libfaketime; "+N" or "-N" seconds from the real clock, read

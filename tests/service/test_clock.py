@@ -16,7 +16,8 @@ import time
 import unittest
 import uuid
 
-from zelharness import BUILD_DIR, IsolatedTestCase, MockPeer, Process, call, faketime_env, get_all, wait_until
+from zelharness import (BUILD_DIR, IsolatedTestCase, MockPeer, Process, call, faketime_env, get_all,
+                        set_faked_clock, wait_until)
 
 LOCK = 6
 TIMER, SCHEDULED, RANGE = 0, 1, 2
@@ -66,12 +67,8 @@ class ClockTestCase(IsolatedTestCase):
         return self.service
 
     def set_offset(self, seconds):
-        # libfaketime takes fractions of a second; the test's clock reads the
-        # same value as the service's.
-        self.offset = round(seconds, 3)
-        with open(self.clock_file + ".new", "w") as f:
-            f.write("%+.3f\n" % self.offset)
-        os.replace(self.clock_file + ".new", self.clock_file)
+        # The test's clock reads the same value as the service's.
+        self.offset = set_faked_clock(self.clock_file, seconds)
 
     def now(self):
         """The service's wall clock."""
@@ -211,8 +208,10 @@ class StallTest(ClockTestCase):
         # The countdown counted the stall: it tells whole seconds, of the
         # time since it was set, no fewer (a stretched countdown stays as
         # far behind as the stall was long) and no more.
-        wait_until(lambda: (lambda now: self.remaining(countdown) <= 60000 - int(now - after) * 1000)(time.monotonic()),
-                   30, what="the countdown to have counted the stall")
+        def counted():
+            now = time.monotonic()
+            return self.remaining(countdown) <= 60000 - int(now - after) * 1000
+        wait_until(counted, 30, what="the countdown to have counted the stall")
         remaining = self.remaining(countdown)
         self.assertGreaterEqual(remaining, 60000 - (int(time.monotonic() - before) + 1) * 1000)
         self.assertEqual(self.skipped(), [])

@@ -324,7 +324,6 @@ class UndefinedBehaviourTest(PromisesTestCase):
         call("updatePreset", json.dumps({"preset_id": new_id(), "preset_type": RANGE, "action_type": 2147483647,
                                          "preset_running": True,
                                          "interval": {"start": big, "end": big, "regularity": -2147483648}}))
-        # The executor takes each action that is none.
         # Schedules stepping by the largest counts, from the earliest start,
         # in every unit, with and without chosen days.
         now_ms = int(time.time()) * 1000
@@ -336,6 +335,8 @@ class UndefinedBehaviourTest(PromisesTestCase):
                         "schedule": {"start": start, "end": end, "notify": big, "repeat_settings": {
                             "repeat_settings_type": 6, "repeat_settings_custom_type": custom,
                             "repeat_settings_count": 2147483647, "repeat_settings_selected": selected}}}))
+        # The four countdowns of actions that are none have fired and are told
+        # as not carried out.
         self.wait_for_failure("was not carried out: not available on this desktop.", 4, timeout=30)
         self.assertEqual(len(get_all()), 6 + 18)
         self.assertEqual(self.end(service), 0)

@@ -15,7 +15,8 @@ import time
 import unittest
 import uuid
 
-from zelharness import BUILD_DIR, IsolatedTestCase, MockPeer, Process, call, faketime_env, get_all, wait_until
+from zelharness import (BUILD_DIR, IsolatedTestCase, MockPeer, Process, call, faketime_env, get_all,
+                        set_faked_clock, wait_until)
 
 LOCK = 6
 TIMER, SCHEDULED, RANGE = 0, 1, 2
@@ -47,10 +48,7 @@ class WarningChoicesTestCase(IsolatedTestCase):
         self.service = self.start_service(env)
 
     def set_offset(self, seconds):
-        self.offset = seconds
-        with open(self.clock_file + ".new", "w") as f:
-            f.write("%+.3f\n" % seconds)
-        os.replace(self.clock_file + ".new", self.clock_file)
+        self.offset = set_faked_clock(self.clock_file, seconds)
 
     def move_on(self, seconds):
         """The service's wall clock jumps on; it looks at it at once."""
@@ -73,17 +71,20 @@ class WarningChoicesTestCase(IsolatedTestCase):
                     found.append((match.group(1), match.group(2), match.group(3)))
         return found
 
-    def warning_id(self, n):
-        """The notification id of the n-th warning (1-based): the mock numbers
+    def warning_calls(self):
+        """(notification id, logged call) of each warning: the mock numbers
         every Notify call from 1."""
         calls = [l for l in self.notifications.calls() if " Notify " in l]
-        return [i + 1 for i, l in enumerate(calls) if '"x-kde-eventId": "alarm"' in l][n - 1]
+        return [(i + 1, l) for i, l in enumerate(calls) if '"x-kde-eventId": "alarm"' in l]
+
+    def warning_id(self, n):
+        """The notification id of the n-th warning (1-based)."""
+        return self.warning_calls()[n - 1][0]
 
     def warning_of(self, remaining):
         """The notification id of the first warning of a countdown that tells
         this remaining time ("00:00:29")."""
-        calls = [l for l in self.notifications.calls() if " Notify " in l]
-        return next(i + 1 for i, l in enumerate(calls) if '"x-kde-eventId": "alarm"' in l and "after " + remaining in l)
+        return next(i for i, l in self.warning_calls() if "after " + remaining in l)
 
     def wait_warnings(self, count, timeout=10):
         wait_until(lambda: len(self.warnings()) >= count, timeout, what="%d warning(s)" % count)
